@@ -1,0 +1,42 @@
+#pragma once
+// Fixed-column record writer. Every line of the report and the plot data
+// file goes through FormatRecord, which takes the edit-descriptor list of a
+// layout as it is written, e.g.
+//   FormatRecord("(/,/,10X,'DEPTH ',F7.2,1X,A3)", {12.5, "FT."})
+// Descriptors: nX (blanks, also at the end of a record), '/' (line end),
+// quoted literals ('' inside a literal is one quote), n('*') style repeats of
+// a literal, n(...) group repeats, Aw / A, Iw, Iw.m, Fw.d, Ew.d, rEw.d, rFw.d,
+// rIw. A value that does not fit its field is written as w asterisks.
+// Numbers are converted with std::to_chars, never the C locale.
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace korva::engine {
+
+// One value of a record. Integers go to I descriptors, reals to F and E,
+// texts to A.
+class FormatValue {
+public:
+    FormatValue(int v) : value_(static_cast<long long>(v)) {}
+    FormatValue(long long v) : value_(v) {}
+    FormatValue(double v) : value_(v) {}
+    FormatValue(std::string_view v) : value_(v) {}
+    FormatValue(const char* v) : value_(std::string_view(v)) {}
+    FormatValue(const std::string& v) : value_(std::string_view(v)) {}
+
+    const std::variant<long long, double, std::string_view>& Get() const { return value_; }
+
+private:
+    std::variant<long long, double, std::string_view> value_;
+};
+
+// Formats one record (one formatted WRITE): the returned text holds every
+// line the descriptor list produces, each ended by '\n'. When the values run
+// out, the record ends at the next data descriptor; when descriptors run out
+// with values left, the list is reused from its last top-level group (or from
+// the start), each reuse beginning a new line.
+std::string FormatRecord(std::string_view descriptors, std::initializer_list<FormatValue> values = {});
+
+} // namespace korva::engine
