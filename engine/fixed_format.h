@@ -3,20 +3,26 @@
 // file goes through FormatRecord, which takes the edit-descriptor list of a
 // layout as it is written, e.g.
 //   FormatRecord("(/,/,10X,'DEPTH ',F7.2,1X,A3)", {12.5, "FT."})
-// Descriptors: nX (blanks, also at the end of a record), '/' (line end),
-// quoted literals ('' inside a literal is one quote), n('*') style repeats of
-// a literal, n(...) group repeats, Aw / A, Iw, Iw.m, Fw.d, Ew.d, rEw.d, rFw.d,
-// rIw. A value that does not fit its field is written as w asterisks.
+// Descriptors: nX (blanks, also at the end of a record), '/' (line end, also
+// r/), quoted literals in '...' or "..." (a doubled quote inside is one
+// quote), n('*') style repeats of a literal, n(...) group repeats, Aw / A,
+// Iw, Iw.m, Fw.d, Ew.d, and a repeat count in front of A, I, F and E (rEw.d,
+// rFw.d, rIw). Blanks between descriptors are ignored.
+// A value that does not fit its field is written as w asterisks; so are NaN
+// and infinity, which must never reach a file as text.
 // Numbers are converted with std::to_chars, never the C locale.
+// A malformed descriptor list, or a value of the wrong kind for its
+// descriptor, is a programming error: std::invalid_argument is thrown.
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
 
 namespace korva::engine {
 
-// One value of a record. Integers go to I descriptors, reals to F and E,
-// texts to A.
+// One value of a record. Integers go to I descriptors (and may also go to F
+// and E), reals to F and E, texts to A.
 class FormatValue {
 public:
     FormatValue(int v) : value_(static_cast<long long>(v)) {}
@@ -34,9 +40,12 @@ private:
 
 // Formats one record (one formatted WRITE): the returned text holds every
 // line the descriptor list produces, each ended by '\n'. When the values run
-// out, the record ends at the next data descriptor; when descriptors run out
-// with values left, the list is reused from its last top-level group (or from
-// the start), each reuse beginning a new line.
+// out, the record ends at the next data descriptor (or at the end of the
+// list); when descriptors run out with values left, the list is reused from
+// its last top-level group with that group's repeat count (or from the start
+// when it has no group), each reuse beginning a new line.
 std::string FormatRecord(std::string_view descriptors, std::initializer_list<FormatValue> values = {});
+// The same for values gathered at run time (e.g. a row built in a loop).
+std::string FormatRecord(std::string_view descriptors, std::span<const FormatValue> values);
 
 } // namespace korva::engine

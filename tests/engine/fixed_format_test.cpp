@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "fixed_format.h"
+#include "test_support.h"
+
+namespace {
+
+using korva::engine::FormatRecord;
+using korva::engine::FormatValue;
+
+struct Case {
+    const char* descriptors;
+    std::vector<FormatValue> values;
+    std::string expected;
+};
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// Expected texts were checked against gfortran, except where a comment says
+// the report deliberately differs.
+const std::vector<Case>& Cases()
+{
+    static const std::vector<Case> cases = {
+        // F: the optional leading zero, signs, rounding of the exact binary value.
+        {"(F4.2)", {0.5}, "0.50\n"},
+        {"(F3.2)", {0.5}, ".50\n"},
+        {"(F4.2)", {-0.5}, "-.50\n"},
+        {"(F3.2)", {-0.5}, "***\n"},
+        {"(F7.2)", {-12.345}, " -12.35\n"},   // binary value is above the tie
+        {"(F5.1)", {0.25}, "  0.2\n"},        // exact tie: to even
+        {"(F5.1)", {0.75}, "  0.8\n"},
+        {"(F5.1)", {0.35}, "  0.3\n"},        // 0.34999... in binary
+        {"(F5.2)", {2.675}, " 2.67\n"},
+        {"(F5.0)", {3.0}, "   3.\n"},
+        {"(F5.0)", {2.5}, "   2.\n"},
+        {"(F2.0)", {0.4}, "0.\n"},
+        {"(F1.0)", {0.4}, "*\n"},             // "." alone is no number
+        {"(F5.1)", {5}, "  5.0\n"},           // an integer to F
+        // Zero and values that round to zero carry no minus sign (gfortran
+        // writes " -0.0" for the first two).
+        {"(F5.1)", {-0.01}, "  0.0\n"},
+        {"(F3.2)", {-0.001}, ".00\n"},
+        {"(F5.1)", {-0.0}, "  0.0\n"},
+        // F overflow, huge values, NaN and infinity: asterisks.
+        {"(F10.2)", {9999999.994}, "9999999.99\n"},
+        {"(F10.2)", {9999999.996}, "**********\n"},
+        {"(F10.2)", {-999999.996}, "**********\n"},
+        {"(F10.2)", {1e300}, "**********\n"},
+        {"(F10.2)", {std::numeric_limits<double>::max()}, "**********\n"},
+        {"(F7.2)", {kNaN}, "*******\n"},
+        {"(F7.2)", {kInf}, "*******\n"},
+        {"(F7.2)", {-kInf}, "*******\n"},
+
+        // E: 0.ddd mantissa, signed two-digit exponent, carry into the exponent.
+        {"(E10.3)", {29000000.0}, " 0.290E+08\n"},
+        {"(E8.2)", {9999999.0}, "0.10E+08\n"},
+        {"(E8.2)", {-9999999.0}, "-.10E+08\n"},
+        {"(E7.2)", {-9999999.0}, "*******\n"},
+        {"(E9.3)", {29000000.0}, "0.290E+08\n"},
+        {"(E16.4)", {12.5}, "      0.1250E+02\n"},
+        {"(E10.3)", {0.00125}, " 0.125E-02\n"},
+        {"(E10.3)", {-0.0001235}, "-0.123E-03\n"},
+        {"(E10.3)", {0.0}, " 0.000E+00\n"},
+        {"(E10.3)", {-0.0}, " 0.000E+00\n"},  // gfortran: "-0.000E+00"
+        {"(E10.3)", {1e-99}, " 0.100E-98\n"},
+        {"(E10.3)", {-1e-200}, "-0.100-199\n"}, // three-digit exponent replaces the E
+        {"(E10.3)", {std::numeric_limits<double>::max()}, " 0.180+309\n"},
+        {"(E10.3)", {std::numeric_limits<double>::denorm_min()}, " 0.494-323\n"},
+        {"(E10.3)", {7}, " 0.700E+01\n"},
+        {"(E10.3)", {kNaN}, "**********\n"},
+        {"(E10.3)", {-kInf}, "**********\n"},
+
+        // I and Iw.m.
+        {"(I4)", {12345}, "****\n"},
+        {"(I4)", {-999}, "-999\n"},
+        {"(I3)", {-999}, "***\n"},
+        {"(I5.3)", {-7}, " -007\n"},
+        {"(I2.2)", {7}, "07\n"},
+        {"(I2.2)", {123}, "**\n"},
+        {"(I4.2)", {0}, "  00\n"},
+        {"(I4.0)", {0}, "    \n"},
+        {"(I20)", {std::numeric_limits<long long>::min()}, "-9223372036854775808\n"},
+
+        // A: cut or padded on the right; A alone as is.
+        {"(A3,'|')", {"abcdef"}, "abc|\n"},
+        {"(A5,'|')", {"ab"}, "ab   |\n"},
+        {"(A,'|')", {"as it is "}, "as it is |\n"},
+        {"(A3,'|')", {""}, "   |\n"},
+
+        // Literals, blanks, line ends and repeats.
+        {"(A,10X)", {"ab"}, "ab          \n"},  // nX writes blanks at the end
+        {"(/,/,10X,'COMPUTATION ...',F7.2,1X,A3)", {12.5, "FT."}, "\n\n          COMPUTATION ...  12.50 FT.\n"},
+        {"(/,/,/,'1',/,10X,21('*'),/,10X,'* INPUT INFORMATION *',/,10X,21('*'))", {},
+         "\n\n\n1\n          *********************\n          * INPUT INFORMATION *\n"
+         "          *********************\n"},
+        {"('it''s',\"say \"\"hi\"\"\")", {}, "it'ssay \"hi\"\n"},
+        {"( 2X , I3 / 3X , I1 )", {1, 2}, "    1\n   2\n"},
+        {"(I1,2/,I1)", {1, 2}, "1\n\n2\n"},
+        {"(10X,53X)", {}, std::string(63, ' ') + "\n"},
+        {"(15X,'Date:  March ',I2.2,', ',I4,5X,'Time:  ',I2.2,':',I2.2,':',I2.2)", {7, 2015, 9, 5, 2},
+         "               Date:  March 07, 2015     Time:  09:05:02\n"},
+        {"(10X,E8.2,A1,E9.2,A1,F11.2)", {9999999.0, "*", 1.5, " ", 2.0},
+         "          0.10E+08* 0.15E+01        2.00\n"},
+
+        // When the values run out the record ends at the next data descriptor.
+        {"(/,/,1X,'X',I3,'Y',I3)", {1}, "\n\n X  1Y\n"},
+        {"(I3)", {}, "\n"},
+        {"()", {}, "\n"},
+        // Descriptors used up with values left: reuse from the last group
+        // with its repeat count, or from the start, on a new line.
+        {"(2(I3,F5.1))", {1, 2.0, 3, 4.0, 5, 6.0}, "  1  2.0  3  4.0\n  5  6.0\n"},
+        {"(I3,2(I3,F5.1))", {1, 2, 2.0, 3, 4.0, 5, 6.0, 7, 8.0}, "  1  2  2.0  3  4.0\n  5  6.0  7  8.0\n"},
+        {"(E17.4,3E16.4)", {1.0, 2.0, 3.0, 4.0, 5.0},
+         "       0.1000E+01      0.2000E+01      0.3000E+01      0.4000E+01\n       0.5000E+01\n"},
+    };
+    return cases;
+}
+
+void ExpectAllCases()
+{
+    for (const Case& c : Cases()) {
+        SCOPED_TRACE(c.descriptors);
+        EXPECT_EQ(FormatRecord(c.descriptors, c.values), c.expected);
+    }
+}
+
+TEST(FixedFormat, WritesEachDescriptorAsTheFortranRuntimeDoes)
+{
+    ExpectAllCases();
+}
+
+TEST(FixedFormat, IgnoresTheCommaDecimalLocale)
+{
+    korva::test::ScopedCommaLocale locale;
+    ASSERT_TRUE(locale.Active());
+    ExpectAllCases();
+}
+
+TEST(FixedFormat, TakesValuesAsAnInitializerList)
+{
+    const std::string label = "KPA";
+    EXPECT_EQ(FormatRecord("(F6.1,1X,A3,I3)", {2.25, label, 4}), "   2.2 KPA  4\n");
+    EXPECT_EQ(FormatRecord("(/,' ENTER >')"), "\n ENTER >\n");
+}
+
+TEST(FixedFormat, RejectsMalformedListsAndMismatchedValues)
+{
+    const std::vector<Case> bad = {
+        {"10X", {}, "no parentheses"},
+        {"(I3", {}, "unclosed list"},
+        {"(F7.2))", {}, "text after the list"},
+        {"('abc)", {}, "unclosed literal"},
+        {"(F7)", {}, "F without decimals"},
+        {"(E10.0)", {}, "E without mantissa digits"},
+        {"(I0)", {}, "zero width"},
+        {"(0X)", {}, "zero repeat"},
+        {"(3'*')", {}, "repeated literal without a group"},
+        {"(Q5)", {}, "unknown descriptor"},
+        {"(I3 I3)", {}, "missing comma"},
+        {"(F99999.2)", {}, "absurd width"},
+        {"(I3)", {"text"}, "text to I"},
+        {"(I3)", {1.5}, "real to I"},
+        {"(F7.2)", {"text"}, "text to F"},
+        {"(A3)", {1.5}, "number to A"},
+        {"(10X,'no data')", {1}, "values but no data descriptor"},
+    };
+    for (const Case& c : bad) {
+        SCOPED_TRACE(c.expected);
+        EXPECT_THROW(FormatRecord(c.descriptors, c.values), std::invalid_argument);
+    }
+}
+
+} // namespace
