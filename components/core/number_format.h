@@ -1,0 +1,78 @@
+#pragma once
+// Numbers of the graphical program and their text forms.
+//
+// The program computes in 80-bit extended precision (Extended). Numbers are
+// turned into text and back only here, with the process-wide decimal
+// separator of this library (never the C locale): the general format with a
+// precision of P significant digits (18 in the evaluator and entry fields,
+// 8 in float grid cells, 10 in the project file), the exponent form of the
+// file writers, fixed decimals, and one strict parser.
+#include <limits>
+#include <string>
+#include <string_view>
+
+namespace korva::components {
+
+using Extended = long double;
+static_assert(std::numeric_limits<Extended>::digits == 64 && std::numeric_limits<Extended>::max_exponent == 16384,
+              "the graphical program needs 80-bit extended precision (x86-64 long double)");
+
+// Precisions of the general format used across the program.
+inline constexpr int kEntryPrecision = 18;       // evaluator and numeric entry fields
+inline constexpr int kCellPrecision = 8;         // float grid cells and the combo entry field
+inline constexpr int kProjectFilePrecision = 10; // numbers of the project file
+inline constexpr int kShortestPrecision = 15;    // the plain "general" text of a number (plot names, exports)
+
+// The process-wide decimal separator, "." until changed. Formatting and
+// parsing below use the separator in force when they are called.
+char DecimalSeparator();
+// Raises EAssertionFailed for a digit, a sign, "e"/"E" or a control character.
+void SetDecimalSeparator(char separator);
+
+// Sets the decimal separator for the lifetime of the object and restores the
+// one it found on every path out of the scope (normal or by exception). File
+// writers and the analysis run use ScopedDecimalSeparator('.').
+class ScopedDecimalSeparator {
+public:
+    explicit ScopedDecimalSeparator(char separator = '.');
+    ~ScopedDecimalSeparator();
+    ScopedDecimalSeparator(const ScopedDecimalSeparator&) = delete;
+    ScopedDecimalSeparator& operator=(const ScopedDecimalSeparator&) = delete;
+
+private:
+    char saved_;
+};
+
+// The general format with at most `precision` significant digits (1..18):
+// trailing zeros and a trailing separator removed; fixed notation when the
+// rounded magnitude is at least 0.00001 and its integer part has at most
+// `precision` digits, else mantissa, "E", a "-" only for a negative exponent
+// and the exponent with at least `minExponentDigits` digits (1E-20, 1.5E25;
+// 1E-06 with two). Zero is "0"; NaN and infinities are "NAN", "INF", "-INF".
+// The value is first rounded to 18 significant digits, then to `precision`
+// digits with halves away from zero (12.5 with precision 2 is "13").
+std::string FormatGeneral(Extended value, int precision, int minExponentDigits = 0);
+
+// Scientific form with exactly `precision` significant digits (1..18): one
+// digit, the separator, the others, "E", always a sign, and the exponent with
+// at least `minExponentDigits` digits (0..4): 1.50E+01 with (3, 2), 1.50E+1
+// with (3, 1); zero is 0.00E+00 with (3, 2). Rounded as FormatGeneral.
+std::string FormatExponent(Extended value, int precision, int minExponentDigits);
+
+// Fixed notation with exactly `decimals` digits after the separator (0..18;
+// none and no separator for 0), as the pattern "0.000" formats: 1.23456 with
+// 3 is "1.235". Rounded as FormatGeneral; a result of zero has no sign.
+std::string FormatFixed(Extended value, int decimals);
+
+// The strict parser: the whole text must be one decimal number: an optional
+// sign, digits with at most one decimal separator (the one in force) and at
+// least one digit, then optionally "E" or "e", an optional sign and digits.
+// No blanks, thousands separators, hexadecimal, "inf" or "nan". A magnitude
+// beyond the extended range fails; one below it reads as zero.
+bool TryParseNumber(std::string_view text, Extended& value);
+
+// As TryParseNumber; raises EConvertError "'<text>' is not a valid floating
+// point value" on failure.
+Extended ParseNumber(std::string_view text);
+
+} // namespace korva::components
