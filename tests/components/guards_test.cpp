@@ -4,22 +4,13 @@
 
 #include "exceptions.h"
 #include "guards.h"
+#include "message_of.h"
 
 using namespace korva::components;
 
 namespace {
 
-// Runs fn and returns the message of the E it raised ("<none>" when it did not).
-template <class E, class Fn>
-std::string MessageOf(Fn fn)
-{
-    try {
-        fn();
-    } catch (const E& e) {
-        return e.Message();
-    }
-    return "<none>";
-}
+using korva::test::MessageOf;
 
 TEST(Guards, RaiseWhenTheConditionSaysSo)
 {

@@ -1,0 +1,72 @@
+#pragma once
+// TWordReader: reads a whole text file into memory as lines of words (runs
+// of blanks and tabs separate words) and hands the words out one at a time as
+// reals, integers or whole lines. The project file, the user's CPT text file
+// and the engine's plot data file are read through it. One reader serves one
+// pass over one file: it never writes and never rewinds.
+//
+// Lines end with LF or CRLF. A line without words is passed over when a word
+// is requested; asking for a word or a line after the last one raises
+// EInOutError "This file either invalid or incomplete.".
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "number_format.h"
+
+namespace korva::components {
+
+// One line of the file: its words in order and its raw text (without the line
+// end; blanks and tabs kept).
+struct TWordContainer {
+    std::vector<std::string> words;
+    std::string text;
+};
+
+class TWordReader {
+public:
+    // Reads the file. Raises EInOutError when it cannot be opened or read, or
+    // is larger than kMaxFileSize.
+    explicit TWordReader(const std::string& fileName);
+    // A reader over text already in memory.
+    static TWordReader FromText(std::string_view text);
+
+    static constexpr std::size_t kMaxFileSize = 64u << 20;
+
+    // Every line is consumed.
+    bool Eof() const;
+    // Number of words of the current line (0 at the end).
+    int WordCount() const;
+    // The next word; moves to the next line with words when the current line
+    // has none left.
+    std::string NextWord();
+    // The next word read as a number with "." as decimal separator, whatever
+    // separator is in force (it is restored afterwards, also on failure).
+    // EInOutError "Error on Line <l> Item <i>" CR "A floating point number
+    // was expected but not found." when it is not one.
+    Extended ReadFloat();
+    // The next word read as a number with the separator in force, which must
+    // be whole and within the 32-bit range (7, 7.0 and 7E0 read as 7);
+    // otherwise EInOutError "Error on Line <l> Item <i>" CR "An integer was
+    // expected but not found.".
+    int ReadInteger();
+    // The raw text of the current line; then moves to the next line.
+    std::string ReadLine();
+
+    // 0-based index of the current line and number of lines, for callers
+    // that report where they stopped.
+    int CurrentLine() const { return static_cast<int>(currentLine_); }
+    int LineCount() const { return static_cast<int>(lines_.size()); }
+
+private:
+    TWordReader() = default;
+    void Split(std::string_view text);
+    [[noreturn]] void ConversionError(const char* expected) const;
+
+    std::vector<TWordContainer> lines_;
+    std::size_t currentLine_ = 0; // equals the line count when every line is consumed
+    std::size_t currentWord_ = 0; // words of the current line handed out so far
+};
+
+} // namespace korva::components

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+#include "exceptions.h"
+#include "message_of.h"
+#include "number_format.h"
+#include "test_support.h"
+#include "word_reader.h"
+
+using namespace korva::components;
+
+namespace {
+
+const std::string kIncomplete = "This file either invalid or incomplete.";
+
+template <class Fn>
+std::string InOutMessage(Fn fn)
+{
+    return korva::test::MessageOf<EInOutError>(fn);
+}
+
+TEST(WordReader, SplitsOnRunsOfBlanksAndTabsAndKeepsTheRawLine)
+{
+    auto reader = TWordReader::FromText("  1.5\t\t2   3 \r\nnext");
+    EXPECT_EQ(reader.WordCount(), 3);
+    EXPECT_EQ(reader.ReadFloat(), 1.5L);
+    EXPECT_EQ(reader.NextWord(), "2");
+    EXPECT_EQ(reader.ReadLine(), "  1.5\t\t2   3 ");
+    EXPECT_EQ(reader.NextWord(), "next");
+}
+
+TEST(WordReader, LineEnds)
+{
+    EXPECT_EQ(TWordReader::FromText("a\nb").LineCount(), 2);   // last line without a line break
+    EXPECT_EQ(TWordReader::FromText("a\nb\n").LineCount(), 2); // a final line break adds no line
+    EXPECT_EQ(TWordReader::FromText("a\r\nb\r\n").LineCount(), 2);
+    EXPECT_EQ(TWordReader::FromText("").LineCount(), 1); // an empty file is one line without words
+
+    auto lf = TWordReader::FromText("Title line\n1 2\n");
+    auto crlf = TWordReader::FromText("Title line\r\n1 2\r\n");
+    for (TWordReader* reader : {&lf, &crlf}) {
+        EXPECT_EQ(reader->ReadLine(), "Title line");
+        EXPECT_EQ(reader->ReadInteger(), 1);
+        EXPECT_EQ(reader->ReadInteger(), 2);
+        EXPECT_EQ(reader->ReadLine(), "1 2");
+        EXPECT_TRUE(reader->Eof());
+    }
+}
+
+TEST(WordReader, LettersWhereARealIsExpected)
+{
+    auto reader = TWordReader::FromText("title\n1 2\n3\n4.5 abc 6\n");
+    reader.ReadLine();
+    for (int i = 0; i < 4; ++i)
+        reader.ReadFloat();
+    EXPECT_EQ(InOutMessage([&] { reader.ReadFloat(); }),
+              "Error on Line 4 Item 2\rA floating point number was expected but not found.");
+    EXPECT_EQ(reader.ReadFloat(), 6.0L); // the failed word is consumed
+}
+
+TEST(WordReader, RejectsANumberFollowedByGarbage)
+{
+    auto reader = TWordReader::FromText("0.1000+121");
+    EXPECT_EQ(InOutMessage([&] { reader.ReadFloat(); }),
+              "Error on Line 1 Item 1\rA floating point number was expected but not found.");
+}
+
+TEST(WordReader, Integers)
+{
+    auto reader = TWordReader::FromText("7 7.0 7E0 -7.0 -2147483648 2147483647\n2.5 2147483648 x\n");
+    for (int expected : {7, 7, 7, -7, -2147483647 - 1, 2147483647})
+        EXPECT_EQ(reader.ReadInteger(), expected);
+    const std::string integerExpected = "\rAn integer was expected but not found.";
+    EXPECT_EQ(InOutMessage([&] { reader.ReadInteger(); }), "Error on Line 2 Item 1" + integerExpected);
+    EXPECT_EQ(InOutMessage([&] { reader.ReadInteger(); }), "Error on Line 2 Item 2" + integerExpected);
+    EXPECT_EQ(InOutMessage([&] { reader.ReadInteger(); }), "Error on Line 2 Item 3" + integerExpected);
+}
+
+TEST(WordReader, WordCountStaysOnTheLineUntilTheNextWord)
+{
+    auto reader = TWordReader::FromText("1 2 3\n4 5\n");
+    for (int i = 0; i < 3; ++i)
+        reader.ReadInteger();
+    EXPECT_EQ(reader.WordCount(), 3);
+    EXPECT_EQ(reader.ReadInteger(), 4);
+    EXPECT_EQ(reader.WordCount(), 2);
+}
+
+TEST(WordReader, BlankLinesAreSkippedAndTheEndIsAnInputError)
+{
+    auto reader = TWordReader::FromText("1\n\n \t \n2\n\n");
+    EXPECT_EQ(reader.ReadInteger(), 1);
+    EXPECT_EQ(reader.ReadInteger(), 2);
+    EXPECT_EQ(InOutMessage([&] { reader.NextWord(); }), kIncomplete);
+    EXPECT_EQ(InOutMessage([&] { reader.ReadFloat(); }), kIncomplete);
+    EXPECT_TRUE(reader.Eof());
+    EXPECT_EQ(reader.WordCount(), 0);
+    EXPECT_EQ(InOutMessage([&] { reader.ReadLine(); }), kIncomplete);
+
+    auto empty = TWordReader::FromText("");
+    EXPECT_FALSE(empty.Eof());
+    EXPECT_EQ(InOutMessage([&] { empty.ReadInteger(); }), kIncomplete);
+}
+
+TEST(WordReader, RealsUseTheDotWhateverSeparatorIsInForce)
+{
+    ScopedDecimalSeparator comma(',');
+    auto reader = TWordReader::FromText("1.5E+03 2,5 7,0 x");
+    EXPECT_EQ(reader.ReadFloat(), 1500.0L);
+    EXPECT_EQ(DecimalSeparator(), ',');
+    EXPECT_THROW(reader.ReadFloat(), EInOutError); // 2,5 is not a number of the file
+    EXPECT_EQ(DecimalSeparator(), ','); // restored after the failed read
+    EXPECT_EQ(reader.ReadInteger(), 7); // integers follow the separator in force
+    EXPECT_THROW(reader.ReadFloat(), EInOutError);
+    EXPECT_THROW(reader.ReadFloat(), EInOutError); // past the end
+    EXPECT_EQ(DecimalSeparator(), ',');
+}
+
+TEST(WordReader, UnderCommaLocale)
+{
+    korva::test::ScopedCommaLocale comma;
+    ASSERT_TRUE(comma.Active());
+    auto reader = TWordReader::FromText("12.5 -1.5E25 0.000001\n");
+    EXPECT_EQ(reader.ReadFloat(), 12.5L);
+    EXPECT_EQ(reader.ReadFloat(), -1.5e25L);
+    EXPECT_EQ(reader.ReadFloat(), 0.000001L);
+}
+
+TEST(WordReader, ReadsFiles)
+{
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("korva_word_reader_" + std::to_string(::getpid()) + ".txt");
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "Project\r\n2 1 4\r\n";
+    }
+    TWordReader reader(path.string());
+    std::filesystem::remove(path);
+    EXPECT_EQ(reader.ReadLine(), "Project");
+    EXPECT_EQ(reader.ReadInteger(), 2);
+    EXPECT_EQ(reader.WordCount(), 3);
+
+    EXPECT_THROW(TWordReader(path.string()), EInOutError); // now missing
+}
+
+} // namespace
