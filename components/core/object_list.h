@@ -6,6 +6,7 @@
 // Indexes are 0-based; one outside the items raises EListError.
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "exceptions.h"
@@ -19,6 +20,20 @@ public:
     ~TObjectList() { Clear(); }
     TObjectList(const TObjectList&) = delete;
     TObjectList& operator=(const TObjectList&) = delete;
+    TObjectList(TObjectList&& other) noexcept : FOwnsObjects(other.FOwnsObjects), FList(std::move(other.FList))
+    {
+        other.FList.clear();
+    }
+    TObjectList& operator=(TObjectList&& other) noexcept
+    {
+        if (this != &other) {
+            Clear();
+            FOwnsObjects = other.FOwnsObjects;
+            FList = std::move(other.FList);
+            other.FList.clear();
+        }
+        return *this;
+    }
 
     bool OwnsObjects() const { return FOwnsObjects; }
     void SetOwnsObjects(bool owns) { FOwnsObjects = owns; }
