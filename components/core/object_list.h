@@ -13,6 +13,12 @@
 
 namespace korva::components {
 
+// The list-index error of every list of this library.
+[[noreturn]] inline void RaiseListIndexError(int index)
+{
+    throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+}
+
 template <class T>
 class TObjectList {
 public:
@@ -118,10 +124,7 @@ private:
         return static_cast<std::size_t>(index);
     }
 
-    [[noreturn]] static void IndexError(int index)
-    {
-        throw EListError("List index out of bounds (" + std::to_string(index) + ")");
-    }
+    [[noreturn]] static void IndexError(int index) { RaiseListIndexError(index); }
 
     bool FOwnsObjects = true; // when true the list frees the items that it removes or replaces
     std::vector<T*> FList;
