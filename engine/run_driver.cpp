@@ -1,0 +1,362 @@
+#include "run_driver.h"
+
+#include <array>
+#include <cerrno>
+#include <sys/stat.h>
+#include <system_error>
+
+#include "fixed_format.h"
+#include "input_echo.h"
+#include "input_files.h"
+#include "list_reader.h"
+#include "method_loop.h"
+
+namespace korva::engine {
+
+namespace {
+
+constexpr std::string_view HandOffFileName = "names.dat";
+
+std::string TrimRight(std::string_view text)
+{
+    std::size_t end = text.size();
+    while (end > 0 && (text[end - 1] == ' ' || text[end - 1] == '\r' || text[end - 1] == '\t'))
+        --end;
+    return std::string(text.substr(0, end));
+}
+
+bool IsBlank(std::string_view line)
+{
+    return TrimRight(line).empty();
+}
+
+std::vector<std::string> SplitLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    return lines;
+}
+
+// Reads one answer line from the console; false at end of input.
+bool ReadConsoleLine(const Console& console, std::string& line)
+{
+    line.clear();
+    if (!console.in)
+        return false;
+    int c;
+    bool any = false;
+    while ((c = std::fgetc(console.in)) != EOF) {
+        any = true;
+        if (c == '\n')
+            break;
+        line.push_back(static_cast<char>(c));
+    }
+    line = TrimRight(line);
+    return any;
+}
+
+std::string WithExtension(const std::string& path, std::string_view extension)
+{
+    const PathParts parts = SplitPath(path);
+    return parts.directory + parts.name + std::string(extension);
+}
+
+// Step 2: the file names of the run. Lines 5-8 are whole paths (CR and
+// trailing blanks stripped). When they are missing, the three names are
+// asked on the console, but only when it is a terminal.
+bool ReadHandOffFile(RunState& s)
+{
+    std::string text;
+    std::string why;
+    const bool opened = LoadInputFile(std::string(HandOffFileName), text, why);
+    const std::vector<std::string> lines = opened ? SplitLines(text) : std::vector<std::string>{};
+
+    std::size_t next = 0;
+    auto take = [&](std::string& into) {
+        if (next >= lines.size())
+            return false;
+        into = lines[next++];
+        return true;
+    };
+    std::string unused;
+    take(s.ProgramVersion);
+    s.ProgramVersion.resize(12, ' ');
+    take(unused);
+    take(unused);
+    // The reserved integer of line 4; blank lines before it are passed over.
+    while (next < lines.size() && IsBlank(lines[next]))
+        ++next;
+    take(unused);
+
+    std::array<std::string*, 4> paths{&s.InputFilePath, &s.ReportFilePath, &s.PlotFilePath, &s.CptFilePath};
+    bool complete = true;
+    for (std::string* path : paths) {
+        if (!take(*path)) {
+            complete = false;
+            break;
+        }
+        *path = TrimRight(*path);
+    }
+    if (complete)
+        return true;
+
+    if (!s.console.input_is_terminal) {
+        s.console.Error(std::string(opened ? "KORVA: names.dat in the current folder does not name the "
+                                             "project, report and plot data files"
+                                           : "KORVA: names.dat in the current folder " + why) +
+                        "; standard input is no terminal to ask for them. The analysis did not run.");
+        return false;
+    }
+    static constexpr std::array<std::pair<std::string_view, std::string RunState::*>, 3> prompts{{
+        {"(/,/,7X,'ENTER A FILE NAME FOR YOUR INPUT FILE.',/,' ENTER >')", &RunState::InputFilePath},
+        {"(/,/,7X,'ENTER A FILE NAME FOR YOUR OUTPUT FILE.',/,' ENTER >')", &RunState::ReportFilePath},
+        {"(/,/,7X,'ENTER A FILE NAME FOR YOUR GRAPHIC DATA FILE.',/,' ENTER >')", &RunState::PlotFilePath},
+    }};
+    for (const auto& [layout, member] : prompts) {
+        s.console.Write(FormatRecord(layout));
+        if (!ReadConsoleLine(s.console, s.*member)) {
+            s.console.Error("KORVA: no file name was entered. The analysis did not run.");
+            return false;
+        }
+    }
+    // Not asked for: the CPT point file lies beside the project file.
+    if (s.CptFilePath.empty())
+        s.CptFilePath = WithExtension(s.InputFilePath, ".cpt");
+    return true;
+}
+
+// The same file under two names: writing one would destroy the other.
+bool SameFile(const std::string& a, const std::string& b)
+{
+    struct stat sa {}, sb {};
+    if (a.empty() || b.empty() || ::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0)
+        return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+std::string ClashWithInput(const RunState& s, const std::string& output)
+{
+    if (SameFile(output, s.InputFilePath))
+        return "is the project file itself";
+    if (SameFile(output, s.CptFilePath))
+        return "is the CPT point file itself";
+    return {};
+}
+
+void WriteBanner(RunState& s)
+{
+    const std::string banner = FormatRecord(
+        "(5X,73('='),/,/,20X,'  KORVA for Windows, Version ',A12,/,/,"
+        "20X,'   A Program for Analyzing the Axial Capacity ',/,"
+        "20X,'   and Short-term Settlement of Driven Piles ',/,"
+        "20X,'             under Axial Loading. ',/,/,5X,73('='),/,/)",
+        {s.ProgramVersion});
+    s.console.Write(banner);
+    s.report.Write(banner);
+}
+
+void WriteFileNames(RunState& s)
+{
+    const PathParts input = SplitPath(s.InputFilePath);
+    const PathParts report = SplitPath(s.ReportFilePath);
+    const PathParts plot = SplitPath(s.PlotFilePath);
+    s.report.Write(FormatRecord(
+        "(5X,'Path to file locations      : ',A,/,5X,'Name of input data file     : ',A,A,/,"
+        "5X,'Name of output file         : ',A,A,/,5X,'Name of plot output file    : ',A,A,/)",
+        {input.directory, input.name, input.extension, report.name, report.extension, plot.name,
+         plot.extension}));
+}
+
+void WriteFileProblem(RunState& s, int& status, std::string_view path, std::string_view record,
+                      std::string_view reason)
+{
+    const std::string file = "FILE   : " + std::string(path);
+    const std::string because = "REASON : " + std::string(reason);
+    if (record.empty()) {
+        StopRun(s, status, {"COMPUTATION DOES NOT PROCEED BECAUSE A FILE CANNOT BE USED", file, because});
+        return;
+    }
+    const std::string where = "RECORD : " + std::string(record);
+    StopRun(s, status, {"COMPUTATION DOES NOT PROCEED BECAUSE OF AN ERROR IN AN INPUT FILE", file, where, because});
+}
+
+void WriteInputProblem(RunState& s, int& status, const std::string& path, const InputProblem& problem)
+{
+    std::string record = problem.record;
+    if (problem.line > 0)
+        record += " (file line " + std::to_string(problem.line) + ")";
+    WriteFileProblem(s, status, path, record, problem.reason);
+}
+
+// Steps 6 and 7: the three files of step 6, then the two readers. False
+// when the run stops; its message is in the report then.
+bool ReadInputFiles(RunState& s, int& status)
+{
+    std::string project_text, cpt_text, project_why, cpt_why, plot_why;
+    const bool project_loaded = LoadInputFile(s.InputFilePath, project_text, project_why);
+    // The plot data file is emptied even when the run stops here, so that no
+    // results of an earlier run can be taken for this one's.
+    plot_why = ClashWithInput(s, s.PlotFilePath);
+    if (plot_why.empty() && SameFile(s.PlotFilePath, s.ReportFilePath))
+        plot_why = "is the report file itself";
+    if (plot_why.empty() && !s.plot.Open(s.PlotFilePath))
+        plot_why = "cannot be written: " + std::generic_category().message(errno);
+    const bool cpt_loaded = LoadInputFile(s.CptFilePath, cpt_text, cpt_why);
+
+    if (!project_loaded) {
+        WriteFileProblem(s, status, s.InputFilePath, {}, "the project file " + project_why);
+        return false;
+    }
+    if (!plot_why.empty()) {
+        WriteFileProblem(s, status, s.PlotFilePath, {}, "the plot data file " + plot_why);
+        return false;
+    }
+    if (!cpt_loaded) {
+        WriteFileProblem(s, status, s.CptFilePath, {}, "the CPT point file " + cpt_why);
+        return false;
+    }
+
+    ListReader project(std::move(project_text));
+    if (const auto problem = ReadProjectFile(s, project)) {
+        WriteInputProblem(s, status, s.InputFilePath, *problem);
+        return false;
+    }
+    s.labels = SelectUnitLabels(s.Units);
+    ListReader cpt(std::move(cpt_text));
+    if (const auto problem = ReadCptPointFile(s, cpt)) {
+        WriteInputProblem(s, status, s.CptFilePath, *problem);
+        return false;
+    }
+    return true;
+}
+
+// Step 8: the soil profile must reach the embedded length plus two pile
+// diameters. PileLength is still the total length here.
+bool CheckSoilDepth(RunState& s, int& status)
+{
+    const double diameters = s.Units == 1 ? 2.0f * s.OuterDiameter / 12.0f : 2.0f * s.OuterDiameter / 1000.0f;
+    const double required = (s.PileLength - s.StickupLength) + diameters;
+    const double last_depth = s.SoilColumns[s.SoilPointCount - 1][Soil::Depth];
+    if (last_depth < required)
+        s.console.Write(FormatRecord(
+            "(/,/,/,10X,'COMPUTATION DOES NOT PROCEED BECAUSE NO SOIL',' INFORMATION',/,10X,"
+            "'WAS PROVIDED AT THE DEPTH ',F10.2,1X,A3,/,10X,'PLEASE NOTE THAT SOIL SHOULD EXTEND AT LEAST THE ',"
+            "/,10X,' PILE LENGTH PLUS TWO PILE DIAMETERS')",
+            {required, s.labels.length}));
+    if (s.SoilProfileBottom < required) {
+        s.report.Write(FormatRecord(
+            "(/,/,10X,'COMPUTATION DOES NOT PROCEED BECAUSE THE ','DEEPEST SOIL PROFILE ',F7.2,1X,A3,/,10X,"
+            "'IS LESS THAN PILE ','EMBEDDED LENGTH PLUS TWO TIMES THE PILE DIAMETER ',F10.2,1X,A3)",
+            {s.SoilProfileBottom, s.labels.length, required, s.labels.length}));
+        status = 1;
+        return false;
+    }
+    return true;
+}
+
+void RunOpenedReport(RunState& s, int& status)
+{
+    WriteBanner(s);
+    WriteFileNames(s);
+    WriteAnalysisDateTime(s);
+    if (!ReadInputFiles(s, status) || !CheckSoilDepth(s, status))
+        return;
+    s.console.Write(FormatRecord("(/,/,9X,'COMPUTATION IS PROCEEDING........')"));
+    WriteInputEcho(s);
+    RunMethodLoop(s, status);
+}
+
+} // namespace
+
+PathParts SplitPath(std::string_view path)
+{
+    PathParts parts;
+    const std::size_t slash = path.rfind('/');
+    const std::size_t name_start = slash == std::string_view::npos ? 0 : slash + 1;
+    parts.directory = TrimRight(path.substr(0, name_start));
+    const std::string_view file = path.substr(name_start);
+    const std::size_t dot = file.rfind('.');
+    parts.name = TrimRight(file.substr(0, dot));
+    if (dot != std::string_view::npos)
+        parts.extension = TrimRight(file.substr(dot));
+    return parts;
+}
+
+UnitLabels SelectUnitLabels(int units)
+{
+    if (units == 1)
+        return {"FT.", "IN.", "KIP", "KSF", "LB/CF", "IN2"};
+    return {"M. ", "MM.", "KN.", "KPA", "KN/CM", "M2 "};
+}
+
+void WriteAnalysisDateTime(RunState& s)
+{
+    static constexpr std::array<std::string_view, 12> months{
+        "January", "February", "March",     "April",   "May",      "June",
+        "July",    "August",   "September", "October", "November", "December"};
+    const AnalysisTime now = s.clock();
+    s.report.Write(FormatRecord("(5X,73('-'),/,26X,'Time and Date of Analysis',/,5X,73('-'),/)"));
+    if (now.month < 1 || now.month > 12)
+        return;
+    const std::string layout = "(15X,'Date:  " + std::string(months[now.month - 1]) +
+                               " ',I2.2,', ',I4,5X,'Time:  ',I2.2,':',I2.2,':',I2.2)";
+    s.report.Write(FormatRecord(layout, {now.day, now.year, now.hour, now.minute, now.second}));
+}
+
+void StopRun(RunState& s, int& status, std::initializer_list<std::string_view> lines)
+{
+    std::string text = "\n\n";
+    for (std::string_view line : lines)
+        text += FormatRecord("(10X,A)", {line});
+    s.report.Write(text);
+    status = 1;
+}
+
+void RunPileAnalysis(RunState& s, int& status)
+{
+    s.WaterTableDepth = 99999.0f;
+    s.TensionReduction = 1.0f;
+    if (!ReadHandOffFile(s)) {
+        status = 1;
+        return;
+    }
+
+    // Never overwrite an input with the report.
+    if (const std::string clash = ClashWithInput(s, s.ReportFilePath); !clash.empty()) {
+        s.console.Error("KORVA: the report file " + s.ReportFilePath + " " + clash +
+                        ". The analysis did not run.");
+        status = 1;
+        return;
+    }
+    if (!s.report.Open(s.ReportFilePath)) {
+        s.console.Error("KORVA: the report file " + s.ReportFilePath + " cannot be written: " +
+                        std::generic_category().message(errno) + ". The analysis did not run.");
+        status = 1;
+        return;
+    }
+
+    RunOpenedReport(s, status);
+
+    // Step 12. A report or plot file that could not be written completely
+    // must not pass for a finished run.
+    const bool report_ok = s.report.Close();
+    const bool plot_ok = s.plot.Close();
+    if (!report_ok || !plot_ok) {
+        s.console.Error("KORVA: writing the " + std::string(report_ok ? "plot data file " + s.PlotFilePath
+                                                                     : "report file " + s.ReportFilePath) +
+                        " failed.");
+        status = 1;
+    }
+}
+
+} // namespace korva::engine

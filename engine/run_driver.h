@@ -1,0 +1,35 @@
+#pragma once
+// The run driver: one complete analysis from the hand-off file names.dat in
+// the current folder to the closed report and plot data file.
+#include <string>
+#include <string_view>
+
+#include "run_state.h"
+
+namespace korva::engine {
+
+// Runs the analysis. status is set to 1 when the run stops (its message is
+// in the report, or on the console's error stream when no report could be
+// opened) and left as it is otherwise.
+void RunPileAnalysis(RunState& state, int& status);
+
+// The report's unit labels of a unit system (1 English, anything else SI).
+UnitLabels SelectUnitLabels(int units);
+
+// The date-and-time block of the report, from state.clock.
+void WriteAnalysisDateTime(RunState& state);
+
+// A path split as the report's file-name block shows it: directory with its
+// trailing '/', base name, extension with its dot. POSIX paths have no drive.
+struct PathParts {
+    std::string directory;
+    std::string name;
+    std::string extension;
+};
+PathParts SplitPath(std::string_view path);
+
+// A stop of the run: writes the lines into the report, indented by 10
+// blanks after two empty lines, and sets status to 1.
+void StopRun(RunState& state, int& status, std::initializer_list<std::string_view> lines);
+
+} // namespace korva::engine
