@@ -48,7 +48,7 @@ public:
     {
         if (!reader_.Read(targets)) {
             const std::string& why = reader_.Error();
-            Fail(std::move(record), why.empty() ? "the record cannot be read" : why);
+            problem = InputProblem{std::move(record), why.empty() ? "the record cannot be read" : why};
             return false;
         }
         // NaN or infinity never enters the engine: nothing downstream could
@@ -66,7 +66,7 @@ public:
     {
         std::string line;
         if (!reader_.ReadLine(line)) {
-            Fail(std::move(record), "end of file");
+            problem = InputProblem{std::move(record), "end of file"};
             return false;
         }
         title = line.substr(0, 72);
@@ -83,9 +83,10 @@ public:
     std::optional<InputProblem> problem;
 
 private:
+    // A value read without error that the engine cannot take.
     void Fail(std::string record, std::string reason)
     {
-        problem = InputProblem{std::move(record), reader_.LineNumber(), std::move(reason)};
+        problem = InputProblem{std::move(record), "line " + std::to_string(reader_.LineNumber()) + ": " + reason};
     }
 
     ListReader& reader_;

@@ -14,9 +14,9 @@ namespace korva::engine {
 // Why an input file could not be taken: a failed open or read, or a value
 // the engine cannot hold. Written into the report by the run driver.
 struct InputProblem {
-    std::string record;   // where: "R10, soil point 3, line B"
-    std::size_t line = 0; // line of the file the read stopped on, 0 when unknown
-    std::string reason;
+    std::string record; // where: "R10, soil point 3, line B"
+    std::string reason; // with the line of the file: "line 17: ..."
+
 };
 
 // Reads the whole file at path into text. The file is opened read-only and

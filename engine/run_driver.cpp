@@ -192,10 +192,7 @@ void WriteFileProblem(RunState& s, int& status, std::string_view path, std::stri
 
 void WriteInputProblem(RunState& s, int& status, const std::string& path, const InputProblem& problem)
 {
-    std::string record = problem.record;
-    if (problem.line > 0)
-        record += " (file line " + std::to_string(problem.line) + ")";
-    WriteFileProblem(s, status, path, record, problem.reason);
+    WriteFileProblem(s, status, path, problem.record, problem.reason);
 }
 
 // Steps 6 and 7: the three files of step 6, then the two readers. False
