@@ -1,0 +1,94 @@
+#include "atomic_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "exceptions.h"
+
+namespace korva::app {
+
+namespace {
+
+[[noreturn]] void WriteError(const std::string& path, int error)
+{
+    throw components::EInOutError("Cannot write file \"" + path + "\". " + std::strerror(error));
+}
+
+// The file a save must replace: the target of a symbolic link, else the path.
+std::string ResolvedTarget(const std::string& path)
+{
+    std::error_code ec;
+    if (std::filesystem::is_symlink(path, ec)) {
+        const std::filesystem::path target = std::filesystem::weakly_canonical(path, ec);
+        if (!ec)
+            return target.string();
+    }
+    return path;
+}
+
+// Permissions of a new file: those of the file it replaces, else 0666
+// less the process's file-creation mask.
+mode_t ModeFor(const std::string& target)
+{
+    struct stat info {};
+    if (::stat(target.c_str(), &info) == 0)
+        return info.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+bool WriteAll(int fd, std::string_view contents, int& error)
+{
+    while (!contents.empty()) {
+        const ssize_t written = ::write(fd, contents.data(), contents.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            error = errno;
+            return false;
+        }
+        contents.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+} // namespace
+
+void ReplaceFile(const std::string& path, std::string_view contents)
+{
+    const std::string target = ResolvedTarget(path);
+    const std::filesystem::path targetPath(target);
+    const std::string folder = targetPath.has_parent_path() ? targetPath.parent_path().string() : ".";
+    std::string temporary = folder + "/." + targetPath.filename().string() + ".XXXXXX";
+
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0)
+        WriteError(path, errno);
+    int error = 0;
+    bool ok = ::fchmod(fd, ModeFor(target)) == 0 || (error = errno, false);
+    ok = ok && WriteAll(fd, contents, error);
+    ok = ok && (::fsync(fd) == 0 || (error = errno, false));
+    if (::close(fd) != 0 && ok) {
+        error = errno;
+        ok = false;
+    }
+    ok = ok && (::rename(temporary.c_str(), target.c_str()) == 0 || (error = errno, false));
+    if (!ok) {
+        ::unlink(temporary.c_str());
+        WriteError(path, error);
+    }
+    // The rename is durable once the folder is flushed too; a failure here
+    // leaves a complete file either way.
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
+} // namespace korva::app

@@ -1,0 +1,24 @@
+#pragma once
+// The CPT point file (".cpt" beside the project file): the project's CPT
+// profile as the engine reads it. Line 1 is the unit system between blanks,
+// then the point count; then one line per point of two blanks, the depth,
+// two blanks and the cone resistance, both in the exponent form with three
+// digits (1.50E+01). Lines end with CR LF; numbers use "." whatever the
+// decimal separator in force.
+#include <string>
+
+#include "cpt_points.h"
+
+namespace korva::app {
+
+// The text of the file for the first `count` points (clamped to the points
+// that exist). Raises EInOutError when a value is not a finite number.
+std::string CptPointFileText(int units, const TCptPoints& points, int count);
+
+// Reads the file's points into `points`, replacing them, in the project's
+// units (the file's unit word is not used, as the engine does not use it).
+// Raises the word reader's EInOutError when the file cannot be read or a
+// word is not a number; the points read before the failure stay.
+void ReadCptPointFile(const std::string& path, TCptPoints& points);
+
+} // namespace korva::app

@@ -1,0 +1,83 @@
+#include "program_data.h"
+
+namespace korva::app {
+
+namespace {
+
+// Conversion factors of the scalar fields, value in the target system per
+// value in the other one. The SI factors carry the program's own rounding
+// of the inch (25.4000000001016 mm).
+struct UnitFactors {
+    Extended Short;   // in <-> mm
+    Extended Long;    // ft <-> m
+    Extended Area;    // in^2 <-> m^2
+    Extended Modulus; // lb/in^2 <-> kN/m^2
+};
+
+constexpr Extended kMetreToInch = 39.37007874L;
+constexpr Extended kInchToMetre = 0.0254000000001016L;
+
+constexpr UnitFactors kToEnglish{0.03937007874L, 3.280839895L, kMetreToInch * kMetreToInch,
+                                 224.8089237L / (kMetreToInch * kMetreToInch)};
+constexpr UnitFactors kToSI{25.4000000001016L, 0.3048000000012192L, kInchToMetre * kInchToMetre,
+                            0.00444822199911631L / (kInchToMetre * kInchToMetre)};
+
+} // namespace
+
+TProgramData::TProgramData(TProjectHost& host) : host_(&host)
+{
+    // The fields start at their defaults (see the declarations).
+    if (host_->Events.CloseChildWindows)
+        host_->Events.CloseChildWindows();
+    SetUnits(1);
+    if (host_->MotionInput)
+        host_->MotionInput->Clear();
+    SetModified(false);
+}
+
+void TProgramData::SetModified(bool value) const
+{
+    if (host_->Events.SetModified)
+        host_->Events.SetModified(value);
+}
+
+void TProgramData::SetUnits(int newUnits)
+{
+    if (newUnits > 2)
+        newUnits = 2;
+    else if (newUnits <= 0)
+        newUnits = 1;
+    const UnitFactors& f = newUnits == 1 ? kToEnglish : kToSI;
+    const bool changed = newUnits != Units;
+    Units = newUnits;
+
+    if (changed) {
+        for (Extended* length : {&Perimeter, &OuterDiameter, &InnerDiameter, &EndSectionInnerDiameter})
+            *length *= f.Short;
+        for (Extended* length : {&PileLength, &EndSectionLength, &ZeroFrictionLength, &IncrementLength,
+                                 &SoilProfileBottom, &StickupLength, &CriticalDepth})
+            *length *= f.Long;
+        TipArea *= f.Area;
+        SectionArea *= f.Area;
+        ElasticModulus *= f.Modulus;
+    }
+    if (host_->Events.RefreshUnitDialogs)
+        host_->Events.RefreshUnitDialogs();
+}
+
+std::string FloatStrGeneral(Extended value)
+{
+    return components::FormatGeneral(value, components::kProjectFilePrecision);
+}
+
+std::string FloatStrExp1(Extended value)
+{
+    return components::FormatExponent(value, 3, 1);
+}
+
+std::string FloatStrExp2(Extended value)
+{
+    return components::FormatExponent(value, 3, 2);
+}
+
+} // namespace korva::app

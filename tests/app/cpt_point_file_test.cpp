@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "cpt_point_file.h"
+#include "exceptions.h"
+#include "number_format.h"
+#include "temp_folder.h"
+#include "test_support.h"
+
+using namespace korva::app;
+using korva::components::EInOutError;
+using korva::test::TempFolder;
+
+namespace {
+
+TCptPoints ThreePoints()
+{
+    TCptPoints points;
+    points.Add(50000, 0);
+    points.Add(80000, 20);
+    points.Add(-0.00225L, 45.5L);
+    return points;
+}
+
+TEST(CptPointFile, LayoutWithAndWithoutPoints)
+{
+    const char* expected = " 2 3\r\n"
+                           "  0.00E+00  5.00E+04\r\n"
+                           "  2.00E+01  8.00E+04\r\n"
+                           "  4.55E+01  -2.25E-03\r\n";
+    EXPECT_EQ(CptPointFileText(2, ThreePoints(), 3), expected);
+    EXPECT_EQ(CptPointFileText(1, TCptPoints(), 0), " 1 0\r\n");
+    // The count never names points that do not exist.
+    EXPECT_EQ(CptPointFileText(1, ThreePoints(), 7).substr(0, 6), " 1 3\r\n");
+    EXPECT_EQ(CptPointFileText(1, ThreePoints(), -2), " 1 0\r\n");
+}
+
+TEST(CptPointFile, DecimalPointUnderEveryLocaleAndSeparator)
+{
+    korva::test::ScopedCommaLocale comma;
+    ASSERT_TRUE(comma.Active());
+    korva::components::ScopedDecimalSeparator separator(',');
+    EXPECT_EQ(CptPointFileText(1, ThreePoints(), 1), " 1 1\r\n  0.00E+00  5.00E+04\r\n");
+    EXPECT_EQ(korva::components::DecimalSeparator(), ',');
+}
+
+TEST(CptPointFile, ANonFiniteValueIsRefused)
+{
+    TCptPoints points = ThreePoints();
+    points.SetPoint(1, std::numeric_limits<Extended>::infinity(), 20);
+    try {
+        CptPointFileText(1, points, 3);
+        FAIL() << "no error";
+    } catch (const EInOutError& e) {
+        EXPECT_STREQ(e.what(), "The cone resistance of CPT point 2 is not a finite number.");
+    }
+}
+
+TEST(CptPointFile, ReadBackGivesThePoints)
+{
+    TempFolder folder;
+    folder.Write("pile.cpt", CptPointFileText(2, ThreePoints(), 3));
+    TCptPoints points;
+    points.Add(1, 1);
+    ReadCptPointFile(folder.Path("pile.cpt"), points);
+    ASSERT_EQ(points.PointCount(), 3);
+    EXPECT_EQ(points.Point(1).X, 80000);
+    EXPECT_EQ(points.Point(1).Y, 20);
+    EXPECT_EQ(points.Point(2).X, -0.00225L);
+}
+
+TEST(CptPointFile, ATruncatedFileKeepsThePointsReadSoFar)
+{
+    TempFolder folder;
+    folder.Write("pile.cpt", " 1 3\r\n  1.00E+00  2.00E+00\r\n  3.00E+00\r\n");
+    TCptPoints points;
+    EXPECT_THROW(ReadCptPointFile(folder.Path("pile.cpt"), points), EInOutError);
+    ASSERT_EQ(points.PointCount(), 1);
+    EXPECT_EQ(points.Point(0).X, 2);
+}
+
+} // namespace
