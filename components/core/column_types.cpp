@@ -658,4 +658,60 @@ void TTableColumn::CopyDefinition(const TColumn& source)
         Templates.AddIndex(s.Templates.TableIndex(pos));
 }
 
+// ---------------------------------------------------------------------------
+// Builders
+
+namespace {
+template <class C>
+C& AddWithHeaders(TGridTable& table, std::unique_ptr<C> column, std::vector<std::string> headers)
+{
+    column->Headers() = std::move(headers);
+    return table.AddColumn(std::move(column));
+}
+} // namespace
+
+TEnumColumn& AddEnumColumn(TGridTable& table, std::vector<std::string> headers, std::vector<std::string> items)
+{
+    auto& column = AddWithHeaders(table, std::make_unique<TEnumColumn>(&table), std::move(headers));
+    column.SetItems(std::move(items));
+    return column;
+}
+
+TIntColumn& AddIntColumn(TGridTable& table, std::vector<std::string> headers, std::int32_t min, std::int32_t max,
+                         std::int32_t defaultValue)
+{
+    // Made without owner, so that attaching makes its rows with the default.
+    auto column = std::make_unique<TIntColumn>(nullptr);
+    column->Min = min;
+    column->Max = max;
+    column->Default = defaultValue;
+    return AddWithHeaders(table, std::move(column), std::move(headers));
+}
+
+TFloatColumn& AddFloatColumn(TGridTable& table, std::vector<std::string> headers, std::string unitsCode,
+                             Extended defaultValue)
+{
+    auto column = std::make_unique<TFloatColumn>(&table);
+    column->UnitsCode = std::move(unitsCode);
+    column->Default = defaultValue;
+    return AddWithHeaders(table, std::move(column), std::move(headers));
+}
+
+TStringColumn& AddStringColumn(TGridTable& table, std::vector<std::string> headers, std::string defaultValue,
+                               Extended width)
+{
+    auto column = std::make_unique<TStringColumn>(nullptr);
+    column->Default = std::move(defaultValue);
+    column->Width = width;
+    return AddWithHeaders(table, std::move(column), std::move(headers));
+}
+
+TTableColumn& AddTableColumn(TGridTable& table, std::vector<std::string> headers, std::vector<int> templateIds)
+{
+    auto column = std::make_unique<TTableColumn>(&table);
+    for (int id : templateIds)
+        column->Templates.AddIdentifier(id);
+    return AddWithHeaders(table, std::move(column), std::move(headers));
+}
+
 } // namespace korva::components

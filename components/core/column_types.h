@@ -199,4 +199,16 @@ private:
     TObjectList<TCellObject> cells_; // a sub-table, an application object or nil per row
 };
 
+// Builders of table definitions in code: each appends an attached column
+// with the given header lines and returns it.
+TEnumColumn& AddEnumColumn(TGridTable& table, std::vector<std::string> headers, std::vector<std::string> items);
+TIntColumn& AddIntColumn(TGridTable& table, std::vector<std::string> headers, std::int32_t min = INT32_MIN,
+                         std::int32_t max = INT32_MAX, std::int32_t defaultValue = 0);
+TFloatColumn& AddFloatColumn(TGridTable& table, std::vector<std::string> headers, std::string unitsCode = {},
+                             Extended defaultValue = 0);
+TStringColumn& AddStringColumn(TGridTable& table, std::vector<std::string> headers, std::string defaultValue = {},
+                               Extended width = 1.0L);
+// The templates are named by identifier, one per item of the first column.
+TTableColumn& AddTableColumn(TGridTable& table, std::vector<std::string> headers, std::vector<int> templateIds);
+
 } // namespace korva::components

@@ -13,10 +13,6 @@
 namespace korva::components {
 namespace {
 
-using test::AddEnum;
-using test::AddFloat;
-using test::AddInt;
-using test::AddString;
 using test::FakeWindow;
 using test::MessageOf;
 
@@ -63,10 +59,10 @@ TEST(ColumnTypes, TextEntryByColumnType)
         SCOPED_TRACE(std::string("column ") + std::to_string(c.column) + " \"" + c.text + "\"");
         TGridRegistry registry;
         TGridTable table(registry);
-        AddEnum(table, {"Type"}, {"Sand", "Clay", "Silt"});
-        AddInt(table, {"Count"}, 0, 4);
-        AddFloat(table, {"Value"}, "");
-        AddString(table, {"Name"});
+        AddEnumColumn(table, {"Type"}, {"Sand", "Clay", "Silt"});
+        AddIntColumn(table, {"Count"}, 0, 4);
+        AddFloatColumn(table, {"Value"}, "");
+        AddStringColumn(table, {"Name"});
         table.SetRowCount(1);
         table.Cell(0, 0).SetAsInteger(3);
         table.Cell(1, 0).SetAsInteger(7);
@@ -86,7 +82,7 @@ TEST(ColumnTypes, ArithmeticFaultsPassThrough)
 {
     TGridRegistry registry;
     TGridTable table(registry);
-    AddFloat(table, {"Value"}, "");
+    AddFloatColumn(table, {"Value"}, "");
     table.SetRowCount(1);
     EXPECT_THROW(table.GetColumn(0).SetAsString(0, "1/0"), EArithmeticError);
     EXPECT_EQ(table.Cell(0, 0).GetAsFloat(), 0.0L);
@@ -98,7 +94,7 @@ TEST(ColumnTypes, CellTextUsesTheDecimalSeparatorNotTheLocale)
     ASSERT_TRUE(comma.Active());
     TGridRegistry registry;
     TGridTable table(registry);
-    AddFloat(table, {"Value"}, "");
+    AddFloatColumn(table, {"Value"}, "");
     table.SetRowCount(1);
     table.GetColumn(0).SetAsString(0, "1.25*2");
     EXPECT_EQ(table.Cell(0, 0).GetAsString(), "2.5");
@@ -108,8 +104,8 @@ TEST(ColumnTypes, ReadingThroughTheWrongTypeRaises)
 {
     TGridRegistry registry;
     TGridTable table(registry);
-    AddInt(table, {"Count"});
-    AddFloat(table, {"Value"}, "");
+    AddIntColumn(table, {"Count"});
+    AddFloatColumn(table, {"Value"}, "");
     table.SetRowCount(1);
     EXPECT_EQ(MessageOf<EInvalidCast>([&] { table.Cell(0, 0).GetAsFloat(); }), "Data of wrong type");
     EXPECT_EQ(MessageOf<EInvalidCast>([&] { table.Cell(1, 0).SetAsInteger(1); }), "Data of wrong type");
@@ -123,8 +119,8 @@ TEST(ColumnTypes, StressFromSIToEnglishAndBack)
     TGridRegistry registry;
     TGridTable table(registry);
     table.SetUnits(kUnitsSI);
-    AddFloat(table, {"Max. Side Friction", "Stress"}, "F/L2^2");
-    AddFloat(table, {"Factor"}, "");
+    AddFloatColumn(table, {"Max. Side Friction", "Stress"}, "F/L2^2");
+    AddFloatColumn(table, {"Factor"}, "");
     table.SetRowCount(1);
     table.Cell(0, 0).SetAsFloat(1.0L);
     table.Cell(1, 0).SetAsFloat(1.0L);
@@ -152,9 +148,9 @@ TEST(ColumnTypes, GroupedColumnWritesTheWholeGroup)
     TGridRegistry registry;
     TGridTable table(registry);
     table.SetRowGroup(2);
-    auto& grouped = AddFloat(table, {"Area"}, "");
+    auto& grouped = AddFloatColumn(table, {"Area"}, "");
     grouped.Grouped = true;
-    AddInt(table, {"Count"});
+    AddIntColumn(table, {"Count"});
     table.SetRowCount(4);
     std::vector<std::pair<int, int>> notified;
     table.CellChangedHook = [&](int col, int row) { notified.emplace_back(col, row); };
@@ -172,9 +168,9 @@ TEST(ColumnTypes, GroupedColumnWritesTheWholeGroup)
 struct DepthTable {
     DepthTable()
     {
-        auto& top = AddFloat(table, {"Top"}, "L2");
+        auto& top = AddFloatColumn(table, {"Top"}, "L2");
         top.IsTopDepth = true;
-        AddFloat(table, {"Bottom"}, "L2");
+        AddFloatColumn(table, {"Bottom"}, "L2");
         table.SetRowCount(3);
         for (int r = 0; r < 3; ++r) {
             table.Cell(1, r).SetAsFloat(10.0L * (r + 1));
@@ -213,8 +209,8 @@ TEST(ColumnTypes, TopDepthNeedsAFloatColumnAfterIt)
 {
     TGridRegistry registry;
     TGridTable table(registry);
-    AddFloat(table, {"Top"}, "L2").IsTopDepth = true;
-    AddInt(table, {"Count"});
+    AddFloatColumn(table, {"Top"}, "L2").IsTopDepth = true;
+    AddIntColumn(table, {"Count"});
     EXPECT_EQ(MessageOf<Exception>([&] { table.SetRowCount(1); }),
               "If column if a topdepth then the next column must be a float column");
 }
@@ -223,10 +219,10 @@ TEST(ColumnTypes, WidthsHaveATypeMinimum)
 {
     TGridRegistry registry;
     TGridTable table(registry);
-    AddEnum(table, {}, {"A"});
-    AddInt(table, {"A rather long header"});
-    AddFloat(table, {"x"}, "");
-    AddString(table, {}).Width = 1.5L;
+    AddEnumColumn(table, {}, {"A"});
+    AddIntColumn(table, {"A rather long header"});
+    AddFloatColumn(table, {"x"}, "");
+    AddStringColumn(table, {}).Width = 1.5L;
     const TTextMeasure measure{96, [](std::string_view text) { return static_cast<int>(text.size()) * 7; }};
     EXPECT_EQ(table.GetColumn(0).ColumnWidth(measure), 144);
     EXPECT_EQ(table.GetColumn(1).ColumnWidth(measure), 22 * 7);

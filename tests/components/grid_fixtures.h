@@ -30,51 +30,6 @@ public:
     std::pair<int, int> focus{-1, -1};
 };
 
-inline TFloatColumn& AddFloat(TGridTable& table, std::vector<std::string> headers, std::string code,
-                              long double defaultValue = 0)
-{
-    auto column = std::make_unique<TFloatColumn>(&table);
-    column->Headers() = std::move(headers);
-    column->UnitsCode = std::move(code);
-    column->Default = defaultValue;
-    return table.AddColumn(std::move(column));
-}
-
-inline TIntColumn& AddInt(TGridTable& table, std::vector<std::string> headers, int min = INT32_MIN,
-                          int max = INT32_MAX)
-{
-    auto column = std::make_unique<TIntColumn>(&table);
-    column->Headers() = std::move(headers);
-    column->Min = min;
-    column->Max = max;
-    return table.AddColumn(std::move(column));
-}
-
-inline TEnumColumn& AddEnum(TGridTable& table, std::vector<std::string> headers, std::vector<std::string> items)
-{
-    auto column = std::make_unique<TEnumColumn>(&table);
-    column->Headers() = std::move(headers);
-    auto& ref = table.AddColumn(std::move(column));
-    ref.SetItems(std::move(items));
-    return ref;
-}
-
-inline TStringColumn& AddString(TGridTable& table, std::vector<std::string> headers)
-{
-    auto column = std::make_unique<TStringColumn>(&table);
-    column->Headers() = std::move(headers);
-    return table.AddColumn(std::move(column));
-}
-
-inline TTableColumn& AddTables(TGridTable& table, std::vector<std::string> headers, std::vector<int> identifiers)
-{
-    auto column = std::make_unique<TTableColumn>(&table);
-    column->Headers() = std::move(headers);
-    for (int id : identifiers)
-        column->Templates.AddIdentifier(id);
-    return table.AddColumn(std::move(column));
-}
-
 // A registry of its own with two property templates (identifiers 11 and 12)
 // and a layer table: 0 soil type, 1 bottom depth, 2 properties.
 struct LayerTables {
@@ -84,19 +39,19 @@ struct LayerTables {
         sand.SetIdentifier(11);
         sand.SetMinRows(2);
         sand.SetMaxRows(2);
-        AddFloat(sand, {"Unit Weight"}, "F/L2^3", 0.5L);
-        AddInt(sand, {"Blow Counts"}, 0);
+        AddFloatColumn(sand, {"Unit Weight"}, "F/L2^3", 0.5L);
+        AddIntColumn(sand, {"Blow Counts"}, 0);
 
         clay.Caption = "Clay";
         clay.SetIdentifier(12);
         clay.SetMinRows(2);
         clay.SetMaxRows(2);
-        AddFloat(clay, {"Undrained Shear Strength"}, "F/L2^2", 0.25L);
+        AddFloatColumn(clay, {"Undrained Shear Strength"}, "F/L2^2", 0.25L);
 
         layers.Caption = "Soil";
-        AddEnum(layers, {"Soil Type"}, {"Sand", "Clay"});
-        AddFloat(layers, {"Bottom"}, "L2");
-        AddTables(layers, {"Properties"}, {11, 12});
+        AddEnumColumn(layers, {"Soil Type"}, {"Sand", "Clay"});
+        AddFloatColumn(layers, {"Bottom"}, "L2");
+        AddTableColumn(layers, {"Properties"}, {11, 12});
         layers.SetRowCount(3);
     }
 

@@ -13,11 +13,6 @@
 namespace korva::components {
 namespace {
 
-using test::AddEnum;
-using test::AddFloat;
-using test::AddInt;
-using test::AddString;
-using test::AddTables;
 using test::FakeWindow;
 using test::LayerTables;
 using test::MessageOf;
@@ -35,8 +30,8 @@ TEST(GridTable, RowGroupsOfTwo)
     TGridRegistry registry;
     TGridTable table(registry);
     table.SetRowGroup(2);
-    AddInt(table, {"Row"});
-    AddString(table, {"Name"});
+    AddIntColumn(table, {"Row"});
+    AddStringColumn(table, {"Name"});
     table.SetRowCount(6);
     for (int r = 0; r < 6; ++r)
         table.Cell(0, r).SetAsInteger(r);
@@ -120,9 +115,9 @@ TEST(GridTable, VisibleColumns)
 {
     TGridRegistry registry;
     TGridTable table(registry);
-    AddInt(table, {"A"});
-    AddInt(table, {"B", "b"}).Visible = false;
-    AddInt(table, {"C"});
+    AddIntColumn(table, {"A"});
+    AddIntColumn(table, {"B", "b"}).Visible = false;
+    AddIntColumn(table, {"C"});
     EXPECT_EQ(table.VisibleColumnCount(), 2);
     EXPECT_EQ(&table.VisibleColumn(1), &table.GetColumn(2));
     EXPECT_EQ(table.VisibleIndexOf(&table.GetColumn(1)), -1);
@@ -272,7 +267,7 @@ TEST(GridTable, WindowLifecycle)
 
     {
         TGridTable gone(t.registry);
-        AddInt(gone, {"A"});
+        AddIntColumn(gone, {"A"});
         gone.ShowTable();
     }
     EXPECT_EQ(windows.back()->gone, 1);
@@ -281,15 +276,15 @@ TEST(GridTable, WindowLifecycle)
 // A table with float ("L2", default 1.5), enumeration and sub-table columns.
 void DefineStoredTable(TGridTable& table)
 {
-    AddEnum(table, {"Soil Type"}, {"Sand", "Clay"});
-    auto& depth = AddFloat(table, {"Depth", "of layer"}, "L2", 1.5L);
+    AddEnumColumn(table, {"Soil Type"}, {"Sand", "Clay"});
+    auto& depth = AddFloatColumn(table, {"Depth", "of layer"}, "L2", 1.5L);
     depth.IsTopDepth = false;
-    AddTables(table, {"Properties"}, {11, 12});
-    auto& name = AddString(table, {std::string(300, 'n')});
+    AddTableColumn(table, {"Properties"}, {11, 12});
+    auto& name = AddStringColumn(table, {std::string(300, 'n')});
     name.Default = "layer";
     name.Width = 1.25L;
     name.Grouped = true;
-    AddInt(table, {"Method"}, 0, 3).Visible = false;
+    AddIntColumn(table, {"Method"}, 0, 3).Visible = false;
 }
 
 TEST(GridTable, ColumnStreamRoundTrip)
@@ -327,8 +322,8 @@ TEST(GridTable, ColumnStreamErrors)
 {
     TGridRegistry registry;
     TGridTable stored(registry);
-    AddInt(stored, {"A"});
-    AddFloat(stored, {"B"}, "L2", 1.5L);
+    AddIntColumn(stored, {"A"});
+    AddFloatColumn(stored, {"B"}, "L2", 1.5L);
     const std::vector<std::uint8_t> bytes = stored.WriteColumns();
 
     {
@@ -401,9 +396,9 @@ TEST(GridTable, TemplateThatHoldsItselfIsRefused)
 {
     TGridRegistry registry;
     TGridTable looping(registry);
-    AddTables(looping, {"Self"}, {looping.Identifier()});
+    AddTableColumn(looping, {"Self"}, {looping.Identifier()});
     TGridTable owner(registry);
-    AddTables(owner, {"Data"}, {looping.Identifier()});
+    AddTableColumn(owner, {"Data"}, {looping.Identifier()});
     EXPECT_EQ(MessageOf<Exception>([&] { owner.SetRowCount(1); }), "Sub-tables are nested too deeply");
     EXPECT_EQ(registry.GridTableCount(), 2);
 }
