@@ -29,5 +29,17 @@ run: build
 	  $(BUILD)/bin/korva-run $(EXAMPLE); \
 	fi
 
+# make fuzz - the libFuzzer targets (clang, address and undefined-behaviour
+# sanitizers) in build-fuzz, FUZZ_SECONDS per target; not part of make test.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 90
+
+fuzz:
+	@./scripts/install-deps.sh --fuzz
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DKORVA_FUZZ=ON -DKORVA_BUILD_TESTS=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target korva_fuzz_targets
+	./scripts/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 clean:
 	rm -rf $(BUILD)

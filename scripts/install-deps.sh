@@ -1,9 +1,14 @@
 #!/bin/sh
 # Installs the Debian packages the build and the tests need, only those missing.
-# Idempotent; runs as root or through sudo.
+# Idempotent; runs as root or through sudo. With --fuzz it also installs the
+# clang toolchain of the fuzz targets (make fuzz), which make test never needs.
 set -eu
 PACKAGES="g++ make cmake ninja-build pkgconf qt6-base-dev libgtest-dev libgmock-dev googletest \
 libxlsxwriter-dev zlib1g-dev libjpeg-dev fonts-dejavu-core locales"
+
+if [ "${1:-}" = "--fuzz" ]; then
+  PACKAGES="$PACKAGES clang libclang-rt-14-dev"
+fi
 
 missing=""
 for p in $PACKAGES; do

@@ -1,0 +1,74 @@
+// korva-run, the headless runner: names.dat in a private folder, the engine
+// through dlopen, paths made absolute, outputs beside the project by default.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <sys/wait.h>
+
+#include "engine_run.h"
+#include "project_fixture.h"
+
+namespace {
+
+using namespace korva::test;
+
+struct Outcome {
+    int exit_code = -1;
+    std::string output;
+};
+
+Outcome RunRunner(const std::string& arguments)
+{
+    Outcome outcome;
+    const std::string command = std::string(KORVA_BIN_DIR "/korva-run ") + arguments + " 2>&1";
+    std::FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return outcome;
+    char buffer[4096];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        outcome.output.append(buffer, got);
+    const int status = pclose(pipe);
+    outcome.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return outcome;
+}
+
+TEST(KorvaRun, RunsAProjectGivenByARelativePath)
+{
+    RunFolder folder;
+    folder.Write("pile.kv7d", JoinLines(BaseProject()));
+    folder.Write("pile.cpt", " 1 0\n");
+    const Outcome run = RunRunner("pile.kv7d");
+    EXPECT_EQ(run.exit_code, 0) << run.output;
+    EXPECT_NE(run.output.find("status: 0\nreport: " + folder.Path("pile.kv7o") + "\n"), std::string::npos)
+        << run.output;
+    EXPECT_NE(folder.Read("pile.kv7o").find("* COMPUTATION RESULT *"), std::string::npos);
+    EXPECT_TRUE(folder.Exists("pile.kv7p"));
+    EXPECT_FALSE(folder.Exists("names.dat")); // written in a folder of its own
+}
+
+TEST(KorvaRun, NamedOutputsAndAStoppedRun)
+{
+    RunFolder folder;
+    std::vector<std::string> project = EditedProject({{R9, "50 0"}});
+    folder.Write("pile.kv7d", JoinLines(project));
+    folder.Write("points.cpt", " 1 0\n");
+    const Outcome run = RunRunner(folder.Path("pile.kv7d") + " --report out.txt --plot plot.txt --cpt points.cpt");
+    EXPECT_EQ(run.exit_code, 1) << run.output;
+    EXPECT_NE(run.output.find("status: 1\nreport: " + folder.Path("out.txt") + "\n"), std::string::npos)
+        << run.output;
+    EXPECT_NE(folder.Read("out.txt").find("DEEPEST SOIL PROFILE   50.00 FT."), std::string::npos);
+    EXPECT_EQ(folder.Read("plot.txt"), "");
+}
+
+TEST(KorvaRun, UsageErrors)
+{
+    for (const char* arguments : {"", "--report", "a.kv7d b.kv7d", "--bogus a.kv7d"}) {
+        const Outcome run = RunRunner(arguments);
+        EXPECT_EQ(run.exit_code, 2) << arguments;
+        EXPECT_NE(run.output.find("usage: korva-run"), std::string::npos) << arguments;
+    }
+}
+
+} // namespace
