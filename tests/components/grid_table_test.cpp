@@ -331,7 +331,8 @@ TEST(GridTable, ColumnStreamErrors)
         EXPECT_EQ(MessageOf<Exception>([&] { table.ReadColumns(std::span<const std::uint8_t>()); }),
                   "Error reading column count");
         const std::vector<std::uint8_t> manyColumns{4, 0xFF, 0xFF, 0xFF, 0x7F, 2, 1};
-        EXPECT_EQ(MessageOf<Exception>([&] { table.ReadColumns(manyColumns); }), "Error reading column count");
+        EXPECT_EQ(MessageOf<Exception>([&] { table.ReadColumns(manyColumns); }),
+                  "Error occured when creating column 0: Stream read error");
     }
     {
         TGridTable table(registry);
