@@ -25,28 +25,6 @@ std::string TrimRight(std::string_view text)
     return std::string(text.substr(0, end));
 }
 
-bool IsBlank(std::string_view line)
-{
-    return TrimRight(line).empty();
-}
-
-std::vector<std::string> SplitLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
-    return lines;
-}
-
 // Reads one answer line from the console; false at end of input.
 bool ReadConsoleLine(const Console& console, std::string& line)
 {
@@ -79,29 +57,20 @@ bool ReadHandOffFile(RunState& s)
     std::string text;
     std::string why;
     const bool opened = LoadInputFile(std::string(HandOffFileName), text, why);
-    const std::vector<std::string> lines = opened ? SplitLines(text) : std::vector<std::string>{};
+    ListReader names(std::move(text));
 
-    std::size_t next = 0;
-    auto take = [&](std::string& into) {
-        if (next >= lines.size())
-            return false;
-        into = lines[next++];
-        return true;
-    };
     std::string unused;
-    take(s.ProgramVersion);
+    names.ReadLine(s.ProgramVersion);
     s.ProgramVersion.resize(12, ' ');
-    take(unused);
-    take(unused);
-    // The reserved integer of line 4; blank lines before it are passed over.
-    while (next < lines.size() && IsBlank(lines[next]))
-        ++next;
-    take(unused);
+    names.ReadLine(unused);
+    names.ReadLine(unused);
+    int reserved = 0; // line 4; blank lines before it are passed over
+    bool complete = opened && names.Read({reserved});
+    if (!complete && opened && !names.AtEnd())
+        why = "is not readable (" + names.Error() + "; line 4 holds a reserved integer)";
 
-    std::array<std::string*, 4> paths{&s.InputFilePath, &s.ReportFilePath, &s.PlotFilePath, &s.CptFilePath};
-    bool complete = true;
-    for (std::string* path : paths) {
-        if (!take(*path)) {
+    for (std::string* path : {&s.InputFilePath, &s.ReportFilePath, &s.PlotFilePath, &s.CptFilePath}) {
+        if (!complete || !names.ReadLine(*path)) {
             complete = false;
             break;
         }
@@ -111,10 +80,9 @@ bool ReadHandOffFile(RunState& s)
         return true;
 
     if (!s.console.input_is_terminal) {
-        s.console.Error(std::string(opened ? "KORVA: names.dat in the current folder does not name the "
-                                             "project, report and plot data files"
-                                           : "KORVA: names.dat in the current folder " + why) +
-                        "; standard input is no terminal to ask for them. The analysis did not run.");
+        s.console.Error("KORVA: names.dat in the current folder " +
+                        (why.empty() ? std::string("does not name the project, report and plot data files") : why) +
+                        "; standard input is no terminal to ask for the file names. The analysis did not run.");
         return false;
     }
     static constexpr std::array<std::pair<std::string_view, std::string RunState::*>, 3> prompts{{
@@ -153,16 +121,14 @@ std::string ClashWithInput(const RunState& s, const std::string& output)
     return {};
 }
 
-void WriteBanner(RunState& s)
+std::string Banner(const RunState& s)
 {
-    const std::string banner = FormatRecord(
+    return FormatRecord(
         "(5X,73('='),/,/,20X,'  KORVA for Windows, Version ',A12,/,/,"
         "20X,'   A Program for Analyzing the Axial Capacity ',/,"
         "20X,'   and Short-term Settlement of Driven Piles ',/,"
         "20X,'             under Axial Loading. ',/,/,5X,73('='),/,/)",
         {s.ProgramVersion});
-    s.console.Write(banner);
-    s.report.Write(banner);
 }
 
 void WriteFileNames(RunState& s)
@@ -261,9 +227,9 @@ bool CheckSoilDepth(RunState& s, int& status)
     return true;
 }
 
-void RunOpenedReport(RunState& s, int& status)
+void RunOpenedReport(RunState& s, int& status, const std::string& banner)
 {
-    WriteBanner(s);
+    s.report.Write(banner);
     WriteFileNames(s);
     WriteAnalysisDateTime(s);
     if (!ReadInputFiles(s, status) || !CheckSoilDepth(s, status))
@@ -328,6 +294,9 @@ void RunPileAnalysis(RunState& s, int& status)
         return;
     }
 
+    // Step 3: the banner goes to the console before the report is opened.
+    const std::string banner = Banner(s);
+    s.console.Write(banner);
     // Never overwrite an input with the report.
     if (const std::string clash = ClashWithInput(s, s.ReportFilePath); !clash.empty()) {
         s.console.Error("KORVA: the report file " + s.ReportFilePath + " " + clash +
@@ -342,7 +311,7 @@ void RunPileAnalysis(RunState& s, int& status)
         return;
     }
 
-    RunOpenedReport(s, status);
+    RunOpenedReport(s, status, banner);
 
     // Step 12. A report or plot file that could not be written completely
     // must not pass for a finished run.

@@ -51,6 +51,7 @@ TEST(HandOffFile, MissingNamesWithoutATerminalStopBeforeAnyFile)
     const MissingNamesCase cases[] = {
         {"NoFile", "-"},
         {"SevenLines", "2015.7.5\n\n\n0\n/x/pile.kv7d\n/x/pile.kv7o\n/x/pile.kv7p\n"},
+        {"NoReservedInteger", "2015.7.5\n\n\nzero\n/x/pile.kv7d\n/x/pile.kv7o\n/x/pile.kv7p\n/x/pile.cpt\n"},
     };
     for (const MissingNamesCase& c : cases) {
         SCOPED_TRACE(c.name);
