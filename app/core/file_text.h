@@ -1,6 +1,7 @@
 #pragma once
-// Pieces shared by the writers of the program's text files.
+// Pieces shared by the writers and readers of the program's files.
 #include <string>
+#include <string_view>
 
 #include "number_format.h"
 
@@ -12,5 +13,13 @@ inline constexpr const char* kLineEnd = "\r\n";
 // Raises EInOutError "<what> is not a finite number." unless the value is
 // finite: no NaN or infinity reaches a file.
 void RequireFinite(components::Extended value, const std::string& what);
+
+// The extension of the file name with its dot (".kv7d"), or "" when the
+// name after the last '/' has no dot.
+std::string ExtractFileExt(std::string_view path);
+
+// The path with its extension replaced by `extension` (given with its dot),
+// or with it appended when the name has none.
+std::string ChangeFileExt(std::string_view path, std::string_view extension);
 
 } // namespace korva::app

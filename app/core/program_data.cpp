@@ -1,5 +1,7 @@
 #include "program_data.h"
 
+#include "project_tables.h"
+
 namespace korva::app {
 
 namespace {
@@ -30,6 +32,8 @@ TProgramData::TProgramData(TProjectHost& host) : host_(&host)
     if (host_->Events.CloseChildWindows)
         host_->Events.CloseChildWindows();
     SetUnits(1);
+    if (host_->Tables)
+        host_->Tables->ResetRows();
     if (host_->MotionInput)
         host_->MotionInput->Clear();
     SetModified(false);
@@ -41,6 +45,12 @@ void TProgramData::SetModified(bool value) const
         host_->Events.SetModified(value);
 }
 
+void TProgramData::ShowInformation(const std::string& message) const
+{
+    if (host_->Events.ShowInformation)
+        host_->Events.ShowInformation(message);
+}
+
 void TProgramData::SetUnits(int newUnits)
 {
     if (newUnits > 2)
@@ -50,6 +60,9 @@ void TProgramData::SetUnits(int newUnits)
     const UnitFactors& f = newUnits == 1 ? kToEnglish : kToSI;
     const bool changed = newUnits != Units;
     Units = newUnits;
+    // The tables convert their own values, and only when their system changes.
+    if (host_->Tables)
+        host_->Tables->SetUnits(newUnits);
 
     if (changed) {
         for (Extended* length : {&Perimeter, &OuterDiameter, &InnerDiameter, &EndSectionInnerDiameter})

@@ -14,9 +14,18 @@
 #include <string>
 
 #include "cpt_points.h"
+#include "exceptions.h"
 #include "number_format.h"
 
 namespace korva::app {
+
+class TProjectTables;
+
+// A project that cannot be saved as it stands (it has no soil layer).
+class EProjectDataError : public components::Exception {
+public:
+    using Exception::Exception;
+};
 
 using components::Extended;
 
@@ -43,6 +52,11 @@ enum TProjectFileVersion : int {
     pfvAnyFile = 4,  // all files: the layout the extension names, else the oldest
 };
 
+// The layout a project file is read in: versions 1 to 3 as given; for any
+// other version the layout the file's extension names (".kv7d", ".kv6d",
+// compared without regard to case), else the oldest.
+int ProjectFileLayout(const std::string& fileName, int version);
+
 // What the window layer does on the project object's events. Unassigned
 // handlers do nothing.
 struct TProjectEvents {
@@ -58,10 +72,11 @@ struct TProjectEvents {
     std::function<void(const std::string&)> ShowInformation;
 };
 
-// What the main window lends the project object: its event handlers and
-// the CPT points of its plot MotionInput.
+// What the main window lends the project object: its event handlers, its
+// grid tables and the CPT points of its plot MotionInput.
 struct TProjectHost {
     TProjectEvents Events;
+    TProjectTables* Tables = nullptr;
     TCptPoints* MotionInput = nullptr;
 };
 
@@ -75,6 +90,20 @@ public:
     explicit TProgramData(TProjectHost& host);
     TProgramData(const TProgramData&) = delete;
     TProgramData& operator=(const TProgramData&) = delete;
+
+    // CreateFromFile: a project read from a project file in the layout that
+    // `version` (a TProjectFileVersion) names, with its CPT point file when
+    // one lies beside it. An input error is shown as an information message
+    // and the values read before it are kept; the tables have at least their
+    // minimum rows and the project counts as unmodified.
+    static std::unique_ptr<TProgramData> CreateFromFile(TProjectHost& host, const std::string& fileName,
+                                                        int version);
+
+    // Writes the project file to FileName and the CPT point file beside it,
+    // each replaced atomically, then clears the modified state. A failure
+    // of either file raises EInOutError after the other was written; a
+    // project without soil layers raises EProjectDataError and writes nothing.
+    void SaveToFile();
 
     // Switches the unit system (clamped to 1..2): the tables always, the
     // fields only when the system changes.
@@ -133,6 +162,9 @@ public:
 
 private:
     void SetModified(bool value) const;
+    void ShowInformation(const std::string& message) const;
+    void ReadFromFile(const std::string& fileName, int version);
+    void ReadCptPoints();
 
     TProjectHost* host_;
 };

@@ -57,6 +57,9 @@ public:
     // 0-based index of the current line and number of lines, for callers
     // that report where they stopped.
     int CurrentLine() const { return static_cast<int>(currentLine_); }
+    // Words of the current line handed out so far: after a read, the 1-based
+    // item number of the word just read, as the error messages count it.
+    int CurrentWord() const { return static_cast<int>(currentWord_); }
     int LineCount() const { return static_cast<int>(lines_.size()); }
 
 private:

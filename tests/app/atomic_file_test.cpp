@@ -1,42 +1,19 @@
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include "atomic_file.h"
 #include "exceptions.h"
+#include "scoped_file_size_limit.h"
 #include "temp_folder.h"
 
 using korva::app::ReplaceFile;
 using korva::components::EInOutError;
+using korva::test::ScopedFileSizeLimit;
 using korva::test::TempFolder;
 
 namespace {
-
-// Limits the size of files this process may write for a scope: writing
-// beyond it fails with EFBIG (also for root, unlike folder permissions).
-class ScopedFileSizeLimit {
-public:
-    explicit ScopedFileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~ScopedFileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previousHandler_)(int);
-};
 
 TEST(ReplaceFile, WritesANewFileAndReplacesAnOldOne)
 {

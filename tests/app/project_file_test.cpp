@@ -1,0 +1,503 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "atomic_file.h"
+#include "engine_run.h"
+#include "exceptions.h"
+#include "file_text.h"
+#include "golden.h"
+#include "message_of.h"
+#include "project_fixture.h"
+#include "scoped_file_size_limit.h"
+#include "temp_folder.h"
+#include "test_support.h"
+
+namespace korva::test {
+namespace {
+
+using components::EInOutError;
+
+using ProjectMaker = void (*)(TProgramData&, ProjectHost&);
+
+struct Sample {
+    const char* name; // golden files tests/data/app/<name>.kv7d and .cpt
+    ProjectMaker make;
+};
+
+const Sample kSamples[] = {
+    {"english-three-layers", MakeEnglishThreeLayers},
+    {"si-all-soils", MakeSiAllSoils},
+};
+
+std::string Golden(const std::string& name)
+{
+    return "app/" + name;
+}
+
+std::string ReadGolden(const std::string& relative)
+{
+    return ReadText(DataPath(relative));
+}
+
+// Makes the sample project and saves it into the folder as <base>.kv7d.
+void SaveSample(const Sample& sample, const std::string& path)
+{
+    ProjectHost h;
+    TProgramData p(h.host);
+    sample.make(p, h);
+    p.FileName = path;
+    p.SaveToFile();
+    EXPECT_FALSE(h.modified);
+    EXPECT_EQ(p.CptPointFileName, ChangeFileExt(path, ".cpt"));
+}
+
+// Reads the file (with the CPT point file beside it) and saves it as
+// <saveAs>; returns the messages shown while reading.
+std::vector<std::string> ReadAndSaveAs(const std::string& path, int version, const std::string& saveAs)
+{
+    ProjectHost h;
+    auto p = TProgramData::CreateFromFile(h.host, path, version);
+    EXPECT_FALSE(h.modified);
+    p->FileName = saveAs;
+    p->SaveToFile();
+    return h.messages;
+}
+
+TEST(ProjectFile, SamplesAreWrittenAsTheGoldenFiles)
+{
+    for (const Sample& sample : kSamples) {
+        SCOPED_TRACE(sample.name);
+        TempFolder folder;
+        SaveSample(sample, folder.Path("pile.kv7d"));
+        ExpectMatchesGolden(folder.Read("pile.kv7d"), Golden(sample.name) + ".kv7d");
+        ExpectMatchesGolden(folder.Read("pile.cpt"), Golden(sample.name) + ".cpt");
+    }
+}
+
+TEST(ProjectFile, ReadingBackAndWritingAgainGivesTheSameBytes)
+{
+    for (const Sample& sample : kSamples) {
+        SCOPED_TRACE(sample.name);
+        TempFolder folder;
+        folder.Write("in.kv7d", ReadGolden(Golden(sample.name) + ".kv7d"));
+        folder.Write("in.cpt", ReadGolden(Golden(sample.name) + ".cpt"));
+        EXPECT_TRUE(ReadAndSaveAs(folder.Path("in.kv7d"), pfvCurrent, folder.Path("out.kv7d")).empty());
+        EXPECT_EQ(folder.Read("out.kv7d"), folder.Read("in.kv7d"));
+        EXPECT_EQ(folder.Read("out.cpt"), folder.Read("in.cpt"));
+    }
+}
+
+TEST(ProjectFile, TheEngineReadsAndRunsBothSamples)
+{
+    for (const Sample& sample : kSamples) {
+        SCOPED_TRACE(sample.name);
+        RunFolder folder;
+        folder.WriteHandOff("pile");
+        SaveSample(sample, folder.Path("pile.kv7d"));
+        const RunResult run = RunEngine(folder, "pile");
+        EXPECT_EQ(run.status, 0) << run.report;
+        EXPECT_EQ(run.errors, "");
+    }
+}
+
+TEST(ProjectFile, CommaDecimalLocaleChangesNothing)
+{
+    ScopedCommaLocale comma;
+    ASSERT_TRUE(comma.Active());
+    components::ScopedDecimalSeparator separator(',');
+    for (const Sample& sample : kSamples) {
+        SCOPED_TRACE(sample.name);
+        TempFolder folder;
+        SaveSample(sample, folder.Path("pile.kv7d"));
+        EXPECT_EQ(folder.Read("pile.kv7d"), ReadGolden(Golden(sample.name) + ".kv7d"));
+        EXPECT_EQ(folder.Read("pile.cpt"), ReadGolden(Golden(sample.name) + ".cpt"));
+        EXPECT_TRUE(ReadAndSaveAs(folder.Path("pile.kv7d"), pfvCurrent, folder.Path("again.kv7d")).empty());
+        EXPECT_EQ(folder.Read("again.kv7d"), folder.Read("pile.kv7d"));
+        EXPECT_EQ(components::DecimalSeparator(), ',');
+    }
+}
+
+TEST(ProjectFile, ReadingKeepsTheValuesAndTheCptPoints)
+{
+    TempFolder folder;
+    folder.Write("in.kv7d", ReadGolden(Golden("english-three-layers.kv7d")));
+    folder.Write("in.cpt", ReadGolden(Golden("english-three-layers.cpt")));
+    ProjectHost h;
+    auto p = TProgramData::CreateFromFile(h.host, folder.Path("in.kv7d"), pfvCurrent);
+    EXPECT_EQ(p->FileName, folder.Path("in.kv7d"));
+    EXPECT_EQ(p->ProjectTitle, "Open-ended pipe pile in sand and clay"); // no CR from the CRLF line
+    EXPECT_EQ(p->JobNumber, "KV-2015-001");
+    EXPECT_EQ(p->OuterDiameter, 24);
+    EXPECT_EQ(p->IncrementLength, 0.5L);
+    EXPECT_EQ(p->SoilProfileBottom, 80);
+    EXPECT_EQ(p->CircularSection, 1);
+    EXPECT_EQ(p->MethodSelected, (std::array<std::int32_t, 11>{0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0}));
+    const TGridTable& d = h.tables.D;
+    ASSERT_EQ(d.RowCount(), 3);
+    EXPECT_EQ(d.Cell(layer_col::SoilType, 1).GetAsInteger(), kClay);
+    EXPECT_EQ(d.Cell(layer_col::LayerBottom, 1).GetAsFloat(), 45);
+    TGridTable& clay = d.Cell(layer_col::Properties, 1).GetAsTable();
+    EXPECT_EQ(clay.Number(), 2);
+    EXPECT_EQ(clay.Cell(clay_col::EffectiveUnitWeight, 1).GetAsFloat(), 57.6L);
+    EXPECT_EQ(clay.Cell(clay_col::AdhesionMethod, 1).GetAsInteger(), 2);
+    ASSERT_EQ(h.cpt.PointCount(), 3);
+    EXPECT_EQ(p->CptPointCount, 3);
+    EXPECT_EQ(h.cpt.Point(1).X, 82500); // as the CPT point file holds it, 3 digits
+    EXPECT_EQ(h.cpt.Point(1).Y, 12.5L);
+    EXPECT_FALSE(h.tables.GetChanged());
+}
+
+TEST(ProjectFile, OpeningWithoutACptPointFileLeavesNoPoints)
+{
+    TempFolder folder;
+    folder.Write("in.kv7d", ReadGolden(Golden("english-three-layers.kv7d")));
+    ProjectHost h;
+    h.cpt.Add(1, 2);
+    auto p = TProgramData::CreateFromFile(h.host, folder.Path("in.kv7d"), pfvCurrent);
+    EXPECT_EQ(h.cpt.PointCount(), 0);
+    EXPECT_EQ(p->CptPointCount, 0);
+    EXPECT_TRUE(h.messages.empty());
+}
+
+TEST(ProjectFile, OlderLayoutsAreReadAndWrittenInTheCurrentOne)
+{
+    struct Case {
+        const char* input;
+        int version;
+        const char* golden;
+    };
+    for (const Case& c : {Case{"older.kvd", pfvOlder, "older-kvd.kv7d"},
+                          Case{"previous.kv6d", pfvPrevious, "previous-kv6d.kv7d"},
+                          Case{"older.kvd", pfvAnyFile, "older-kvd.kv7d"}}) {
+        SCOPED_TRACE(c.input);
+        TempFolder folder;
+        folder.Write(c.input, ReadGolden(Golden(c.input)));
+        EXPECT_TRUE(ReadAndSaveAs(folder.Path(c.input), c.version, folder.Path("out.kv7d")).empty());
+        ExpectMatchesGolden(folder.Read("out.kv7d"), Golden(c.golden));
+        EXPECT_EQ(folder.Read("out.cpt"), " 1 0\r\n");
+    }
+}
+
+TEST(ProjectFile, WhatTheOldestLayoutLeavesOut)
+{
+    TempFolder folder;
+    folder.Write("older.kvd", ReadGolden(Golden("older.kvd")));
+    ProjectHost h;
+    auto p = TProgramData::CreateFromFile(h.host, folder.Path("older.kvd"), pfvOlder);
+    EXPECT_EQ(p->ClosedEnded, 0); // R4 of three words
+    EXPECT_EQ(p->StickupLength, 0);
+    EXPECT_EQ(p->ReducedTzFactors, 0);
+    EXPECT_EQ(p->MethodSelected, (std::array<std::int32_t, 11>{0, 1, 1, 1, 1, 0, 1, 1, 1, 1, 0}));
+    EXPECT_EQ(p->SectionAreaMode, 1); // R15 of one word, no section rows, a constant area
+    for (int layer = 0; layer < 2; ++layer) { // sand and clay keep the default factors
+        EXPECT_EQ(h.tables.D.Cell(layer_col::SideFrictionFactor, layer).GetAsFloat(), 1);
+        EXPECT_EQ(h.tables.D.Cell(layer_col::EndBearingFactor, layer).GetAsFloat(), 1);
+    }
+    EXPECT_EQ(h.tables.D.Cell(layer_col::EndBearingFactor, 2).GetAsFloat(), 0.9L); // silt reads them
+}
+
+TEST(ProjectFile, LayoutChosenByVersionAndExtension)
+{
+    struct Case {
+        const char* name;
+        int version;
+        int layout;
+    };
+    const Case cases[] = {
+        {"a.kv7d", pfvCurrent, pfvCurrent},   {"a.kv7d", pfvOlder, pfvOlder},
+        {"a.kv7d", pfvAnyFile, pfvCurrent},   {"dir/A.KV7D", pfvAnyFile, pfvCurrent},
+        {"a.kv6d", pfvAnyFile, pfvPrevious},  {"a.kvd", pfvAnyFile, pfvOlder},
+        {"a.txt", pfvAnyFile, pfvOlder},      {"a.kv7d.bak", pfvAnyFile, pfvOlder},
+        {"my.kv7d/pile", pfvAnyFile, pfvOlder}, {"a.kv7d", 0, pfvCurrent},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ProjectFileLayout(c.name, c.version), c.layout) << c.name << " " << c.version;
+
+    // A current file opened through "All Files" reads as it was written.
+    TempFolder folder;
+    folder.Write("in.kv7d", ReadGolden(Golden("si-all-soils.kv7d")));
+    EXPECT_TRUE(ReadAndSaveAs(folder.Path("in.kv7d"), pfvAnyFile, folder.Path("out.kv7d")).empty());
+    EXPECT_EQ(folder.Read("out.kv7d"), folder.Read("in.kv7d"));
+}
+
+// The text with `count` lines from `first` (0-based) replaced by `lines`.
+std::string ReplaceLines(std::string file, int first, int count, const std::string& lines)
+{
+    std::size_t begin = 0;
+    for (int i = 0; i < first; ++i)
+        begin = file.find("\r\n", begin) + 2;
+    std::size_t end = begin;
+    for (int i = 0; i < count; ++i)
+        end = file.find("\r\n", end) + 2;
+    return file.replace(begin, end - 2 - begin, lines);
+}
+
+// The English sample with one line replaced. Its lines: 0-2 titles, 3 R4,
+// 4 R5, 5 R6, 6 R7, 7 R8, 8 R9, 9-20 the six soil points, 21 R11, 22 R13,
+// 23 R14, 24 R15, 25-26 R15a, 27 R16.
+std::string EnglishWith(int line, const std::string& text)
+{
+    return ReplaceLines(ReadGolden(Golden("english-three-layers.kv7d")), line, 1, text);
+}
+
+struct ReadResult {
+    std::unique_ptr<ProjectHost> host = std::make_unique<ProjectHost>();
+    std::unique_ptr<TProgramData> data;
+    std::string Message() const { return host->messages.empty() ? "<none>" : host->messages.front(); }
+};
+
+ReadResult ReadProjectText(const std::string& text, int version = pfvCurrent)
+{
+    TempFolder folder;
+    folder.Write("in.kv7d", text);
+    ReadResult result;
+    result.data = TProgramData::CreateFromFile(result.host->host, folder.Path("in.kv7d"), version);
+    return result;
+}
+
+TEST(ProjectFile, ATruncatedFileKeepsWhatWasRead)
+{
+    const std::string full = ReadGolden(Golden("english-three-layers.kv7d"));
+    // Up to the first soil point's line B.
+    std::size_t cut = 0;
+    for (int i = 0; i < 11; ++i)
+        cut = full.find("\r\n", cut) + 2;
+    const ReadResult r = ReadProjectText(full.substr(0, cut));
+    EXPECT_EQ(r.Message(), "This file either invalid or incomplete.");
+    const TProgramData& p = *r.data;
+    EXPECT_EQ(p.ProjectTitle, "Open-ended pipe pile in sand and clay");
+    EXPECT_EQ(p.PrintEvery, 2);
+    EXPECT_EQ(p.ElasticModulus, 29000000);
+    EXPECT_EQ(p.MethodSelected[pmFhwa], 1);
+    EXPECT_EQ(p.TensionReduction, 1); // not reached: the default
+    const TProjectTables& t = r.host->tables;
+    ASSERT_EQ(t.D.RowCount(), 3);
+    TGridTable& sand = t.D.Cell(layer_col::Properties, 0).GetAsTable();
+    EXPECT_EQ(sand.Cell(sand_col::BlowCounts, 0).GetAsInteger(), 12);
+    EXPECT_EQ(sand.Cell(sand_col::BlowCounts, 1).GetAsInteger(), 0);
+    EXPECT_EQ(t.Sectionaldata.RowCount(), 2);
+    EXPECT_EQ(t.TblTZDepth.RowCount(), 1);
+    EXPECT_EQ(t.tblDataSand.RowCount(), 2);
+    EXPECT_FALSE(r.host->modified);
+
+    // An empty file and a missing one end the same way, with every table
+    // at its minimum rows.
+    const ReadResult empty = ReadProjectText("");
+    EXPECT_EQ(empty.Message(), "This file either invalid or incomplete.");
+    EXPECT_EQ(empty.host->tables.D.RowCount(), 1);
+    ProjectHost h;
+    auto missing = TProgramData::CreateFromFile(h.host, "/nonexistent/pile.kv7d", pfvCurrent);
+    ASSERT_EQ(h.messages.size(), 1u);
+    EXPECT_EQ(h.messages[0].rfind("Cannot open file \"/nonexistent/pile.kv7d\".", 0), 0u) << h.messages[0];
+    EXPECT_EQ(h.tables.D.RowCount(), 1);
+    EXPECT_EQ(h.tables.Sectionaldata.RowCount(), 2);
+}
+
+TEST(ProjectFile, InputErrorsNameTheLineAndItem)
+{
+    struct Case {
+        int line;
+        const char* text;
+        const char* message;
+    };
+    const Case cases[] = {
+        {4, "0 0 abc 23 29000000 60 5", "Error on Line 5 Item 3\rA floating point number was expected but not found."},
+        {3, "1 2.5 6 0 ", "Error on Line 4 Item 2\rAn integer was expected but not found."},
+        {3, "1 2 82 0 ", "Error on Line 4 Item 3\rThe number of soil layers (41) must be between 0 and 40."},
+        {3, "1 2 -4 0 ", "Error on Line 4 Item 3\rThe number of soil layers (-2) must be between 0 and 40."},
+        {9, "0.0 4 0.8 115 30 20 ", "Error on Line 10 Item 2\rThe soil type (4) must be 1 (sand), 2 (clay) or 3 (silt)."},
+        {21, "1\r\n101", "Error on Line 23 Item 1\rThe number of t-z depths (101) must be between 0 and 100."},
+        {24, "150 2", "Error on Line 25 Item 1\rThe number of section rows (150) must be between 0 and 100."},
+    };
+    for (const Case& c : cases) {
+        const ReadResult r = ReadProjectText(EnglishWith(c.line, c.text));
+        EXPECT_EQ(r.Message(), c.message) << c.text;
+        EXPECT_EQ(r.host->tables.Sectionaldata.RowCount(), 2);
+        EXPECT_LE(r.host->tables.D.RowCount(), kMaxSoilLayers);
+    }
+}
+
+TEST(ProjectFile, OptionalWordsOfTheControlAndSectionRecords)
+{
+    EXPECT_EQ(ReadProjectText(EnglishWith(3, "1 2 6 1 ")).data->ClosedEnded, 1);
+    EXPECT_EQ(ReadProjectText(EnglishWith(3, "1 2 6")).data->ClosedEnded, 0);
+
+    struct Case {
+        const char* sectionArea; // second word of R9
+        const char* sections;    // R15 and R15a
+        int mode;
+    };
+    const Case cases[] = {
+        {"0", "0", 0},
+        {"37.5", "0", 1},
+        {"37.5", "2\r\n0 30\r\n40 35", 2},
+        {"0", "2 1\r\n0 30\r\n40 35", 1},
+    };
+    for (const Case& c : cases) {
+        const std::string sections = ReplaceLines(ReadGolden(Golden("english-three-layers.kv7d")), 24, 3, c.sections);
+        const ReadResult r = ReadProjectText(ReplaceLines(sections, 8, 1, std::string("80 ") + c.sectionArea));
+        EXPECT_EQ(r.Message(), "<none>") << c.sections;
+        EXPECT_EQ(r.data->SectionAreaMode, c.mode) << c.sections;
+    }
+}
+
+TEST(ProjectFile, UserUnitValuesAreZeroedOnlyWhenNoMethodUsesThem)
+{
+    struct Case {
+        int loadTransferMethod;
+        int userSpecifiedSelected;
+        bool kept;
+    };
+    for (const Case c : {Case{pmApi, 0, false}, Case{pmApi, 1, true}, Case{pmUserSpecified, 0, true}}) {
+        TempFolder folder;
+        ProjectHost h;
+        TProgramData p(h.host);
+        MakeEnglishThreeLayers(p, h);
+        p.LoadTransferMethod = c.loadTransferMethod;
+        p.MethodSelected[pmUserSpecified] = c.userSpecifiedSelected;
+        p.FileName = folder.Path("pile.kv7d");
+        p.SaveToFile();
+        TGridTable& sand = h.tables.D.Cell(layer_col::Properties, 0).GetAsTable();
+        const Extended expected = c.kept ? 300 : 0;
+        EXPECT_EQ(sand.Cell(sand_col::UserUnitSkinFriction, 1).GetAsFloat(), expected);
+        const std::string lineB = folder.Read("pile.kv7d").substr(folder.Read("pile.kv7d").find("0 0 0.0 15 "));
+        EXPECT_EQ(lineB.substr(0, lineB.find("\r\n")), c.kept ? "0 0 0.0 15 0.0 0.0 80000 300 5000 1 1 0 "
+                                                             : "0 0 0.0 15 0.0 0.0 80000 0 0 1 1 0 ");
+    }
+}
+
+TEST(ProjectFile, ValuesStoredBeforeWriting)
+{
+    TempFolder folder;
+    ProjectHost h;
+    TProgramData p(h.host);
+    MakeEnglishThreeLayers(p, h);
+    p.PrintEvery = 0;
+    p.IncrementLength = 0;
+    p.TipArea = 12.5L; // left from a noncircular section
+    p.FileName = folder.Path("pile.kv7d");
+    p.SaveToFile();
+    EXPECT_EQ(p.PrintEvery, 1);
+    EXPECT_EQ(p.IncrementLength, 1);
+    EXPECT_EQ(p.TipArea, 0);
+    const std::string text = folder.Read("pile.kv7d");
+    EXPECT_NE(text.find("\r\n1 1 6 0 \r\n0 0 24 23 29000000 60 5\r\n0 0\r\n0 1 1 0 4 1 0\r\n"), std::string::npos);
+
+    // A noncircular section keeps its perimeter and tip area.
+    p.CircularSection = 0;
+    p.Perimeter = 75.4L;
+    p.TipArea = 12.5L;
+    p.SaveToFile();
+    EXPECT_NE(folder.Read("pile.kv7d").find("\r\n75.4 12.5 24 23 29000000 60 5\r\n"), std::string::npos);
+    EXPECT_EQ(ReadProjectText(folder.Read("pile.kv7d")).data->CircularSection, 0);
+}
+
+TEST(ProjectFile, TitlesStayOnTheirOwnLines)
+{
+    TempFolder folder;
+    ProjectHost h;
+    TProgramData p(h.host);
+    MakeEnglishThreeLayers(p, h);
+    p.ProjectTitle = "Pier 7\r\nnorth abutment";
+    p.DesignerName = "A.\tEngineer";
+    p.JobNumber = "J\x7f" "1";
+    p.FileName = folder.Path("pile.kv7d");
+    p.SaveToFile();
+    const std::string text = folder.Read("pile.kv7d");
+    EXPECT_EQ(text.substr(0, text.find("\r\n1 2 6 0 ")), "Pier 7  north abutment\r\nA. Engineer\r\nJ 1");
+    const ReadResult r = ReadProjectText(text);
+    EXPECT_EQ(r.data->ProjectTitle, "Pier 7  north abutment");
+    EXPECT_EQ(r.data->JobNumber, "J 1");
+    EXPECT_EQ(r.Message(), "<none>");
+}
+
+TEST(ProjectFile, AProjectWithoutSoilLayersIsRefused)
+{
+    TempFolder folder;
+    ProjectHost h;
+    TProgramData p(h.host);
+    h.tables.D.SetRowCount(0);
+    p.FileName = folder.Path("pile.kv7d");
+    h.modified = true;
+    EXPECT_EQ(MessageOf<EProjectDataError>([&] { p.SaveToFile(); }),
+              "The project has no soil layer and cannot be saved.\rPlease add a layer (Soil Layers Window).");
+    EXPECT_EQ(folder.Listing(), "");
+    EXPECT_TRUE(h.modified);
+}
+
+TEST(ProjectFile, AFailedSaveKeepsTheOldProjectFileAndStillWritesTheCptFile)
+{
+    TempFolder folder;
+    ProjectHost h;
+    TProgramData p(h.host);
+    MakeEnglishThreeLayers(p, h);
+    p.FileName = folder.Path("pile.kv7d");
+    p.SaveToFile();
+    const std::string saved = folder.Read("pile.kv7d");
+
+    p.PileLength = 65;
+    h.cpt.Clear();
+    p.CptPointCount = 0;
+    h.modified = true;
+    {
+        ScopedFileSizeLimit limit(16); // the CPT point file fits, the project file does not
+        EXPECT_EQ(MessageOf<EInOutError>([&] { p.SaveToFile(); }),
+                  "Cannot write file \"" + folder.Path("pile.kv7d") + "\". File too large");
+    }
+    EXPECT_EQ(folder.Read("pile.kv7d"), saved);
+    EXPECT_EQ(folder.Read("pile.cpt"), " 1 0\r\n");
+    EXPECT_TRUE(h.modified);
+    EXPECT_EQ(folder.Listing().find(".pile"), std::string::npos); // no temporary file left
+}
+
+TEST(ProjectFile, AFailedCptFileIsReportedAfterTheProjectFileIsWritten)
+{
+    TempFolder folder;
+    ProjectHost h;
+    TProgramData p(h.host);
+    MakeEnglishThreeLayers(p, h);
+    p.FileName = folder.Path("pile.kv7d");
+    std::filesystem::create_directory(folder.Path("pile.cpt")); // cannot be replaced by a file
+    h.modified = true;
+    EXPECT_EQ(MessageOf<EInOutError>([&] { p.SaveToFile(); }).rfind("Cannot write file \"" + folder.Path("pile.cpt"), 0),
+              0u);
+    EXPECT_EQ(folder.Read("pile.kv7d"), ReadGolden(Golden("english-three-layers.kv7d")));
+    EXPECT_TRUE(h.modified);
+}
+
+TEST(ProjectFile, UnitSwitchThereAndBackSavesTheSameFile)
+{
+    TempFolder folder;
+    ProjectHost h;
+    TProgramData p(h.host);
+    MakeEnglishThreeLayers(p, h);
+    p.SetUnits(2);
+    EXPECT_NEAR(static_cast<double>(h.tables.D.Cell(layer_col::LayerBottom, 2).GetAsFloat()), 24.384, 1e-9);
+    p.SetUnits(1);
+    p.FileName = folder.Path("pile.kv7d");
+    p.SaveToFile();
+    EXPECT_EQ(folder.Read("pile.kv7d"), ReadGolden(Golden("english-three-layers.kv7d")));
+}
+
+TEST(ProjectFile, NewProjectResetsTheTables)
+{
+    ProjectHost h;
+    {
+        TProgramData old(h.host);
+        MakeSiAllSoils(old, h);
+    }
+    TProgramData p(h.host);
+    EXPECT_EQ(h.tables.D.RowCount(), 1);
+    EXPECT_EQ(h.tables.D.Units(), 1);
+    EXPECT_EQ(h.tables.TblTZDepth.RowCount(), 1);
+    EXPECT_EQ(h.tables.Sectionaldata.RowCount(), 2);
+    EXPECT_EQ(h.tables.Sectionaldata.Cell(section_col::CrossSectionArea, 0).GetAsFloat(), 0);
+    EXPECT_FALSE(h.modified);
+    EXPECT_FALSE(h.tables.GetChanged());
+}
+
+} // namespace
+} // namespace korva::test
