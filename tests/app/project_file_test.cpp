@@ -162,6 +162,50 @@ TEST(ProjectFile, OpeningWithoutACptPointFileLeavesNoPoints)
     EXPECT_TRUE(h.messages.empty());
 }
 
+TEST(ProjectFile, ADamagedCptPointFileIsReportedAndWhatWasReadIsKept)
+{
+    TempFolder folder;
+    folder.Write("in.kv7d", ReadGolden(Golden("english-three-layers.kv7d")));
+    folder.Write("in.cpt", " 1 3\r\n  0.00E+00  5.00E+04\r\n  x  8.00E+04\r\n");
+    ProjectHost h;
+    auto p = TProgramData::CreateFromFile(h.host, folder.Path("in.kv7d"), pfvCurrent);
+    ASSERT_EQ(h.messages.size(), 1u);
+    EXPECT_EQ(h.messages[0], "The CPT point file \"" + folder.Path("in.cpt") +
+                                 "\" could not be read completely.\rError on Line 3 Item 1\r"
+                                 "A floating point number was expected but not found.");
+    EXPECT_EQ(p->CptPointCount, 1);
+    EXPECT_EQ(h.cpt.PointCount(), 1);
+    EXPECT_EQ(h.tables.D.RowCount(), 3); // the project itself was read
+}
+
+TEST(ProjectFile, ANewProjectIsSavedWithItsOneDefaultLayer)
+{
+    TempFolder folder;
+    ProjectHost h;
+    TProgramData p(h.host);
+    p.FileName = folder.Path("NewKORVA.kv7d");
+    p.SaveToFile();
+    EXPECT_EQ(folder.Read("NewKORVA.kv7d"), "New Pile\r\n\r\n\r\n"
+                                            "1 1 2 0 \r\n"
+                                            "0 0 0 0 0 0 0\r\n"
+                                            "0 0\r\n"
+                                            "0 1 1 0 4 1 0\r\n"
+                                            "0 0 0 1 0 0 0 0 0 \r\n"
+                                            "0 0\r\n"
+                                            "0.0 1 0 0 0 0 \r\n"
+                                            "0 0 0.0 0 0.0 0.0 0 0 0 1 1 0 \r\n"
+                                            "0 1 0 0 0 0 \r\n"
+                                            "0 0 0.0 0 0.0 0.0 0 0 0 1 1 0 \r\n"
+                                            "0\r\n"
+                                            "0 1\r\n"
+                                            "0 0\r\n"
+                                            "2 0\r\n"
+                                            "0 0\r\n"
+                                            "0 0\r\n"
+                                            "0 0\r\n");
+    EXPECT_EQ(folder.Read("NewKORVA.cpt"), " 1 0\r\n");
+}
+
 TEST(ProjectFile, OlderLayoutsAreReadAndWrittenInTheCurrentOne)
 {
     struct Case {
