@@ -476,6 +476,8 @@ std::unique_ptr<TProgramData> TProgramData::CreateFromFile(TProjectHost& host, c
 void TProgramData::ReadFromFile(const std::string& fileName, int version)
 {
     TProjectTables& tables = TablesOf(*this);
+    // The file's numbers use "." whatever the user's separator, integers too.
+    components::ScopedDecimalSeparator dot('.');
     FileName = fileName;
     Units = 1;
     for (TGridTable* table : tables.All())

@@ -66,6 +66,41 @@ std::vector<std::string> ReadAndSaveAs(const std::string& path, int version, con
     return h.messages;
 }
 
+// The text with `count` lines from `first` (0-based) replaced by `lines`.
+std::string ReplaceLines(std::string file, int first, int count, const std::string& lines)
+{
+    std::size_t begin = 0;
+    for (int i = 0; i < first; ++i)
+        begin = file.find("\r\n", begin) + 2;
+    std::size_t end = begin;
+    for (int i = 0; i < count; ++i)
+        end = file.find("\r\n", end) + 2;
+    return file.replace(begin, end - 2 - begin, lines);
+}
+
+// The English sample with one line replaced. Its lines: 0-2 titles, 3 R4,
+// 4 R5, 5 R6, 6 R7, 7 R8, 8 R9, 9-20 the six soil points, 21 R11, 22 R13,
+// 23 R14, 24 R15, 25-26 R15a, 27 R16.
+std::string EnglishWith(int line, const std::string& text)
+{
+    return ReplaceLines(ReadGolden(Golden("english-three-layers.kv7d")), line, 1, text);
+}
+
+struct ReadResult {
+    std::unique_ptr<ProjectHost> host = std::make_unique<ProjectHost>();
+    std::unique_ptr<TProgramData> data;
+    std::string Message() const { return host->messages.empty() ? "<none>" : host->messages.front(); }
+};
+
+ReadResult ReadProjectText(const std::string& text, int version = pfvCurrent)
+{
+    TempFolder folder;
+    folder.Write("in.kv7d", text);
+    ReadResult result;
+    result.data = TProgramData::CreateFromFile(result.host->host, folder.Path("in.kv7d"), version);
+    return result;
+}
+
 TEST(ProjectFile, SamplesAreWrittenAsTheGoldenFiles)
 {
     for (const Sample& sample : kSamples) {
@@ -118,6 +153,11 @@ TEST(ProjectFile, CommaDecimalLocaleChangesNothing)
         EXPECT_EQ(folder.Read("again.kv7d"), folder.Read("pile.kv7d"));
         EXPECT_EQ(components::DecimalSeparator(), ',');
     }
+    // An integer written with a decimal point reads as well.
+    const ReadResult r = ReadProjectText(EnglishWith(3, "1.0 2 6 0 "));
+    EXPECT_EQ(r.Message(), "<none>");
+    EXPECT_EQ(r.data->PrintEvery, 2);
+    EXPECT_EQ(components::DecimalSeparator(), ',');
 }
 
 TEST(ProjectFile, ReadingKeepsTheValuesAndTheCptPoints)
@@ -265,41 +305,6 @@ TEST(ProjectFile, LayoutChosenByVersionAndExtension)
     folder.Write("in.kv7d", ReadGolden(Golden("si-all-soils.kv7d")));
     EXPECT_TRUE(ReadAndSaveAs(folder.Path("in.kv7d"), pfvAnyFile, folder.Path("out.kv7d")).empty());
     EXPECT_EQ(folder.Read("out.kv7d"), folder.Read("in.kv7d"));
-}
-
-// The text with `count` lines from `first` (0-based) replaced by `lines`.
-std::string ReplaceLines(std::string file, int first, int count, const std::string& lines)
-{
-    std::size_t begin = 0;
-    for (int i = 0; i < first; ++i)
-        begin = file.find("\r\n", begin) + 2;
-    std::size_t end = begin;
-    for (int i = 0; i < count; ++i)
-        end = file.find("\r\n", end) + 2;
-    return file.replace(begin, end - 2 - begin, lines);
-}
-
-// The English sample with one line replaced. Its lines: 0-2 titles, 3 R4,
-// 4 R5, 5 R6, 6 R7, 7 R8, 8 R9, 9-20 the six soil points, 21 R11, 22 R13,
-// 23 R14, 24 R15, 25-26 R15a, 27 R16.
-std::string EnglishWith(int line, const std::string& text)
-{
-    return ReplaceLines(ReadGolden(Golden("english-three-layers.kv7d")), line, 1, text);
-}
-
-struct ReadResult {
-    std::unique_ptr<ProjectHost> host = std::make_unique<ProjectHost>();
-    std::unique_ptr<TProgramData> data;
-    std::string Message() const { return host->messages.empty() ? "<none>" : host->messages.front(); }
-};
-
-ReadResult ReadProjectText(const std::string& text, int version = pfvCurrent)
-{
-    TempFolder folder;
-    folder.Write("in.kv7d", text);
-    ReadResult result;
-    result.data = TProgramData::CreateFromFile(result.host->host, folder.Path("in.kv7d"), version);
-    return result;
 }
 
 TEST(ProjectFile, ATruncatedFileKeepsWhatWasRead)
