@@ -2,9 +2,7 @@
 // record by record as the engine reads them; CreateFromFile reads a project
 // file word by word in the current layout and in the two older ones
 // (".kv6d", ".kvd").
-#include <algorithm>
 #include <cctype>
-#include <cmath>
 #include <exception>
 #include <filesystem>
 
