@@ -15,6 +15,7 @@ for target in "$build"/bin/*_fuzz; do
   mkdir -p "$corpus" "$artifacts"
   case "$name" in
     cpt_file_fuzz) seeds="$(ls "$root"/tests/data/engine/*.cpt "$root"/examples/*.cpt 2>/dev/null || true)" ;;
+    column_stream_fuzz) seeds="$(ls "$root"/tests/data/app/*.col 2>/dev/null || true)" ;;
     *) seeds="$(ls "$root"/tests/data/engine/*.kv7d "$root"/examples/*.kv7d 2>/dev/null || true)" ;;
   esac
   for seed in $seeds; do
