@@ -54,10 +54,8 @@ public:
         // NaN or infinity never enters the engine: nothing downstream could
         // print or compare it meaningfully.
         for (const ListReader::Target& target : targets) {
-            if (target.real_ && !std::isfinite(*target.real_)) {
-                Fail(std::move(record), "a value is not a finite number");
-                return false;
-            }
+            if (target.real_ && !std::isfinite(*target.real_))
+                return Refuse(std::move(record), "a value is not a finite number");
         }
         return true;
     }
@@ -73,22 +71,16 @@ public:
         return true;
     }
 
-    // A value the engine cannot take although it was read.
-    bool Refuse(std::string record, std::string reason)
+    // A value read without error that the engine cannot take.
+    bool Refuse(std::string record, const std::string& reason)
     {
-        Fail(std::move(record), std::move(reason));
+        problem = InputProblem{std::move(record), "line " + std::to_string(reader_.LineNumber()) + ": " + reason};
         return false;
     }
 
     std::optional<InputProblem> problem;
 
 private:
-    // A value read without error that the engine cannot take.
-    void Fail(std::string record, std::string reason)
-    {
-        problem = InputProblem{std::move(record), "line " + std::to_string(reader_.LineNumber()) + ": " + reason};
-    }
-
     ListReader& reader_;
 };
 
