@@ -24,19 +24,30 @@ void WriteFile(const std::string& path, const std::string& text)
     std::fclose(out);
 }
 
-// The folder of this fuzzing process, made once.
-const std::string& RunFolder()
+// The folder of this fuzzing process, made once and removed at exit. A plain
+// character array: it outlives every static object, the exit handler included.
+char folder_path[] = "/tmp/korva-fuzz.XXXXXX";
+
+void RemoveRunFolder()
 {
-    static const std::string folder = [] {
-        char pattern[] = "/tmp/korva-fuzz.XXXXXX";
-        if (!mkdtemp(pattern) || chdir(pattern) != 0)
+    for (const char* name : {"names.dat", "p.kv7d", "p.cpt", "p.kv7o", "p.kv7p"})
+        std::remove((std::string(folder_path) + "/" + name).c_str());
+    rmdir(folder_path);
+}
+
+std::string RunFolder()
+{
+    static const bool made = [] {
+        if (!mkdtemp(folder_path) || chdir(folder_path) != 0)
             std::abort();
-        const std::string made = pattern;
-        WriteFile(made + "/names.dat", "2015.7.5\n\n\n0\n" + made + "/p.kv7d\n" + made + "/p.kv7o\n" + made +
-                                           "/p.kv7p\n" + made + "/p.cpt\n");
-        return made;
+        std::atexit(RemoveRunFolder);
+        const std::string folder = folder_path;
+        WriteFile(folder + "/names.dat", "2015.7.5\n\n\n0\n" + folder + "/p.kv7d\n" + folder + "/p.kv7o\n" +
+                                             folder + "/p.kv7p\n" + folder + "/p.cpt\n");
+        return true;
     }();
-    return folder;
+    (void)made;
+    return folder_path;
 }
 
 } // namespace
@@ -44,7 +55,7 @@ const std::string& RunFolder()
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     using namespace korva::engine;
-    const std::string& folder = RunFolder();
+    const std::string folder = RunFolder();
     const std::string input(reinterpret_cast<const char*>(data), size);
     const std::size_t split = input.find('\f');
     WriteFile(folder + "/p.kv7d", input.substr(0, split));
