@@ -48,6 +48,80 @@ inline constexpr int ColumnCount = 19;
 
 using SoilPoint = std::array<double, Soil::ColumnCount>;
 
+// Segments, points and penetration rows of the method loop. All indexes are
+// 0-based: segment s spans SegmentTop[s] to SegmentBottom[s]; its top point
+// is 2s and its bottom point 2s + 1, and the bottom point of s lies at the
+// depth of the top point of s + 1. Row k lies at depth k x IncrementLength;
+// segment k is the segment that starts at row k's depth. Any index that may
+// run past the last segment goes through the clamping helpers of
+// segment_rows.h.
+inline constexpr int MaxPoints = 2 * MaxSegments;
+// Rows 0 .. 500: the soil-depth check allows the embedded length to reach
+// the bottom of segment 500.
+inline constexpr int RowSlots = MaxSegments + 1;
+using SegmentArray = std::array<double, MaxSegments>;
+using PointArray = std::array<double, MaxPoints>;
+using RowArray = std::array<double, RowSlots>;
+constexpr int TopPoint(int segment) { return 2 * segment; }
+constexpr int BottomPoint(int segment) { return 2 * segment + 1; }
+
+// The engine's method index (the order of its capacity steps and tables).
+enum EngineMethod : int {
+    emFhwa = 1,
+    emUsace = 2,
+    emRevisedLambda = 3,
+    emApi = 4,
+    emNgi = 5,
+    emIcpMtd = 6,
+    emFugro = 7,
+    emUwa = 8,
+    emUserSpecified = 9,
+};
+// The project's method number (MethodSelected, LoadTransferMethod).
+enum PileMethod : int {
+    pmFhwa = 1,
+    pmUsace = 2,
+    pmRevisedLambda = 3,
+    pmApi = 4,
+    pmUserSpecified = 5,
+    pmNgi = 6,
+    pmIcpMtd = 7,
+    pmFugro = 8,
+    pmUwa = 9,
+};
+// 1-4 unchanged, 5 <-> 9, 6-9 <-> 5-8; anything else gives 0.
+constexpr int EngineMethodOf(int pile_method)
+{
+    if (pile_method >= 1 && pile_method <= 4)
+        return pile_method;
+    if (pile_method == pmUserSpecified)
+        return emUserSpecified;
+    if (pile_method >= 6 && pile_method <= 9)
+        return pile_method - 1;
+    return 0;
+}
+constexpr int PileMethodOf(int engine_method)
+{
+    if (engine_method >= 1 && engine_method <= 4)
+        return engine_method;
+    if (engine_method == emUserSpecified)
+        return pmUserSpecified;
+    if (engine_method >= 5 && engine_method <= 8)
+        return engine_method + 1;
+    return 0;
+}
+
+// The rows of one capacity method, as its table and plot rows show them.
+// The method routine fills UnitSideFriction and SkinFriction; the method
+// loop fills the rest from the capacity steps.
+struct MethodResultRows {
+    RowArray UnitSideFriction{};   // printed unit side friction; ksf / kPa
+    RowArray SkinFriction{};       // cumulative skin friction, factored; kips / kN
+    RowArray EndBearing{};         // tip value of the steps, unfactored (self weight in uplift): handed over
+    RowArray FactoredEndBearing{}; // EndBearing x SegmentEndBearingFactor: printed
+    RowArray UltimateCapacity{};   // SkinFriction + FactoredEndBearing
+};
+
 struct CptPoint {
     double depth = 0.0;
     double cone_resistance = 0.0;
@@ -208,8 +282,105 @@ struct RunState {
     int CptPointCount = 0;
     std::array<CptPoint, MaxCptPoints> CptProfile{};
 
-    // --- Segments and method loop ---
+    // --- Segments and method loop (method_loop.cpp) ---
+    // Indexes are 0-based (see RowSlots above). The segment arrays are
+    // rebuilt at the start of each pass.
     int SegmentCount = 0; // set when the segment count has been checked
+    SegmentArray SegmentTop{};    // s x IncrementLength
+    SegmentArray SegmentBottom{}; // SegmentTop + IncrementLength
+    SegmentArray SegmentLength{}; // SegmentBottom - SegmentTop
+    // The soil at each segment: Depth holds the segment top, SoilType the
+    // type of the soil point above (copied), every other field of the soil
+    // point linear in depth at the segment's mid-depth. English user unit
+    // values are in ksf here (and carry the uplift factor in uplift). Steps
+    // change some fields in place for the rest of the pass: the effective
+    // stress step fills FrictionAngle and UndrainedShearStrength, the sand
+    // bearing rules replace BearingCapacityFactor during a segment, API writes
+    // its sand limit into MaxSideFriction, Revised Lambda raises a K of 0 to 1.
+    std::array<SoilPoint, MaxSegments> SegmentSoil{};
+    SegmentArray SegmentSideFrictionFactor{}; // SideFrictionFactor at the segment
+    SegmentArray SegmentEndBearingFactor{};   // EndBearingFactor at the segment
+
+    // Row k at depth k x IncrementLength, for k = 0 .. PenetrationRowCount - 1
+    // (the deepest row is the embedded length). Also kept filled down to the
+    // last segment top, so that a step's z(s), the top of segment s, is
+    // PenetrationDepths[s] too. Written back after every run of the capacity
+    // steps (self weight leaves it shifted by 1.5 D).
+    RowArray PenetrationDepths{};
+    int PenetrationRowCount = 0; // R, rows 0 .. R - 1
+    std::array<int, RowSlots> RowSoilType{}; // SoilType of the segment holding each row
+    int RowsPerCurve = 0;  // printed rows per table and per plot curve
+    int CurveCount = 0;    // capacity curves in the plot data file
+    int PassNumber = 0;    // 1 or 2 while the passes run; read by the steps
+    int MethodIndex = 0;   // EngineMethod whose capacity steps run; read by the steps
+    bool UserMethodDone = false; // the user-specified method runs at most once per run
+
+    // Per engine method (EngineMethod 1-9, [0] unused): the rows printed in
+    // its table and plot rows, and the unfactored end bearing handed over.
+    std::array<MethodResultRows, 10> MethodRows{};
+    // Per project method (PileMethod 1-9, [0] unused): the cumulative skin
+    // friction per row in the variant the t-z curves use.
+    std::array<RowArray, 10> MethodSkinRows{};
+    // The rows of LoadTransferMethod handed to load transfer at the end of
+    // the second pass. Also written by the steps before that: TransferSkinRows
+    // by the side-friction row skeleton (plain sum, then factored sum),
+    // TransferTipRows by self weight (the current method's tip value).
+    RowArray TransferSkinRows{};
+    RowArray TransferTipRows{};
+
+    // --- Effective stress and critical depth (capacity_steps.cpp) ---
+    PointArray PointEffectiveStress{}; // ksf / kPa; clay and sand rules raise tiny values in place
+    PointArray PointLimitedEffectiveStress{}; // held at the stress of the critical depth below it
+    // Run-wide: the last friction angle the blow-count chart gave; a segment
+    // without a friction angle takes it even when the chart was not evaluated
+    // for that segment (also in the second pass).
+    double LastChartFrictionAngle = 0.0;
+    // Run-wide: the critical depth in use while the held profile is built.
+    double CurrentCriticalDepth = 0.0;
+
+    // --- Unit end bearing, plug friction and tip resistance (capacity_steps.cpp) ---
+    PointArray PointUnitEndBearing{};    // current method; ksf / kPa
+    PointArray PointBaseEndBearing{};    // force on the base; kips / kN
+    PointArray PointInnerUnitFriction{}; // inside wall; ksf / kPa
+    PointArray PointPlugFriction{};      // cumulative inside friction force from the surface
+    PointArray PointTipResistance{};     // base force + plug friction
+    // Run-wide, never reset between methods or passes: the limiting unit end
+    // bearing last set by a bearing rule, and the USACE held stresses for
+    // friction angles of 33-36 and from 36 degrees.
+    double EndBearingLimit = 0.0;
+    double H33 = 0.0;
+    double H36 = 0.0;
+    // Run-wide: the last result of the cone interpolator; it returns this
+    // when there are no CPT points.
+    double LastConeResistance = 0.0;
+
+    // --- Capacity by penetration and self weight (capacity_steps.cpp) ---
+    RowArray RowTipDepths{};
+    RowArray RowTipResistance{};
+    RowArray RowPlugAboveEndSection{};
+    RowArray RowPlugLimitedTipResistance{};
+    RowArray RowAveragedTipResistance{};
+    // Tip values kept per method by self weight (besides TransferTipRows).
+    RowArray FhwaTipRows{};
+    RowArray UsaceTipRows{};
+    RowArray UserTipRows{}; // also written by the user-specified method itself
+    // Per EngineMethod (1-9) and row: 1, or 2 when the soil plug governs the
+    // tip value (the table row gets a "*"). Entries of other methods stay.
+    std::array<std::array<int, RowSlots>, 10> RowTipFlags{};
+
+    // --- Side-friction row skeleton, API RP-2A and the methods on it (api_method.cpp) ---
+    PointArray PointUnitSideFriction{}; // of the method last computed
+    // Per EngineMethod (1-9): inside unit side friction at each point, read
+    // by the plug step for methods 1, 2 and 4-8.
+    std::array<PointArray, 10> PointPlugSideFriction{};
+    RowArray RowUnitSideFriction{};    // after the uplift factor
+    RowArray RowMaxSideFriction{};     // limit of each row
+    RowArray ReportUnitSideFriction{}; // min(RowUnitSideFriction, RowMaxSideFriction)
+    RowArray RowSkinIncrement{};       // force added between row k-1 and row k
+    RowArray FactoredSkinRows{};       // cumulative increment x SegmentSideFrictionFactor
+
+    // --- User-specified unit load transfer ---
+    RowArray UserSkinRows{}; // cumulative skin friction per row
 };
 
 } // namespace korva::engine

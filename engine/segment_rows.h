@@ -1,0 +1,34 @@
+#pragma once
+// Finding segments and rows by depth. Every index that could run past the
+// last segment goes through these helpers, which clamp to the last segment
+// instead of reading storage no segment was built in (a row below the last
+// segment is possible when IncrementLength exceeds two pile diameters).
+#include "run_state.h"
+
+namespace korva::engine {
+
+// Where a depth lies among the segments.
+struct SegmentPosition {
+    int segment = 0;   // 0-based
+    double top = 0.0;  // running depth of the segment's top (sum of SegmentLength above it)
+    double offset = 0.0; // depth - top, at most SegmentLength (a depth below the last segment sits at its bottom)
+};
+
+// The segment that holds depth: the first whose running bottom (sum of
+// SegmentLength from the surface) is at least depth - 1e-6, so a depth at a
+// segment boundary belongs to the segment above. Past the last segment, the
+// last one. Needs SegmentCount >= 1.
+SegmentPosition LocateSegment(const RunState& state, double depth);
+
+// A point value (top and bottom value of each segment) linear in depth
+// within the segment that holds depth.
+double PointValueAtDepth(const RunState& state, const PointArray& values, double depth);
+
+// The segment that starts at row k's depth (segment k), clamped to the last.
+int SegmentStartingAtRow(const RunState& state, int row);
+
+// The last row index, n = trunc(PileLength / IncrementLength + 1e-6): rows
+// 0 .. n, n + 1 = PenetrationRowCount. Clamped to the row slots.
+int LastRow(const RunState& state);
+
+} // namespace korva::engine
