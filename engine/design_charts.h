@@ -1,0 +1,53 @@
+#pragma once
+// The design charts of the capacity steps, as the engine tabulates them:
+// single tables of one value against one abscissa (LookupTable), families of
+// three curves chosen and blended by a ratio (InterpolateChartFamily), and the
+// friction angle of sand from the blow count (InterpolateChartByRange).
+// Every tabulated number is a single-precision literal widened to double, so
+// the results keep the engine's single-precision constants.
+#include <array>
+#include <span>
+
+namespace korva::engine {
+
+// One tabulated curve: y against increasing abscissae x.
+struct ChartTable {
+    std::span<const double> x;
+    std::span<const double> y;
+};
+
+// y(x): the first value at or below the first abscissa, the last value beyond
+// the last, else linear between the first abscissa at or above x and the one
+// before it.
+double LookupTable(const ChartTable& table, double x);
+
+// The bearing-capacity tables of the sand end-bearing rules (abscissa: the
+// friction angle in degrees).
+extern const ChartTable UsaceBearingFactorTable; // USACE Nq
+extern const ChartTable FhwaBearingFactorTable;  // FHWA Nq before alpha
+extern const ChartTable FhwaLimitTable;          // FHWA limiting unit end bearing, tsf
+
+// Three curves on common abscissae, one for each of three increasing ratios.
+struct ChartFamily {
+    std::span<const double> x;
+    std::array<std::span<const double>, 3> curves;
+    std::array<double, 3> ratios;
+};
+
+// The family's value at x for the ratio r: the curve of the band that holds r
+// (the first below the second ratio, the second below the third, else the
+// third), blended with the next curve by r when r lies above the first ratio
+// and below the third.
+double InterpolateChartFamily(const ChartFamily& family, double x, double r);
+
+// FHWA alpha against the friction angle, for the ratios 20, 30 and 45 of the
+// pile length to its diameter.
+extern const ChartFamily FhwaAlphaChart;
+
+// The friction angle (degrees) of sand for a blow count and a vertical
+// effective stress in lb/in^2, written into result. In some ranges the chart
+// gives nothing (a low blow count under a high stress) and result keeps the
+// value it held: the caller's last chart result.
+void InterpolateChartByRange(double& result, double blow_count, double stress_psi);
+
+} // namespace korva::engine
