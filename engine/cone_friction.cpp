@@ -1,8 +1,9 @@
 #include "cone_friction.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
+
+#include "design_charts.h"
 
 namespace korva::engine {
 
@@ -36,23 +37,20 @@ double SandInterfaceTangent(double friction_angle)
     return TanDegrees(NotNegative(friction_angle - 5.0f));
 }
 
+namespace {
+
+// Clay: interface friction angle (degrees) against plasticity index (percent).
+constexpr double InterfacePlasticityIndex[] = {0.0f,  5.0f,  10.0f, 15.0f, 20.0f, 25.0f, 30.0f, 35.0f, 40.0f,
+                                               45.0f, 50.0f, 55.0f, 60.0f, 65.0f, 70.0f, 75.0f, 80.0f};
+constexpr double InterfaceAngle[] = {34.0f, 32.0f, 29.0f, 27.0f, 24.5f, 22.5f, 20.0f, 18.5f, 17.0f,
+                                     15.2f, 14.7f, 13.0f, 12.3f, 11.5f, 10.0f, 9.2f,  8.5f};
+const ChartTable InterfaceFrictionTable{InterfacePlasticityIndex, InterfaceAngle};
+
+} // namespace
+
 double InterfaceFrictionAngle(double plasticity_index)
 {
-    static constexpr std::array<float, 17> kIndex{0.0f,  5.0f,  10.0f, 15.0f, 20.0f, 25.0f, 30.0f, 35.0f, 40.0f,
-                                                  45.0f, 50.0f, 55.0f, 60.0f, 65.0f, 70.0f, 75.0f, 80.0f};
-    static constexpr std::array<float, 17> kAngle{34.0f, 32.0f, 29.0f, 27.0f, 24.5f, 22.5f, 20.0f, 18.5f, 17.0f,
-                                                  15.2f, 14.7f, 13.0f, 12.3f, 11.5f, 10.0f, 9.2f,  8.5f};
-    if (plasticity_index <= kIndex.front()) {
-        return kAngle.front();
-    }
-    for (std::size_t i = 1; i < kIndex.size(); ++i) {
-        if (kIndex[i] >= plasticity_index) {
-            const double x0 = kIndex[i - 1];
-            const double y0 = kAngle[i - 1];
-            return y0 + (plasticity_index - x0) / (kIndex[i] - x0) * (kAngle[i] - y0);
-        }
-    }
-    return kAngle.back();
+    return LookupTable(InterfaceFrictionTable, plasticity_index);
 }
 
 double EquivalentRadius(const ConePile& pile)
