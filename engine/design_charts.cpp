@@ -52,7 +52,9 @@ const ChartTable ChartP40{BlowCountN40, FrictionAngleP40};
 const ChartTable UsaceBearingFactorTable{UsaceBearingPhi, UsaceBearingNq};
 const ChartTable FhwaBearingFactorTable{FhwaBearingPhi, FhwaBearingNq};
 const ChartTable FhwaLimitTable{FhwaLimitPhi, FhwaLimitTsf};
-const ChartFamily FhwaAlphaChart{FhwaAlphaPhi, {FhwaAlpha20, FhwaAlpha30, FhwaAlpha45}, {20.0f, 30.0f, 45.0f}};
+constexpr std::span<const double> FhwaAlphaCurves[] = {FhwaAlpha20, FhwaAlpha30, FhwaAlpha45};
+constexpr double FhwaAlphaRatios[] = {20.0f, 30.0f, 45.0f};
+const ChartFamily FhwaAlphaChart{FhwaAlphaPhi, FhwaAlphaCurves, FhwaAlphaRatios};
 
 double LookupTable(const ChartTable& table, double x)
 {
@@ -70,9 +72,12 @@ double LookupTable(const ChartTable& table, double x)
 
 double InterpolateChartFamily(const ChartFamily& family, double x, double r)
 {
-    const std::size_t curve = r < family.ratios[1] ? 0 : r < family.ratios[2] ? 1 : 2;
+    const std::size_t last = family.curves.size() - 1;
+    std::size_t curve = 0;
+    while (curve < last && !(r < family.ratios[curve + 1])) // a NaN ratio takes the last curve
+        ++curve;
     const double y1 = LookupTable({family.x, family.curves[curve]}, x);
-    if (curve < 2 && r > family.ratios[0]) {
+    if (curve < last && r > family.ratios[0]) {
         const double y2 = LookupTable({family.x, family.curves[curve + 1]}, x);
         const double next = family.ratios[curve + 1];
         return y2 + (next - r) * (y1 - y2) / (next - family.ratios[curve]);

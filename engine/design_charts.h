@@ -1,7 +1,7 @@
 #pragma once
 // The design charts of the capacity steps, as the engine tabulates them:
 // single tables of one value against one abscissa (LookupTable), families of
-// three curves chosen and blended by a ratio (InterpolateChartFamily), and the
+// curves chosen and blended by a ratio (InterpolateChartFamily), and the
 // friction angle of sand from the blow count (InterpolateChartByRange).
 // Every tabulated number is a single-precision literal widened to double, so
 // the results keep the engine's single-precision constants.
@@ -27,17 +27,18 @@ extern const ChartTable UsaceBearingFactorTable; // USACE Nq
 extern const ChartTable FhwaBearingFactorTable;  // FHWA Nq before alpha
 extern const ChartTable FhwaLimitTable;          // FHWA limiting unit end bearing, tsf
 
-// Three curves on common abscissae, one for each of three increasing ratios.
+// Curves on common abscissae, one for each of two or more increasing ratios
+// (three for FHWA alpha; the FHWA side-friction charts have two to seven).
 struct ChartFamily {
     std::span<const double> x;
-    std::array<std::span<const double>, 3> curves;
-    std::array<double, 3> ratios;
+    std::span<const std::span<const double>> curves;
+    std::span<const double> ratios; // one per curve
 };
 
 // The family's value at x for the ratio r: the curve of the band that holds r
-// (the first below the second ratio, the second below the third, else the
-// third), blended with the next curve by r when r lies above the first ratio
-// and below the third.
+// (the first below the second ratio, the second below the third, ..., the
+// last from the last ratio on), blended with the next curve by r when r lies
+// above the first ratio and below the last.
 double InterpolateChartFamily(const ChartFamily& family, double x, double r);
 
 // FHWA alpha against the friction angle, for the ratios 20, 30 and 45 of the
