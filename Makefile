@@ -41,5 +41,13 @@ fuzz:
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target korva_fuzz_targets
 	./scripts/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
+# make bench - times whole engine runs (korva-bench: median and spread) on the
+# 500-segment benchmark project; not part of make test.
+BENCH_PROJECT ?= examples/benchmark-pile.kv7d
+BENCH_RUNS ?= 15
+
+bench: build
+	$(BUILD)/bin/korva-bench $(BENCH_PROJECT) --runs $(BENCH_RUNS)
+
 clean:
 	rm -rf $(BUILD)

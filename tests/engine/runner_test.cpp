@@ -1,5 +1,7 @@
 // korva-run, the headless runner: names.dat in a private folder, the engine
 // through dlopen, paths made absolute, outputs beside the project by default.
+// korva-bench, the benchmark runner on the same footing (its timings are
+// printed, never tested).
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -18,10 +20,10 @@ struct Outcome {
     std::string output;
 };
 
-Outcome RunRunner(const std::string& arguments)
+Outcome RunRunner(const std::string& arguments, const std::string& tool = "korva-run")
 {
     Outcome outcome;
-    const std::string command = std::string(KORVA_BIN_DIR "/korva-run ") + arguments + " 2>&1";
+    const std::string command = std::string(KORVA_BIN_DIR "/") + tool + " " + arguments + " 2>&1";
     std::FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
         return outcome;
@@ -68,6 +70,35 @@ TEST(KorvaRun, UsageErrors)
         const Outcome run = RunRunner(arguments);
         EXPECT_EQ(run.exit_code, 2) << arguments;
         EXPECT_NE(run.output.find("usage: korva-run"), std::string::npos) << arguments;
+    }
+}
+
+TEST(KorvaBench, TimesRunsWithoutWritingBesideTheProject)
+{
+    RunFolder folder;
+    folder.Write("pile.kv7d", JoinLines(BaseProject()));
+    folder.Write("pile.cpt", " 1 0\n");
+    const Outcome run = RunRunner("pile.kv7d --runs 3", "korva-bench");
+    EXPECT_EQ(run.exit_code, 0) << run.output;
+    for (const char* line : {"run 3: ", "runs: 3\n", "median: ", "fastest: ", "slowest: ", "interquartile range: "})
+        EXPECT_NE(run.output.find(line), std::string::npos) << line << "\n" << run.output;
+    EXPECT_EQ(run.output.find("COMPUTATION IS PROCEEDING"), std::string::npos) << "the engine's console is quiet";
+    EXPECT_FALSE(folder.Exists("pile.kv7o"));
+    EXPECT_FALSE(folder.Exists("pile.kv7p"));
+}
+
+TEST(KorvaBench, AStoppedRunAndUsageErrors)
+{
+    RunFolder folder;
+    folder.Write("pile.kv7d", JoinLines(EditedProject({{R9, "50 0"}})));
+    folder.Write("pile.cpt", " 1 0\n");
+    const Outcome stopped = RunRunner("pile.kv7d --runs 2", "korva-bench");
+    EXPECT_EQ(stopped.exit_code, 1) << stopped.output;
+    EXPECT_NE(stopped.output.find("the engine stopped (status 1)"), std::string::npos) << stopped.output;
+    for (const char* arguments : {"", "--runs 2", "a.kv7d --runs", "a.kv7d --runs 0", "a.kv7d --runs x", "a b"}) {
+        const Outcome run = RunRunner(arguments, "korva-bench");
+        EXPECT_EQ(run.exit_code, 2) << arguments;
+        EXPECT_NE(run.output.find("usage: korva-bench"), std::string::npos) << arguments;
     }
 }
 

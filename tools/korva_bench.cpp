@@ -1,0 +1,142 @@
+// korva-bench: times whole runs of the engine library on one project.
+//
+//   korva-bench PROJECT.kv7d [--runs N]
+//
+// Loads KORVA2015_DLL.so once, writes names.dat into a private temporary
+// folder (the report and plot data file go there too, the CPT point file is
+// the project's own .cpt) and calls _IKORVA N times (default 15) after one
+// untimed warm-up run, with the engine's console text sent to /dev/null.
+// Prints the time of each run, then the median and the spread (fastest,
+// slowest, interquartile range) in milliseconds. Exit code:
+// 0, 1 when a run stopped (status 1), 2 when the runs could not be set up.
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+#include <vector>
+
+#include "engine_library.h"
+
+using namespace korva::tools;
+
+namespace {
+
+constexpr const char* Tool = "korva-bench";
+constexpr const char* UsageLine = "korva-bench PROJECT.kv7d [--runs N]";
+
+// Milliseconds with two decimals, whatever the locale.
+std::string Milliseconds(double ms)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, ms, std::chars_format::fixed, 2);
+    return std::string(buffer, result.ptr) + " ms";
+}
+
+// Sends the process's standard output to /dev/null while it lives: the
+// engine writes its banner and progress there.
+class QuietConsole {
+public:
+    QuietConsole()
+    {
+        std::fflush(stdout);
+        saved_ = dup(STDOUT_FILENO);
+        const int null = open("/dev/null", O_WRONLY);
+        if (saved_ >= 0 && null >= 0)
+            dup2(null, STDOUT_FILENO);
+        if (null >= 0)
+            close(null);
+    }
+    ~QuietConsole()
+    {
+        std::fflush(stdout);
+        if (saved_ >= 0) {
+            dup2(saved_, STDOUT_FILENO);
+            close(saved_);
+        }
+    }
+    QuietConsole(const QuietConsole&) = delete;
+    QuietConsole& operator=(const QuietConsole&) = delete;
+
+private:
+    int saved_ = -1;
+};
+
+// The value at fraction q of the sorted times, linear between neighbours.
+double Quantile(const std::vector<double>& sorted, double q)
+{
+    const double at = q * static_cast<double>(sorted.size() - 1);
+    const std::size_t below = static_cast<std::size_t>(at);
+    const std::size_t above = std::min(below + 1, sorted.size() - 1);
+    return sorted[below] + (at - static_cast<double>(below)) * (sorted[above] - sorted[below]);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::string project;
+    int runs = 15;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--runs") {
+            if (++i >= argc)
+                return Usage(UsageLine);
+            const std::string_view count = argv[i];
+            const auto parsed = std::from_chars(count.data(), count.data() + count.size(), runs);
+            if (parsed.ec != std::errc() || parsed.ptr != count.data() + count.size() || runs < 1 || runs > 10000)
+                return Usage(UsageLine);
+        } else if (project.empty() && !arg.empty() && arg.front() != '-') {
+            project = argv[i];
+        } else {
+            return Usage(UsageLine);
+        }
+    }
+    if (project.empty())
+        return Usage(UsageLine);
+
+    const std::string here = CurrentFolder();
+    project = Absolute(project, here);
+    const std::string folder = MakePrivateFolder(Tool);
+    if (folder.empty())
+        return Fail(Tool, "cannot make a temporary folder: " + std::string(std::strerror(errno)));
+    const std::string files[4] = {project, folder + "/bench.kv7o", folder + "/bench.kv7p",
+                                  WithExtension(project, ".cpt")};
+
+    std::vector<double> times;
+    int status = 0;
+    const std::string problem = WithEngineIn(Tool, folder, files, [&](const EngineLibrary& engine) {
+        const QuietConsole quiet;
+        for (int run = 0; run <= runs && status == 0; ++run) {
+            const auto start = std::chrono::steady_clock::now();
+            status = engine.Run();
+            const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+            if (run > 0) // run 0 warms caches and the file system up
+                times.push_back(took.count());
+        }
+    });
+    for (std::size_t run = 0; run < times.size(); ++run)
+        std::printf("run %zu: %s\n", run + 1, Milliseconds(times[run]).c_str());
+    std::remove(files[1].c_str());
+    std::remove(files[2].c_str());
+    rmdir(folder.c_str());
+
+    if (!problem.empty())
+        return Fail(Tool, problem);
+    if (status != 0) {
+        std::fprintf(stderr, "korva-bench: the engine stopped (status %d); see a korva-run of the project\n", status);
+        return 1;
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("project: %s\nruns: %zu\nmedian: %s\nfastest: %s\nslowest: %s\ninterquartile range: %s\n",
+                project.c_str(), times.size(), Milliseconds(Quantile(times, 0.5)).c_str(),
+                Milliseconds(times.front()).c_str(), Milliseconds(times.back()).c_str(),
+                Milliseconds(Quantile(times, 0.75) - Quantile(times, 0.25)).c_str());
+    return 0;
+}
