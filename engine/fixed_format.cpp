@@ -419,4 +419,18 @@ std::string FormatRecord(std::string_view descriptors, std::initializer_list<For
     return FormatRecord(descriptors, std::span<const FormatValue>(values.begin(), values.size()));
 }
 
+std::string FormatIntegerList(std::initializer_list<long long> values)
+{
+    std::string line;
+    for (const long long value : values) {
+        if (!line.empty())
+            line += ' ';
+        char buffer[24];
+        const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+        line.append(buffer, end);
+    }
+    line += '\n';
+    return line;
+}
+
 } // namespace korva::engine

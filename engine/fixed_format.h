@@ -48,4 +48,8 @@ std::string FormatRecord(std::string_view descriptors, std::initializer_list<For
 // The same for values gathered at run time (e.g. a row built in a loop).
 std::string FormatRecord(std::string_view descriptors, std::span<const FormatValue> values);
 
+// A list-directed record of integers (the plot file's header and counts):
+// the values separated by one blank, then the line end ("1 56 1 4\n").
+std::string FormatIntegerList(std::initializer_list<long long> values);
+
 } // namespace korva::engine

@@ -1,5 +1,9 @@
 #include "skin_rows.h"
 
+#include <algorithm>
+
+#include "segment_rows.h"
+
 namespace korva::engine {
 
 SkinRowPolicy ApiRowPolicy()
@@ -23,17 +27,143 @@ SkinRowPolicy ConeRowPolicy(int engine_method)
             false};
 }
 
-// Placeholders until the skeleton is built.
-RowArray ConstantPerimeterRows(const RunState&)
+RowArray ConstantPerimeterRows(const RunState& s)
 {
-    return {};
+    const double perimeter = s.Units == 1 ? 3.14159f * s.OuterDiameter / 12.0f : 3.14159f * s.OuterDiameter / 1000.0f;
+    RowArray rows;
+    rows.fill(perimeter);
+    return rows;
 }
-void InterpolateSideFrictionRows(RunState&, const PointArray&, RowArray&) {}
-void ComputeRowLimits(RunState&, bool, RowArray&) {}
-double ApiSandLimit(int, double)
+
+void InterpolateSideFrictionRows(RunState& s, const PointArray& point_friction, RowArray& rows)
 {
-    return 0.0;
+    const int n = LastRow(s);
+    for (int k = 0; k <= n; ++k) {
+        const double z = s.PenetrationDepths[k];
+        rows[k] = z - s.ZeroFrictionLength > -1.0e-6f ? PointValueAtDepth(s, point_friction, z) : 0.0;
+    }
 }
-void BuildSkinFrictionRows(RunState&, const SkinRowPolicy&, const PointArray&, const RowArray&) {}
+
+double ApiSandLimit(int units, double phi)
+{
+    if (units == 1) {
+        if (phi <= 20.0f)
+            return 1.0f;
+        if (phi <= 25.0f)
+            return 1.0f + (phi - 20.0f) * 0.4f / 5.0f;
+        if (phi <= 30.0f)
+            return 1.4f + (phi - 25.0f) * 0.3f / 5.0f;
+        if (phi <= 35.0f)
+            return 1.7f + (phi - 30.0f) * 0.3f / 5.0f;
+        if (phi <= 40.0f)
+            return 2.0f + (phi - 35.0f) * 0.4f / 5.0f;
+        return 2.4f;
+    }
+    if (phi <= 20.0f)
+        return 47.8f;
+    if (phi <= 25.0f)
+        return 47.8f + (phi - 20.0f) * 19.2f / 5.0f;
+    if (phi <= 30.0f)
+        return 67.0f + (phi - 25.0f) * 16.1f / 5.0f;
+    if (phi <= 35.0f)
+        return 83.1f + (phi - 30.0f) * 12.4f / 5.0f;
+    if (phi <= 40.0f)
+        return 95.5f + (phi - 35.0f) * 19.3f / 5.0f;
+    return 114.8f;
+}
+
+namespace {
+
+// The API table is asked for with a maximum side friction of 9999 in the
+// project file, psf or kPa; English stresses are in ksf by now, so the
+// sentinel is compared as the reader converted it.
+bool IsApiSandSentinel(int units, double max_side_friction)
+{
+    const double sentinel = units == 1 ? 9999.0 / 1000.0f : 9999.0;
+    return max_side_friction == sentinel;
+}
+
+} // namespace
+
+void ComputeRowLimits(RunState& s, bool api_sand_limits, RowArray& limits)
+{
+    const int n = LastRow(s);
+    for (int k = 0; k <= n; ++k) {
+        SoilPoint& soil = s.SegmentSoil[SegmentStartingAtRow(s, k)];
+        double limit = soil[Soil::MaxSideFriction];
+        if (api_sand_limits && IsApiSandSentinel(s.Units, limit) && soil[Soil::SoilType] == 1.0) {
+            limit = ApiSandLimit(s.Units, soil[Soil::FrictionAngle]);
+            soil[Soil::MaxSideFriction] = limit; // later steps of the pass see the API limit
+        }
+        limits[k] = limit;
+    }
+}
+
+namespace {
+
+// Increments between rows and their plain and factored sums.
+void SumSkinFrictionRows(RunState& s, const SkinRowPolicy& policy, const RowArray& perimeter)
+{
+    using Limits = SkinRowPolicy::Limits;
+    const int n = LastRow(s);
+    const bool uplift = s.LoadDirection == 1;
+    RowArray& row = s.RowUnitSideFriction;
+    const RowArray& limit = s.RowMaxSideFriction;
+    RowArray& tz_rows = s.MethodSkinRows[policy.project_method];
+
+    s.RowSkinIncrement[0] = 0.0;
+    s.TransferSkinRows[0] = 0.0;
+    if (uplift && policy.uplift == SkinRowPolicy::Uplift::AllRows)
+        row[0] = s.TensionReduction * row[0];
+    s.ReportUnitSideFriction[0] = policy.limits == Limits::Reported ? std::min(row[0], limit[0]) : row[0];
+
+    double factored = 0.0;
+    for (int k = 1; k <= n; ++k) {
+        if (uplift && policy.uplift != SkinRowPolicy::Uplift::None)
+            row[k] = s.TensionReduction * row[k];
+        if (policy.limits != Limits::InPlace)
+            s.ReportUnitSideFriction[k] = policy.limits == Limits::Reported ? std::min(row[k], limit[k]) : row[k];
+        const double p = perimeter[k];
+        double increment = (row[k - 1] + row[k]) * 0.5f * p * s.IncrementLength;
+        if (policy.limits != Limits::None) {
+            const double limit_increment = (limit[k - 1] + limit[k]) * 0.5f * p * s.IncrementLength;
+            // Cut after its increment, so the next row's increment uses the cut value.
+            if (policy.limits == Limits::InPlace)
+                row[k] = std::min(row[k], limit[k]);
+            if (increment - limit_increment > 1.0e-6f)
+                increment = limit_increment;
+        }
+        s.RowSkinIncrement[k] = increment;
+        s.TransferSkinRows[k] = s.TransferSkinRows[k - 1] + increment;
+        factored = factored + increment * s.SegmentSideFrictionFactor[SegmentStartingAtRow(s, k)];
+        s.FactoredSkinRows[k] = factored;
+        if (s.ReducedTzFactors == 0)
+            tz_rows[k] = s.TransferSkinRows[k];
+        else if (s.ReducedTzFactors == 1)
+            tz_rows[k] = factored;
+    }
+    // The factored sum is what the table prints and adds to the end bearing.
+    for (int k = 1; k <= n; ++k)
+        s.TransferSkinRows[k] = s.FactoredSkinRows[k];
+}
+
+} // namespace
+
+void BuildSkinFrictionRows(RunState& s, const SkinRowPolicy& policy, const PointArray& point_friction,
+                           const RowArray& perimeter)
+{
+    InterpolateSideFrictionRows(s, point_friction, s.RowUnitSideFriction);
+    ComputeRowLimits(s, policy.api_sand_limits, s.RowMaxSideFriction);
+    SumSkinFrictionRows(s, policy, perimeter);
+
+    MethodResultRows& result = s.MethodRows[policy.engine_method];
+    const RowArray& printed =
+        policy.limits == SkinRowPolicy::Limits::InPlace ? s.RowUnitSideFriction : s.ReportUnitSideFriction;
+    const int n = LastRow(s);
+    for (int k = 0; k <= n; ++k) {
+        result.UnitSideFriction[k] = printed[k];
+        result.SkinFriction[k] = s.TransferSkinRows[k];
+    }
+}
 
 } // namespace korva::engine

@@ -109,7 +109,7 @@ TEST(SegmentLimit, StopsAfterTheEchoAndTheResultsHeading)
             EXPECT_NE(run.console.find(message), std::string::npos);
             EXPECT_EQ(run.plot, "");
         } else {
-            EXPECT_TRUE(EndsWith(run.report, heading)) << run.report;
+            EXPECT_NE(run.report.find(heading + "\n\n\n"), std::string::npos) << run.report;
             EXPECT_EQ(run.state->SegmentCount, 500);
         }
     }
@@ -125,7 +125,15 @@ std::string RunGoldenProject(const std::string& name)
     folder.Write("pile.cpt", ReadText(DataPath("engine/" + name + ".cpt")));
     const RunResult run = RunEngine(folder);
     EXPECT_EQ(run.status, 0) << run.report;
-    return Comparable(run.report, folder.Folder());
+    // The echo and the results heading; the method tables have golden
+    // reports of their own.
+    std::string report = Comparable(run.report, folder.Folder());
+    const std::string heading = "* COMPUTATION RESULT *\n          **********************\n";
+    const std::size_t results = report.find(heading);
+    EXPECT_NE(results, std::string::npos);
+    if (results != std::string::npos)
+        report.erase(results + heading.size());
+    return report;
 }
 
 TEST(InputEcho, MatchesGoldenReports)

@@ -1,0 +1,370 @@
+// The method loop end to end: segments, rows and printed rows, the plot
+// header and capacity rows, the method tables, API RP-2A and the hand-over.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine_run.h"
+#include "golden.h"
+#include "pile_project.h"
+#include "test_support.h"
+
+namespace {
+
+using namespace korva::test;
+using korva::engine::RunState;
+namespace engine = korva::engine;
+
+RunResult RunProject(const RunFolder& folder, const PileProject& project, const std::string& cpt = " 1 0\n")
+{
+    folder.WriteHandOff();
+    folder.Write("pile.kv7d", project.Text());
+    folder.Write("pile.cpt", cpt);
+    return RunEngine(folder);
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// The row lines of the table under a title (after its unit line), up to the
+// next empty line.
+std::vector<std::string> TableRows(const std::string& report, const std::string& title)
+{
+    const std::vector<std::string> lines = Lines(report);
+    std::vector<std::string> rows;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].find(title) == std::string::npos)
+            continue;
+        for (std::size_t j = i + 6; j < lines.size() && !lines[j].empty(); ++j)
+            rows.push_back(lines[j]);
+        break;
+    }
+    return rows;
+}
+
+std::vector<double> Numbers(const std::string& line)
+{
+    std::vector<double> values;
+    std::istringstream in(line);
+    for (std::string word; in >> word;)
+        values.push_back(std::stod(word));
+    return values;
+}
+
+// The plot rows of curve c (0-based) after the header.
+std::vector<std::string> CurveRows(const std::string& plot, int curve, int rows_per_curve)
+{
+    const std::vector<std::string> lines = Lines(plot);
+    std::vector<std::string> rows;
+    for (int k = 0; k < rows_per_curve; ++k) {
+        const std::size_t at = 1 + static_cast<std::size_t>(curve * rows_per_curve + k);
+        if (at < lines.size())
+            rows.push_back(lines[at]);
+    }
+    return rows;
+}
+
+std::string Row(const std::vector<std::string>& rows, double depth)
+{
+    for (const std::string& row : rows)
+        if (!row.empty() && std::abs(Numbers(row)[0] - depth) < 1e-9)
+            return row;
+    return "(no row at " + std::to_string(depth) + ")";
+}
+
+// The English closed pipe pile of the API example: OD 24 in, 60 ft with 5 ft
+// stick-up, uniform sand to 70 ft (120 pcf, phi 32, K 0.8, Nq 20).
+PileProject ApiEnglishExample()
+{
+    PileProject p;
+    p.layers = {SoilLayer{0.0, 70.0}};
+    return p;
+}
+
+// The same pile pulled, with a tension reduction of 0.5.
+PileProject ApiEnglishUplift()
+{
+    PileProject p = ApiEnglishExample();
+    p.load_direction = 1;
+    p.tension_reduction = 0.5;
+    return p;
+}
+
+// --- Rows and printed rows.
+
+struct RowLayoutCase {
+    double total;
+    int print_every;
+    int rows_per_curve;
+    std::vector<double> last_depths; // the last two printed depths
+};
+
+TEST(MethodLoop, PrintedRowsAndPlotHeader)
+{
+    const std::vector<RowLayoutCase> cases = {
+        {55.0, 1, 51, {49.0, 50.0}}, {55.0, 4, 14, {48.0, 50.0}}, {55.0, 5, 11, {45.0, 50.0}},
+        {60.0, 1, 56, {54.0, 55.0}}, {60.0, 4, 15, {52.0, 55.0}}, {60.0, 5, 12, {50.0, 55.0}},
+    };
+    for (const RowLayoutCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.total) + " ft, every " + std::to_string(c.print_every));
+        RunFolder folder;
+        PileProject p = ApiEnglishExample();
+        p.total_length = c.total;
+        p.print_every = c.print_every;
+        const RunResult run = RunProject(folder, p);
+        ASSERT_EQ(run.status, 0) << run.report;
+        EXPECT_EQ(Lines(run.plot)[0], "1 " + std::to_string(c.rows_per_curve) + " 1 4");
+        EXPECT_EQ(Lines(run.plot).size(), 1u + static_cast<std::size_t>(c.rows_per_curve) + 9u * 0u)
+            << "only the API curve";
+        const std::vector<std::string> rows = TableRows(run.report, "*  API RP-2A (1994)  *");
+        ASSERT_EQ(rows.size(), static_cast<std::size_t>(c.rows_per_curve));
+        EXPECT_EQ(Numbers(rows[0])[0], 0.0);
+        EXPECT_EQ(Numbers(rows[rows.size() - 2])[0], c.last_depths[0]);
+        EXPECT_EQ(Numbers(rows.back())[0], c.last_depths[1]);
+        EXPECT_EQ(run.state->PenetrationRowCount, static_cast<int>(c.total - 5.0) + 1);
+    }
+}
+
+// --- API RP-2A end to end. Disabled until the effective stress step is in:
+// without it every stress, and so every friction, is 0.
+
+TEST(ApiMethod, DISABLED_EnglishClosedPipeInSand)
+{
+    RunFolder folder;
+    const RunResult run = RunProject(folder, ApiEnglishExample());
+    ASSERT_EQ(run.status, 0) << run.report;
+    EXPECT_EQ(Lines(run.plot)[0], "1 56 1 4");
+    const std::vector<std::string> table = TableRows(run.report, "*  API RP-2A (1994)  *");
+    ASSERT_EQ(table.size(), 56u);
+    // Skin friction: 0.8 x 0.12 z x tan 27 degrees over a perimeter of 2 pi ft.
+    EXPECT_EQ(Numbers(Row(table, 0.0))[1], 0.0);
+    EXPECT_EQ(Numbers(Row(table, 10.0))[1], 15.4);
+    EXPECT_EQ(Numbers(Row(table, 55.0))[1], 464.8);
+    const std::vector<std::string> plot = CurveRows(run.plot, 0, 56);
+    EXPECT_EQ(Numbers(Row(plot, 55.0))[1], 464.8);
+    EXPECT_EQ(Numbers(Row(plot, 55.0))[4], 2.690);
+    EXPECT_EQ(Row(plot, 55.0).substr(0, 19), "    55.00     464.8");
+}
+
+struct SandLimitCase {
+    const char* name;
+    PileProject project;
+    std::vector<std::pair<double, double>> unit_friction; // depth, printed unit side friction
+};
+
+std::vector<SandLimitCase> SandLimitCases()
+{
+    // SI: OD 500 mm, 30 m embedded, sand to 40 m (10 kN/m3, phi 32.5, K 1.0),
+    // MaxSideFriction 9999: the API table's 89.3 kPa.
+    PileProject si;
+    si.units = 2;
+    si.outer_diameter = 500.0;
+    si.elastic_modulus = 200000000.0;
+    si.total_length = 30.0;
+    si.stickup = 0.0;
+    si.increment = 0.5;
+    si.profile_bottom = 40.0;
+    si.layers = {SoilLayer{0.0, 40.0, 1, 1.0, 10.0, -1.0, 32.5, 20.0, 9999.0}};
+    // English: 64 pcf, the 9999 psf sentinel gives 1.85 ksf.
+    PileProject english;
+    english.outer_diameter = 20.0;
+    english.total_length = 100.0;
+    english.stickup = 0.0;
+    english.profile_bottom = 110.0;
+    english.layers = {SoilLayer{0.0, 110.0, 1, 1.0, 64.0, -1.0, 32.5, 20.0, 9999.0}};
+    // 9998 is an ordinary limit, 9.998 ksf.
+    PileProject ordinary = english;
+    ordinary.layers[0].max_side_friction = 9998.0;
+    return {
+        {"SI", si, {{10.0, 52.057}, {17.0, 88.497}, {17.5, 89.300}, {30.0, 89.300}}},
+        {"English", english, {{10.0, 0.333}, {55.0, 1.832}, {56.0, 1.850}, {100.0, 1.850}}},
+        {"EnglishOrdinaryLimit", ordinary, {{56.0, 1.866}, {100.0, 3.332}}},
+    };
+}
+
+TEST(ApiMethod, DISABLED_SandLimitTableOnTheSentinelInBothUnitSystems)
+{
+    for (const SandLimitCase& c : SandLimitCases()) {
+        SCOPED_TRACE(c.name);
+        RunFolder folder;
+        const RunResult run = RunProject(folder, c.project);
+        ASSERT_EQ(run.status, 0) << run.report;
+        const int rows = run.state->RowsPerCurve;
+        const std::vector<std::string> plot = CurveRows(run.plot, 0, rows);
+        for (const auto& [depth, friction] : c.unit_friction)
+            EXPECT_EQ(Numbers(Row(plot, depth))[4], friction) << "at " << depth;
+    }
+}
+
+// --- Segments.
+
+TEST(MethodLoop, ThinLayersSnapToTheIncrement)
+{
+    for (const auto& [middle_bottom, snapped] : std::vector<std::pair<double, double>>{{10.3, 10.0}, {10.7, 11.0}}) {
+        SCOPED_TRACE(middle_bottom);
+        RunFolder folder;
+        PileProject p;
+        p.outer_diameter = 12.0;
+        p.total_length = 15.0;
+        p.stickup = 0.0;
+        p.profile_bottom = 20.0;
+        p.layers = {SoilLayer{0.0, 10.0}, SoilLayer{10.0, middle_bottom}, SoilLayer{middle_bottom, 20.0}};
+        const RunResult run = RunProject(folder, p);
+        ASSERT_EQ(run.status, 0) << run.report;
+        const std::vector<double> expected = {0.0, 10.0, 10.0, snapped, snapped, 20.0};
+        for (std::size_t i = 0; i < expected.size(); ++i)
+            EXPECT_EQ(run.state->SoilColumns[i][engine::Soil::Depth], expected[i]) << "point " << i;
+    }
+}
+
+TEST(MethodLoop, SegmentsInterpolateAtMidDepthWithUserValuesInKsf)
+{
+    struct Case {
+        int units;
+        int load_direction;
+        double user_skin; // as in the file
+        double expected;  // at the segment
+    };
+    for (const Case& c : std::vector<Case>{{1, 0, 500.0, 0.5}, {1, 1, 500.0, 0.25}, {2, 0, 20.0, 20.0},
+                                           {2, 1, 20.0, 10.0}}) {
+        SCOPED_TRACE(std::to_string(c.units) + "/" + std::to_string(c.load_direction));
+        RunFolder folder;
+        PileProject p;
+        p.units = c.units;
+        p.outer_diameter = c.units == 1 ? 12.0 : 300.0;
+        p.total_length = 15.0;
+        p.stickup = 0.0;
+        p.profile_bottom = 20.0;
+        p.load_direction = c.load_direction;
+        p.tension_reduction = 0.5;
+        p.layers = {SoilLayer{0.0, 20.0, 1, 0.8, 100.0, 120.0, 30.0, 20.0}};
+        p.layers[0].user_skin = c.user_skin;
+        const RunResult run = RunProject(folder, p);
+        ASSERT_EQ(run.status, 0) << run.report;
+        const RunState& s = *run.state;
+        EXPECT_EQ(s.SegmentCount, 20);
+        EXPECT_DOUBLE_EQ(s.SegmentSoil[0][engine::Soil::EffectiveUnitWeight], 100.5);
+        EXPECT_DOUBLE_EQ(s.SegmentSoil[19][engine::Soil::EffectiveUnitWeight], 119.5);
+        EXPECT_EQ(s.SegmentSoil[3][engine::Soil::Depth], 3.0);
+        EXPECT_EQ(s.SegmentLength[3], 1.0);
+        EXPECT_DOUBLE_EQ(s.SegmentSoil[3][engine::Soil::UserUnitSkinFriction], c.expected);
+    }
+}
+
+TEST(MethodLoop, IncrementLongerThanTheProfileStops)
+{
+    RunFolder folder;
+    PileProject p;
+    p.outer_diameter = 12.0;
+    p.total_length = 0.5;
+    p.stickup = 0.0;
+    p.increment = 5.0;
+    p.profile_bottom = 3.0;
+    p.layers = {SoilLayer{0.0, 3.0}};
+    const RunResult run = RunProject(folder, p);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.report.find("\n\n          COMPUTATION DOES NOT PROCEED BECAUSE THE INCREMENT OF PILE LENGTH\n"
+                              "          IS LONGER THAN THE DEEPEST SOIL PROFILE\n"),
+              std::string::npos)
+        << run.report;
+    EXPECT_EQ(run.plot, "");
+}
+
+// --- Tables and plot curves of the selected methods.
+
+TEST(MethodLoop, HeaderCountMatchesTheCurvesWritten)
+{
+    struct Case {
+        const char* name;
+        std::vector<int> methods;
+        int offshore;
+        std::vector<const char*> tables; // present, in order
+        int curves;
+    };
+    const std::vector<Case> cases = {
+        // The user method without user values: no table, but a curve of zeros.
+        {"UserWithoutValues", {0, 0, 0, 1, 1, 0, 0, 0, 0}, 1, {"*  API RP-2A (1994)  *"}, 2},
+        {"AllNine", {1, 1, 1, 1, 1, 1, 1, 1, 1}, 1,
+         {"*  FED. HWY. METHOD  *", "* ARMY CORPS METHOD  *", "*  LAMBDA 2 METHOD   *", "*  API RP-2A (1994)  *",
+          "*  NORWEIGIAN GEOTECHNICAL INSTITUTE (NGI) METHOD  *", "*  IMPERIAL COLLEGE (MTD) METHOD  *",
+          "*    FUGRO 2004 (FUGRO) METHOD    *", "*  UNIV. OF WESTERN AUSTRALIA (UWA) METHOD  *"},
+         9},
+        // Without the offshore edition the cone-based methods are no curves.
+        {"ConeMethodsOnshore", {0, 1, 0, 0, 0, 1, 0, 0, 1}, 0,
+         {"* ARMY CORPS METHOD  *", "*  NORWEIGIAN GEOTECHNICAL INSTITUTE (NGI) METHOD  *",
+          "*  UNIV. OF WESTERN AUSTRALIA (UWA) METHOD  *"},
+         1},
+        {"NoneSelected", {0, 0, 0, 0, 0, 0, 0, 0, 0}, 1, {}, 0},
+    };
+    const std::vector<const char*> all = {"* GENERAL METHOD *",
+                                          "*  FED. HWY. METHOD  *",
+                                          "* ARMY CORPS METHOD  *",
+                                          "*  LAMBDA 2 METHOD   *",
+                                          "*  API RP-2A (1994)  *",
+                                          "NORWEIGIAN",
+                                          "IMPERIAL COLLEGE",
+                                          "FUGRO 2004",
+                                          "UNIV. OF WESTERN"};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RunFolder folder;
+        PileProject p = ApiEnglishExample();
+        p.methods = c.methods;
+        p.offshore = c.offshore;
+        p.print_every = 5;
+        const RunResult run = RunProject(folder, p);
+        ASSERT_EQ(run.status, 0) << run.report;
+        const std::string results = run.report.substr(run.report.find("* COMPUTATION RESULT *"));
+        std::size_t from = 0;
+        for (const char* title : c.tables) {
+            const std::size_t at = results.find(title, from);
+            EXPECT_NE(at, std::string::npos) << title;
+            from = at == std::string::npos ? from : at;
+        }
+        int present = 0;
+        for (const char* title : all)
+            present += results.find(title) != std::string::npos ? 1 : 0;
+        EXPECT_EQ(present, static_cast<int>(c.tables.size()));
+        EXPECT_EQ(Lines(run.plot)[0], std::to_string(c.curves) + " 12 1 4");
+        EXPECT_EQ(Lines(run.plot).size(), 1u + 12u * static_cast<std::size_t>(c.curves));
+        if (std::string(c.name) == "UserWithoutValues")
+            EXPECT_EQ(CurveRows(run.plot, 0, 12)[11], "    55.00       0.0       0.0        0.0      0.000");
+    }
+}
+
+TEST(MethodLoop, UpliftTablesShowSelfWeightHeads)
+{
+    RunFolder folder;
+    const RunResult run = RunProject(folder, ApiEnglishUplift());
+    ASSERT_EQ(run.status, 0) << run.report;
+    EXPECT_NE(run.report.find("                            **********************\n"
+                              "                            *  API RP-2A (1994)  *\n"
+                              "                            **********************\n\n"
+                              "             PILE       TOTAL SKIN       SELF      ULTIMATE\n"
+                              "          PENETRATION   FRICTION        WEIGHT     CAPACITY\n"
+                              "              FT.          KIP           KIP          KIP\n"
+                              "              0.00           0.0"),
+              std::string::npos)
+        << run.report;
+}
+
+TEST(ApiMethod, DISABLED_UpliftHalvesTheUnitSideFriction)
+{
+    RunFolder folder;
+    const RunResult run = RunProject(folder, ApiEnglishUplift());
+    ASSERT_EQ(run.status, 0) << run.report;
+    // Half the compression friction: 2.690 / 2.
+    EXPECT_EQ(Numbers(Row(CurveRows(run.plot, 0, 56), 55.0))[4], 1.345);
+}
+
+} // namespace
