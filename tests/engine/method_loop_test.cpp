@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cctype>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -365,6 +367,140 @@ TEST(ApiMethod, DISABLED_UpliftHalvesTheUnitSideFriction)
     ASSERT_EQ(run.status, 0) << run.report;
     // Half the compression friction: 2.690 / 2.
     EXPECT_EQ(Numbers(Row(CurveRows(run.plot, 0, 56), 55.0))[4], 1.345);
+}
+
+
+// --- A clay-and-sand profile through both passes, golden in both unit
+// systems and both load directions.
+
+// Open steel pipe, 60 ft with 5 ft stick-up: sand, clay, then dense sand
+// with the API limit sentinel; user unit values in the upper sand; the user,
+// USACE, API and ICP/MTD methods selected, the others not.
+PileProject ClaySandEnglish(int load_direction)
+{
+    PileProject p;
+    p.title = "Open pipe pile in sand over clay over sand";
+    p.print_every = 5;
+    p.closed_ended = 0;
+    p.outer_diameter = 24.0;
+    p.inner_diameter = 22.5;
+    p.profile_bottom = 80.0;
+    p.methods = {0, 1, 0, 1, 1, 0, 1, 0, 0};
+    p.load_transfer_method = 4;
+    p.load_direction = load_direction;
+    p.tension_reduction = 0.8;
+    p.tz_depths = {10.0, 30.0};
+    SoilLayer sand{0.0, 20.0, 1, 0.8, 115.0, -1.0, 30.0, 20.0};
+    sand.remolded_or_blows = 12.0;
+    sand.user_skin = 500.0;
+    sand.user_end = 40000.0;
+    sand.side_factor = 0.9;
+    sand.end_factor = 0.8;
+    SoilLayer clay{20.0, 45.0, 2, 0.0, 55.0, 57.6, 0.0, 0.0};
+    clay.max_side_friction = 1200.0;
+    clay.max_end_bearing = 9000.0;
+    clay.su = 1000.0;
+    clay.remolded_or_blows = 500.0;
+    clay.yield_stress_ratio = 2.0;
+    clay.plasticity_index = 25.0;
+    SoilLayer dense{45.0, 80.0, 1, 1.0, 62.6, -1.0, 34.0, 40.0, 9999.0};
+    dense.remolded_or_blows = 30.0;
+    p.layers = {sand, clay, dense};
+    return p;
+}
+
+// The same in SI (m, mm, kN/m3, kPa), rounded to plain values.
+PileProject ClaySandSi(int load_direction)
+{
+    PileProject p = ClaySandEnglish(load_direction);
+    p.units = 2;
+    p.outer_diameter = 610.0;
+    p.inner_diameter = 572.0;
+    p.elastic_modulus = 200000000.0;
+    p.total_length = 18.0;
+    p.stickup = 1.5;
+    p.increment = 0.5;
+    p.profile_bottom = 24.0;
+    p.tz_depths = {3.0, 9.0};
+    std::vector<SoilLayer>& l = p.layers;
+    l[0].bottom = 6.0;
+    l[0].unit_weight = 18.0;
+    l[0].user_skin = 24.0;
+    l[0].user_end = 1900.0;
+    l[1].top = 6.0;
+    l[1].bottom = 13.5;
+    l[1].unit_weight = 8.6;
+    l[1].unit_weight_bottom = 9.0;
+    l[1].max_side_friction = 57.0;
+    l[1].max_end_bearing = 430.0;
+    l[1].su = 48.0;
+    l[1].remolded_or_blows = 24.0;
+    l[2].top = 13.5;
+    l[2].bottom = 24.0;
+    l[2].unit_weight = 9.8;
+    return p;
+}
+
+struct GoldenCase {
+    const char* name;
+    PileProject project;
+};
+
+std::vector<GoldenCase> GoldenCases()
+{
+    return {
+        {"loop-clay-sand-english-compression", ClaySandEnglish(0)},
+        {"loop-clay-sand-english-uplift", ClaySandEnglish(1)},
+        {"loop-clay-sand-si-compression", ClaySandSi(0)},
+        {"loop-clay-sand-si-uplift", ClaySandSi(1)},
+    };
+}
+
+// Every number of the report's tables and of the plot file is finite and
+// fits its field: no NaN or infinity text, no field of asterisks.
+void ExpectOnlyFiniteNumbers(const RunResult& run)
+{
+    const std::string results = run.report.substr(run.report.find("* COMPUTATION RESULT *"));
+    for (const std::string& text : {results, run.plot})
+        for (const char* bad : {"nan", "NaN", "inf", "Inf"})
+            EXPECT_EQ(text.find(bad), std::string::npos) << bad;
+    EXPECT_EQ(run.plot.find('*'), std::string::npos);
+    for (const std::string& line : Lines(results))
+        if (line.size() > 12 && line.compare(0, 11, std::string(11, ' ')) == 0 && std::isdigit(line.back()))
+            EXPECT_EQ(line.find("**"), std::string::npos) << line;
+}
+
+TEST(MethodLoop, ClayAndSandGoldenReportsAndPlotFiles)
+{
+    for (const GoldenCase& c : GoldenCases()) {
+        SCOPED_TRACE(c.name);
+        RunFolder folder;
+        const RunResult run = RunProject(folder, c.project);
+        ASSERT_EQ(run.status, 0) << run.report;
+        ExpectOnlyFiniteNumbers(run);
+        ExpectMatchesGolden(Comparable(run.report, folder.Folder()), std::string("engine/") + c.name + ".kv7o");
+        ExpectMatchesGolden(run.plot, std::string("engine/") + c.name + ".kv7p");
+    }
+}
+
+TEST(MethodLoop, SameResultsWhenRunTwiceAndUnderACommaLocale)
+{
+    for (const GoldenCase& c : GoldenCases()) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::pair<std::string, std::string>> outputs;
+        for (const bool comma_decimals : {false, false, true}) {
+            std::optional<ScopedCommaLocale> comma;
+            if (comma_decimals) {
+                comma.emplace();
+                ASSERT_TRUE(comma->Active());
+            }
+            RunFolder folder;
+            const RunResult run = RunProject(folder, c.project);
+            outputs.emplace_back(Comparable(run.report, folder.Folder()), run.plot);
+        }
+        EXPECT_EQ(outputs[1], outputs[0]);
+        EXPECT_EQ(outputs[2], outputs[0]);
+    }
 }
 
 } // namespace
