@@ -13,6 +13,11 @@ namespace korva::engine {
 void ComputeCapacityFhwa(RunState& state);
 void ComputeCapacityUsace(RunState& state);
 void ComputeCapacityRevisedLambda(RunState& state);
+// Lambda of the revised rule for a pile-stiffness number and the mean
+// strength and effective stress from the surface: 0.178 - 0.016 ln x below a
+// strength ratio of 0.4, else 0.232 - 0.032 ln x, never below 0.14; 0 when the
+// number is 0.
+double RevisedLambdaFactor(double stiffness_number, double mean_strength, double mean_stress);
 // Fills UserSkinRows and UserTipRows; the method loop takes its printed
 // rows and MethodSkinRows from them.
 void ComputeCapacityUserSpecified(RunState& state);

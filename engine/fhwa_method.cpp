@@ -1,0 +1,164 @@
+// FHWA side friction: Nordlund's rule in sand, Tomlinson's adhesion in clay
+// and silt; rows on the side-friction skeleton with the perimeter of a
+// tapered pile shrinking with depth.
+#include <cmath>
+
+#include "fhwa_charts.h"
+#include "land_methods.h"
+#include "skin_rows.h"
+
+namespace korva::engine {
+
+namespace {
+
+// Outside diameter (ft / m) at depth z below the ground: a tapered pile
+// narrows from its head, StickupLength above the ground.
+double DiameterAtDepth(const RunState& s, double diameter, double z)
+{
+    return diameter - 2.0f * std::tan(s.TaperAngle * 0.01745f) * (s.StickupLength + z);
+}
+
+// What the clay rule carries from one segment to the next within a call.
+struct AdhesionState {
+    int graph = 0;         // adhesion graph in use, 1-3; 0 before any is chosen
+    double factor = 0.0;   // adhesion factor of the last evaluation
+    bool choose = true;    // the next clay segment is the first after sand (or the start)
+    int layer = -1;        // soil-point pair that holds the last clay segment
+    double layer_top = 0.0;
+    double layer_bottom = 0.0;
+    double completed_clay = 0.0; // thickness of the clay layers passed
+};
+
+// The layer (pair of consecutive soil points) that holds the segment bottom;
+// the thickness of a clay layer counts once, for the clay below it.
+void FindClayLayer(const RunState& s, double segment_bottom, AdhesionState& a)
+{
+    for (int i = 0; i + 1 < s.SoilPointCount; ++i) {
+        const double d1 = s.SoilColumns[i][Soil::Depth];
+        const double d2 = s.SoilColumns[i + 1][Soil::Depth];
+        if (d1 < segment_bottom - 1.0e-6f && segment_bottom <= d2 + 1.0e-6f) {
+            if (a.layer >= 0 && i != a.layer)
+                a.completed_clay = a.completed_clay + (a.layer_bottom - a.layer_top);
+            a.layer = i;
+            a.layer_top = d1;
+            a.layer_bottom = d2;
+            return;
+        }
+    }
+    // Below the last soil point: the layer found last stays.
+}
+
+// The graph of a clay that starts below the given segment soil: clay below
+// sand graph 1, below soft clay (Su under 0.8 ksf) graph 2, else graph 3.
+int GraphBelow(const RunState& s, const SoilPoint& above)
+{
+    if (above[Soil::SoilType] - 1.0f < 1.0e-10f)
+        return 1;
+    const double su = s.Units == 1 ? above[Soil::UndrainedShearStrength]
+                                   : above[Soil::UndrainedShearStrength] / 47.88f;
+    return su < 0.8f ? 2 : 3;
+}
+
+void ClaySegment(RunState& s, int seg, double diameter, AdhesionState& a)
+{
+    const SoilPoint& soil = s.SegmentSoil[seg];
+    FindClayLayer(s, s.SegmentBottom[seg], a);
+    const double top = a.layer_top;
+    const double bottom = a.layer_bottom < s.PileLength ? a.layer_bottom : s.PileLength;
+    const double ratio = (bottom + a.completed_clay - top) /
+                         ((DiameterAtDepth(s, diameter, bottom) + DiameterAtDepth(s, diameter, top)) * 0.5f);
+
+    if (a.choose) {
+        // A profile that starts in clay takes the graph of its own strength.
+        if (seg == 0)
+            a.graph = GraphBelow(s, soil);
+        else if (s.SegmentCount > 2)
+            a.graph = GraphBelow(s, s.SegmentSoil[seg - 1]);
+        a.choose = false;
+    }
+    // A layer's AdhesionMethod 1-3 forces that graph from here on; other
+    // values leave the choice by the layering.
+    if (soil[Soil::AdhesionMethod] > 1.0e-6f) {
+        const double forced = std::trunc(soil[Soil::AdhesionMethod]);
+        if (forced >= 1.0 && forced <= 3.0)
+            a.graph = static_cast<int>(forced);
+    }
+
+    const double su = soil[Soil::UndrainedShearStrength];
+    if (a.graph != 0)
+        a.factor = FhwaAdhesionFactor(a.graph, s.Units == 1 ? su : su / 47.88f, ratio);
+    const int t = TopPoint(seg);
+    const int b = BottomPoint(seg);
+    s.PointUnitSideFriction[t] = a.factor * su;
+    s.PointUnitSideFriction[b] = a.factor * su;
+    s.PointPlugSideFriction[emFhwa][t] = a.factor * soil[Soil::RemoldedStrengthOrBlowCount];
+    s.PointPlugSideFriction[emFhwa][b] = a.factor * su;
+}
+
+// Volume displaced per unit of pile length, ft^3/ft, at segment seg.
+double DisplacedVolume(const RunState& s, int seg, double diameter)
+{
+    const bool english = s.Units == 1;
+    const double area_unit = english ? 144.0f : 1000000.0f; // in^2 or mm^2 per ft^2 or m^2
+    const double od = s.OuterDiameter;
+    double volume = 0.25f * 3.14159f * (od * od - s.InnerDiameter * s.InnerDiameter) / area_unit;
+    if (s.TipArea > 1.0e-6f)
+        volume = s.TipArea;
+    // The tip row of the last FHWA capacity steps was plugged: the gross area.
+    if (s.RowTipFlags[emFhwa][seg] == 1)
+        volume = 0.25f * 3.14159f * (od * od) / area_unit;
+    if (s.EndSectionLength > 0.001f && s.EndSectionInnerDiameter < 1.0e-5f) {
+        volume = 0.25f * 3.1416f * (od * od) / area_unit;
+        if (s.TaperAngle > 0.0) {
+            const double dz = DiameterAtDepth(s, diameter, s.SegmentBottom[seg]);
+            volume = 0.25f * 3.14159f * (dz * dz);
+        }
+    }
+    if (s.PileType == 6 && s.TipArea > 1.0e-6f)
+        volume = s.TipArea;
+    return english ? volume : volume / 0.0929f;
+}
+
+void SandSegment(RunState& s, int seg, double diameter)
+{
+    const SoilPoint& soil = s.SegmentSoil[seg];
+    const double phi = soil[Soil::FrictionAngle];
+    const double omega = s.TaperAngle;
+    const double volume = DisplacedVolume(s, seg, diameter);
+    const double delta_over_phi = LookupPileTypeChart(volume, s.PileType);
+    const double delta = delta_over_phi * phi;
+    const double cf = FhwaCorrectionFactors(delta_over_phi, phi);
+    const double k = NordlundEarthPressure(phi, omega, volume);
+    for (const int p : {TopPoint(seg), BottomPoint(seg)}) {
+        const double f =
+            k * cf * s.PointEffectiveStress[p] * std::sin((delta + omega) / 57.2958f) / std::cos(omega / 57.2958f);
+        s.PointUnitSideFriction[p] = f;
+        s.PointPlugSideFriction[emFhwa][p] = f;
+    }
+}
+
+} // namespace
+
+void ComputeCapacityFhwa(RunState& s)
+{
+    s.MethodIndex = emFhwa;
+    const double diameter = s.Units == 1 ? s.OuterDiameter / 12.0f : s.OuterDiameter / 1000.0f;
+
+    AdhesionState adhesion;
+    for (int seg = 0; seg < s.SegmentCount; ++seg) {
+        if (s.SegmentSoil[seg][Soil::SoilType] - 1.0f > 0.0) {
+            ClaySegment(s, seg, diameter, adhesion);
+        } else {
+            SandSegment(s, seg, diameter);
+            adhesion.choose = true;
+        }
+    }
+
+    RowArray perimeter;
+    for (int k = 0; k < RowSlots; ++k)
+        perimeter[k] = s.TaperAngle > 0.0 ? 3.14159f * DiameterAtDepth(s, diameter, k * s.IncrementLength)
+                                          : 3.14159f * diameter;
+    BuildSkinFrictionRows(s, FhwaRowPolicy(), s.PointUnitSideFriction, perimeter);
+}
+
+} // namespace korva::engine

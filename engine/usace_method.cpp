@@ -1,0 +1,104 @@
+// USACE side friction: sand K x held stress x tan(delta) with delta by pile
+// type, clay alpha x Su with alpha by strength, silt the sum of both; rows
+// on the side-friction skeleton.
+#include <cmath>
+
+#include "land_methods.h"
+#include "skin_rows.h"
+
+namespace korva::engine {
+
+namespace {
+
+// Wall friction angle (degrees) from the friction angle by pile type.
+double UsaceWallFrictionAngle(int pile_type, double phi)
+{
+    switch (pile_type) {
+    case 1: // steel pipe
+    case 4:
+    case 5:
+    case 7:
+        return 0.75f * phi;
+    case 2: // timber
+        return 0.9f * phi;
+    case 3: // precast concrete
+        return 0.95f * phi;
+    case 6: // steel H-pile
+        return (0.75f * phi + phi) / 2.0f;
+    default:
+        return phi - 5.0f;
+    }
+}
+
+// Adhesion factor by the undrained shear strength (ksf or kPa).
+double UsaceAdhesionFactor(int units, double su)
+{
+    if (units == 1) {
+        if (su <= 0.5f)
+            return 1.0f;
+        if (su <= 1.5f)
+            return 1.0f - (su - 0.5f) * 0.5f;
+        return 0.5f;
+    }
+    if (su <= 24.0f)
+        return 1.0f;
+    if (su <= 72.0f)
+        return 1.0f - ((su - 24.0f) / 48.0f) * 0.5f;
+    return 0.5f;
+}
+
+} // namespace
+
+void ComputeCapacityUsace(RunState& s)
+{
+    const bool english = s.Units == 1;
+    // Mode 1 searches its critical depth again, with its own threshold; the
+    // depth found holds for the capacity steps of USACE in this pass.
+    if (s.CriticalDepthMode == 1)
+        s.CriticalDepth = 0.0;
+
+    PointArray& friction = s.PointUnitSideFriction;
+    PointArray& plug = s.PointPlugSideFriction[emUsace];
+    for (int seg = 0; seg < s.SegmentCount; ++seg) {
+        const int t = TopPoint(seg);
+        const int b = BottomPoint(seg);
+        const SoilPoint& soil = s.SegmentSoil[seg];
+        const double above_sand = soil[Soil::SoilType] - 1.0f;
+        const bool sand = english ? above_sand <= 0.0 : above_sand <= 1.0e-6f;
+        const bool silt = soil[Soil::SoilType] == 3.0f;
+
+        double sand_t = 0.0;
+        double sand_b = 0.0;
+        if (sand || silt) {
+            const double delta = UsaceWallFrictionAngle(s.PileType, soil[Soil::FrictionAngle]);
+            double k = soil[Soil::EarthPressureCoefficient];
+            if (s.MethodSelected[pmApi] == 1 || k == 0.0)
+                k = s.LoadDirection == 1 ? 0.6f : 1.25f;
+            sand_t = k * s.PointLimitedEffectiveStress[t] * std::tan(delta / 57.2958f);
+            sand_b = k * s.PointLimitedEffectiveStress[b] * std::tan(delta / 57.2958f);
+            friction[t] = sand_t;
+            friction[b] = sand_b;
+            plug[t] = sand_t;
+            plug[b] = sand_b;
+
+            const double threshold = english ? 3.5f : 168.0f;
+            if (s.CriticalDepthMode == 1 && s.CriticalDepth < 1.0e-5f && s.PointEffectiveStress[b] > threshold)
+                s.CriticalDepth = s.SegmentBottom[seg];
+        }
+        if (!sand) {
+            const double su = soil[Soil::UndrainedShearStrength];
+            const double alpha = UsaceAdhesionFactor(s.Units, su);
+            friction[t] = alpha * su;
+            friction[b] = alpha * su;
+            if (silt) {
+                friction[t] = friction[t] + sand_t;
+                friction[b] = friction[b] + sand_b;
+            }
+            plug[t] = alpha * soil[Soil::RemoldedStrengthOrBlowCount];
+            plug[b] = friction[t];
+        }
+    }
+    BuildSkinFrictionRows(s, UsaceRowPolicy(), friction, ConstantPerimeterRows(s));
+}
+
+} // namespace korva::engine
