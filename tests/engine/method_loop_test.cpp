@@ -483,6 +483,26 @@ TEST(MethodLoop, ClayAndSandGoldenReportsAndPlotFiles)
     }
 }
 
+// An increment longer than two diameters: the deepest row lies below the
+// last segment and takes the last segment's values.
+TEST(MethodLoop, RowBelowTheLastSegment)
+{
+    RunFolder folder;
+    PileProject p = ClaySandEnglish(0);
+    p.outer_diameter = 12.0;
+    p.inner_diameter = 11.0;
+    p.increment = 5.0;
+    p.print_every = 1;
+    p.profile_bottom = 57.0;
+    p.layers[2].bottom = 57.0;
+    const RunResult run = RunProject(folder, p);
+    ASSERT_EQ(run.status, 0) << run.report;
+    EXPECT_EQ(run.state->SegmentCount, 11); // 0 .. 55 ft
+    EXPECT_EQ(run.state->PenetrationRowCount, 12); // 0 .. 55 ft: row 11 starts no segment
+    EXPECT_EQ(Numbers(TableRows(run.report, "*  API RP-2A (1994)  *").back())[0], 55.0);
+    ExpectOnlyFiniteNumbers(run);
+}
+
 TEST(MethodLoop, SameResultsWhenRunTwiceAndUnderACommaLocale)
 {
     for (const GoldenCase& c : GoldenCases()) {
