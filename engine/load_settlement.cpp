@@ -1,9 +1,410 @@
 #include "load_settlement.h"
 
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+
+#include "fixed_format.h"
+#include "load_transfer_curves.h"
+#include "run_driver.h"
+#include "tz_output.h"
+
 namespace korva::engine {
 
-// Placeholders until load transfer is built: nothing is written.
-void WriteLoadSettlementSection(RunState&) {}
-void WriteTzVerificationSection(RunState&) {}
+namespace {
+
+// Assumed tip movements in inches (SI: divided by 39.37).
+constexpr std::array<float, AssumedTipMovementCount> AssumedTipMovementsInches{
+    0.0001f, 0.001f, 0.005f, 0.01f, 0.05f, 0.1f, 0.5f, 1.0f, 2.0f};
+
+// Convergence of an element's mid movement: 0.0001 in, or 0.1 mm in SI.
+constexpr float MovementTolerance = 1.0e-4f;
+
+bool English(const RunState& s)
+{
+    return s.Units == 1;
+}
+
+// Lengths of the load-transfer part: inches in English units, metres in SI.
+double TransferLength(const RunState& s, double feet_or_metres)
+{
+    return English(s) ? feet_or_metres * 12.0f : feet_or_metres;
+}
+
+double Stickup(const RunState& s)
+{
+    return TransferLength(s, s.StickupLength);
+}
+
+bool HasFreeLength(const RunState& s)
+{
+    return s.StickupLength > 1.0e-6f;
+}
+
+constexpr int FreeLengthCurves = 3;
+
+// Steps 2 and 3: three curves in the free length (no load transfer), then top,
+// mid and bottom curves for each pair of soil points at least 0.11 apart.
+void PlaceTzCurves(RunState& s)
+{
+    int n = 0;
+    if (HasFreeLength(s)) {
+        const double free_depths[FreeLengthCurves] = {
+            0.0, English(s) ? 12.0f * s.StickupLength * 0.5f : s.StickupLength * 0.5f,
+            English(s) ? 12.0f * s.StickupLength - 0.1f : s.StickupLength - 0.1f};
+        for (double depth : free_depths) {
+            TzCurve& curve = s.TzCurves[n++];
+            curve = TzCurve{};
+            curve.TzSoilCode = 2;
+            curve.TzCurveDepth = depth;
+        }
+    }
+    for (int k = 0; k + 1 < s.SoilPointCount; ++k) {
+        const SoilPoint& upper = s.SoilColumns[k];
+        const SoilPoint& lower = s.SoilColumns[k + 1];
+        if (!(lower[Soil::Depth] - upper[Soil::Depth] >= 0.11f))
+            continue;
+        const int code = upper[Soil::SoilType] == 1.0 && lower[Soil::SoilType] == 1.0 ? 1 : 2;
+        double top, bottom, mid;
+        if (English(s)) {
+            top = 12.0f * upper[Soil::Depth];
+            bottom = 12.0f * lower[Soil::Depth] - 0.5f;
+            mid = (top + bottom + 1.1f) * 0.5f; // 0.3 in below the middle, as the curves have always been placed
+        } else {
+            top = upper[Soil::Depth];
+            bottom = lower[Soil::Depth] - 0.1f;
+            mid = (top + bottom + 0.1f) * 0.5f;
+        }
+        const double phi_top = upper[Soil::FrictionAngle];
+        const double phi_bottom = lower[Soil::FrictionAngle];
+        const double depths[3] = {top, mid, bottom};
+        const double angles[3] = {phi_top, (phi_top + phi_bottom) * 0.5f, phi_bottom};
+        for (int c = 0; c < 3; ++c) {
+            TzCurve& curve = s.TzCurves[n++];
+            curve = TzCurve{};
+            curve.TzSoilCode = code;
+            curve.TzCurveDepth = depths[c] + Stickup(s);
+            curve.TzFrictionAngle = angles[c];
+        }
+    }
+    s.TzCurveCount = n;
+}
+
+// Step 5: t_max of every curve from the hand-over rows, then its points.
+void BuildPlacedCurves(RunState& s)
+{
+    const int free_curves = HasFreeLength(s) ? FreeLengthCurves : 0;
+    for (int b = 0; b < s.TzCurveCount; ++b) {
+        TzCurve& curve = s.TzCurves[b];
+        BuildTzCurve(s, curve, b + 1, b < free_curves ? 0.0 : UnitLoadTransferAt(s, curve.TzCurveDepth - Stickup(s)));
+    }
+}
+
+// Step 6: the curves below ground, numbered from 1, to the report and P3.
+void WritePlacedCurves(RunState& s)
+{
+    const int free_curves = HasFreeLength(s) ? FreeLengthCurves : 0;
+    WriteTzSectionHeading(s);
+    WritePlotCount(s, s.TzCurveCount - free_curves);
+    for (int b = free_curves; b < s.TzCurveCount; ++b) {
+        const TzCurve& curve = s.TzCurves[b];
+        double depth = curve.TzCurveDepth - Stickup(s);
+        if (English(s))
+            depth = depth / 12.0f;
+        WriteTzCurveRecord(s, b - free_curves + 1, depth, curve);
+    }
+}
+
+} // namespace
+
+void BuildSectionStiffness(RunState& s)
+{
+    const double total_length = TransferLength(s, s.StickupLength + s.PileLength);
+    const double e = s.ElasticModulus;
+    if (s.SectionAreaMode < 2) {
+        double area;
+        if (s.SectionArea > 1.0e-5f) {
+            area = s.SectionArea;
+        } else if (s.TipArea > 1.0e-5f) {
+            area = English(s) ? s.TipArea * 144.0f : s.TipArea;
+        } else {
+            const double od = LoadTransferDiameter(s);
+            const double id = LoadTransferInnerDiameter(s);
+            area = 3.1416f * 0.25f * (od * od - id * id);
+        }
+        s.StiffnessRowCount = 2;
+        s.StiffnessDistance[0] = 0.0;
+        s.StiffnessDistance[1] = total_length;
+        s.StiffnessEA[0] = s.StiffnessEA[1] = e * area;
+        return;
+    }
+    s.StiffnessRowCount = std::min(s.SectionRowCount, MaxSectionRows);
+    for (int r = 0; r < s.StiffnessRowCount; ++r) {
+        s.StiffnessDistance[r] = TransferLength(s, s.DistanceFromHead[r]);
+        s.StiffnessEA[r] = e * s.CrossSectionArea[r];
+    }
+}
+
+namespace {
+
+// The soil type at the pile tip: that of the first soil point at or below
+// the embedded length, else of the last point.
+int TipSoilTypeOf(const RunState& s)
+{
+    if (s.SoilPointCount <= 0)
+        return 0;
+    for (int k = 0; k < s.SoilPointCount; ++k)
+        if (s.SoilColumns[k][Soil::Depth] >= s.PileLength)
+            return static_cast<int>(std::lround(s.SoilColumns[k][Soil::SoilType]));
+    return static_cast<int>(std::lround(s.SoilColumns[s.SoilPointCount - 1][Soil::SoilType]));
+}
+
+// What keeps the load-transfer part from running, or empty.
+std::string_view LoadTransferProblem(RunState& s)
+{
+    if (!(s.OuterDiameter > 1.0e-5f))
+        return "THE PILE DIAMETER (OR PERIMETER) IS ZERO.";
+    BuildSectionStiffness(s);
+    if (s.StiffnessRowCount < 1)
+        return "NO CROSS SECTION AREA IS GIVEN ALONG THE PILE.";
+    for (int r = 0; r < s.StiffnessRowCount; ++r)
+        if (!(s.StiffnessEA[r] > 0.0) || !std::isfinite(s.StiffnessEA[r]))
+            return "THE AXIAL STIFFNESS EA OF THE PILE IS ZERO.";
+    return {};
+}
+
+class ElementSolver {
+public:
+    ElementSolver(const RunState& s, double mid_depth, double length, double bottom_load, double bottom_movement)
+        : s_(s), z_(mid_depth), length_(length), p_bot_(bottom_load), w_bot_(bottom_movement),
+          ea_(SectionStiffnessAt(s, mid_depth)), diameter_(LoadTransferDiameter(s))
+    {
+    }
+
+    // The element's values with the load transfer taken at a mid movement.
+    ElementResult At(double w_mid) const
+    {
+        const double t = TzLoadTransferAt(s_, z_, w_mid);
+        const double f = diameter_ * 3.1416f * length_ * t;
+        ElementResult pass;
+        pass.top_load = p_bot_ + f;
+        pass.mean_load = p_bot_ + f / 2.0f;
+        const double shortening = length_ * pass.mean_load / ea_;
+        pass.top_movement = w_bot_ + shortening;
+        // The lower half of the element under the mean load of that half.
+        pass.mid_movement = w_bot_ + ((pass.top_load + p_bot_) / 2.0f + p_bot_) / 2.0f * (length_ / 2.0f) / ea_;
+        return pass;
+    }
+
+    // The fixed-point iteration on the mid movement; beyond the pass limit a
+    // bisection on the same equation.
+    ElementResult Solve() const
+    {
+        double w_mid = w_bot_;
+        for (int pass = 1; pass <= ElementPassLimit; ++pass) {
+            const ElementResult values = At(w_mid);
+            if (!(std::fabs(values.mid_movement - w_mid) > MovementTolerance))
+                return values;
+            w_mid = values.mid_movement;
+        }
+        ElementResult values = At(Bisect(w_mid));
+        values.beyond_pass_limit = true;
+        return values;
+    }
+
+private:
+    double Residual(double w_mid) const { return At(w_mid).mid_movement - w_mid; }
+
+    // The load transfer is bounded, so the residual falls from positive to
+    // negative somewhere: bracket the root by widening steps, then halve.
+    double Bisect(double start) const
+    {
+        double a = start;
+        double ga = Residual(a);
+        if (ga == 0.0)
+            return a;
+        double step = std::fmax(std::fabs(ga), static_cast<double>(MovementTolerance));
+        double b = a;
+        double gb = ga;
+        for (int widen = 0; widen < 200 && (gb > 0.0) == (ga > 0.0) && gb != 0.0; ++widen) {
+            a = b;
+            ga = gb;
+            b = a + (ga > 0.0 ? step : -step);
+            gb = Residual(b);
+            step *= 2.0;
+        }
+        if (gb == 0.0)
+            return b;
+        for (int halve = 0; halve < 200 && std::fabs(b - a) > MovementTolerance * 1.0e-6; ++halve) {
+            const double m = 0.5 * (a + b);
+            const double gm = Residual(m);
+            if (gm == 0.0)
+                return m;
+            if ((gm > 0.0) == (ga > 0.0)) {
+                a = m;
+                ga = gm;
+            } else {
+                b = m;
+            }
+        }
+        return 0.5 * (a + b);
+    }
+
+    const RunState& s_;
+    double z_;
+    double length_;
+    double p_bot_;
+    double w_bot_;
+    double ea_;
+    double diameter_;
+};
+
+// Step 11 for one assumed tip movement: the elements from the tip up, one
+// distribution row each (P4).
+LoadSettlementPoint WalkUpThePile(RunState& s, double tip_movement)
+{
+    const int elements = s.RowsPerCurve;
+    const double total_length = TransferLength(s, s.StickupLength + s.PileLength);
+    const double length = elements > 0 ? total_length / elements : 0.0;
+
+    LoadSettlementPoint point;
+    point.TipMovement = tip_movement;
+    point.TipLoad = TipLoadAt(s.TipCurve, tip_movement);
+    double load = point.TipLoad;
+    double movement = tip_movement;
+    for (int j = 1; j <= elements; ++j) {
+        const double mid_depth = total_length - (j - 0.5f) * length;
+        const ElementResult done = SolveElement(s, mid_depth, length, load, movement);
+        if (done.beyond_pass_limit)
+            ++s.ElementsBeyondPassLimit;
+        s.plot.Write(FormatRecord("(3X,E10.3,3X,E10.3,3X,E10.3)",
+                                  {English(s) ? mid_depth / 12.0f : mid_depth,
+                                   English(s) ? done.mean_load / 1000.0f : done.mean_load, done.mid_movement}));
+        load = done.top_load;
+        movement = done.top_movement;
+    }
+    point.TopLoad = load;
+    point.TopMovement = movement;
+    return point;
+}
+
+double Kips(const RunState& s, double load)
+{
+    return English(s) ? load / 1000.0f : load;
+}
+
+} // namespace
+
+ElementResult SolveElement(const RunState& s, double mid_depth, double length, double bottom_load,
+                           double bottom_movement)
+{
+    return ElementSolver(s, mid_depth, length, bottom_load, bottom_movement).Solve();
+}
+
+double SectionStiffnessAt(const RunState& s, double distance)
+{
+    const int rows = s.StiffnessRowCount;
+    const auto& d = s.StiffnessDistance;
+    const auto& ea = s.StiffnessEA;
+    if (rows <= 0)
+        return 0.0;
+    if (rows == 1 || distance <= d[0])
+        return ea[0];
+    if (distance >= d[rows - 1])
+        return ea[rows - 1];
+    int r = 1;
+    while (r < rows - 1 && !(d[r] >= distance))
+        ++r;
+    const double span = d[r] - d[r - 1];
+    if (!(span > 0.0))
+        return ea[r];
+    return ea[r - 1] + (ea[r] - ea[r - 1]) / span * (distance - d[r - 1]);
+}
+
+double TzLoadTransferAt(const RunState& s, double depth, double movement)
+{
+    const int n = s.TzCurveCount;
+    if (n <= 0)
+        return 0.0;
+    const auto& curves = s.TzCurves;
+    if (n == 1 || depth <= curves[0].TzCurveDepth)
+        return CurveLoadTransferAt(curves[0], movement);
+    int c = 1;
+    while (c < n && !(curves[c].TzCurveDepth > depth))
+        ++c;
+    if (c == n)
+        return CurveLoadTransferAt(curves[n - 1], movement);
+    const double upper = CurveLoadTransferAt(curves[c - 1], movement);
+    const double lower = CurveLoadTransferAt(curves[c], movement);
+    return upper + (lower - upper) / (curves[c].TzCurveDepth - curves[c - 1].TzCurveDepth) *
+                       (depth - curves[c - 1].TzCurveDepth);
+}
+
+void ComputeLoadSettlement(RunState& s, int print)
+{
+    PlaceTzCurves(s);
+    BuildPlacedCurves(s);
+    if (print == 1)
+        WritePlacedCurves(s);
+
+    BuildSectionStiffness(s);
+    s.TipSoilType = TipSoilTypeOf(s);
+    // The tip capacity: the end bearing of the deepest row.
+    const double deepest = s.PenetrationRowCount > 0 ? s.TransferTipRows[s.PenetrationRowCount - 1] : 0.0;
+    const double q = English(s) ? deepest * 1000.0f : deepest;
+    // The USACE sand tip takes the friction angle at the tip itself.
+    s.TipCurve = BuildTipCurve(s, q, s.TipSoilType, TzSoilAt(s, s.PileLength).friction_angle);
+
+    if (print == 1) {
+        s.report.Write(FormatRecord("(/,/,/,8X,\"TIP   LOAD\",8X,\"TIP MOVEMENT\",/,12X,A3,15X,A3,/)",
+                                    {English(s) ? "KIP" : "KN.", English(s) ? "IN." : "M. "}));
+        for (int p = 0; p < TzPointsPerCurve; ++p)
+            s.report.Write(FormatRecord("(E18.4,E19.4)", {Kips(s, s.TipCurve.Load[p]), s.TipCurve.Movement[p]}));
+    }
+
+    s.ElementsBeyondPassLimit = 0;
+    for (int i = 0; i < AssumedTipMovementCount; ++i) {
+        const double inches = AssumedTipMovementsInches[i];
+        s.LoadSettlement[i] = WalkUpThePile(s, English(s) ? inches : inches / 39.37f);
+    }
+    if (s.ElementsBeyondPassLimit > 0)
+        s.report.Write(FormatRecord(
+            "(/,12X,'- THE MOVEMENT OF ',I4,' PILE ELEMENT(S) WAS FOUND BY BISECTION AFTER ',I3,' PASSES.')",
+            {s.ElementsBeyondPassLimit, ElementPassLimit}));
+}
+
+void WriteLoadSettlementSection(RunState& s, int& status)
+{
+    s.report.Write(FormatRecord("(/,/,12X,\"NOTES:\",/,12X,\"- AN ASTERISK IS PLACED IN THE END-BEARING COLUMN\",/,"
+                                "12X,\"  IF THE TIP RESISTANCE IS CONTROLLED BY THE FRICTION\",/,12X,"
+                                "\"  OF SOIL PLUG INSIDE AN OPEN-ENDED PIPE PILE.\",/)"));
+    if (s.LoadDirection == 1)
+        s.report.Write(
+            FormatRecord("(/,12X,\"- A NEGATIVE SELF-WEIGHT VALUE IS DUE TO THE\",/,12X,\"  BOUYANCY EFFECT.\",/)"));
+
+    if (const std::string_view problem = LoadTransferProblem(s); !problem.empty()) {
+        StopRun(s, status, {"LOAD DISTRIBUTION AND LOAD-SETTLEMENT CANNOT BE COMPUTED BECAUSE", problem});
+        return;
+    }
+
+    s.report.Write(FormatRecord("(/,/,16X,\"*************************************************\",/,16X,"
+                                "\"* COMPUTE LOAD-DISTRIBUTION AND LOAD-SETTLEMENT *\",/,16X,"
+                                "\"* CURVES FOR AXIAL LOADING                      *\",/,16X,"
+                                "\"*************************************************\",/,/)"));
+    ComputeLoadSettlement(s, 1);
+
+    s.report.Write(FormatRecord("(/,/,/,22X,\"LOAD VERSUS SETTLEMENT CURVE\",/,22X,\"****************************\")"));
+    s.report.Write(
+        FormatRecord("(/,/,/,8X,\"TOP  LOAD     TOP MOVEMENT       TIP  LOAD \",5X,\"TIP MOVEMENT\")"));
+    const char* force = English(s) ? "KIP" : "KN.";
+    const char* movement = English(s) ? "IN." : "M. ";
+    s.report.Write(FormatRecord("(11X,A3,13X,A3,14X,A3,12X,A3)", {force, movement, force, movement}));
+    for (const LoadSettlementPoint& point : s.LoadSettlement) {
+        const std::string row = FormatRecord(
+            "(E17.4,3E16.4)", {Kips(s, point.TopLoad), point.TopMovement, Kips(s, point.TipLoad), point.TipMovement});
+        s.report.Write(row);
+        s.plot.Write(row);
+    }
+}
 
 } // namespace korva::engine

@@ -12,6 +12,7 @@
 #include "load_settlement.h"
 #include "run_driver.h"
 #include "segment_rows.h"
+#include "tz_output.h"
 
 namespace korva::engine {
 
@@ -289,7 +290,7 @@ void RunMethod(RunState& s, int engine_method, void (*routine)(RunState&))
 }
 
 // The rows of the load-transfer method go to load transfer.
-void HandOverToLoadTransfer(RunState& s)
+void HandOverToLoadTransfer(RunState& s, int& status)
 {
     const int project_method = s.LoadTransferMethod;
     const int engine_method = EngineMethodOf(project_method);
@@ -297,12 +298,12 @@ void HandOverToLoadTransfer(RunState& s)
         s.TransferSkinRows[k] = s.MethodSkinRows[project_method][k];
         s.TransferTipRows[k] = s.MethodRows[engine_method].EndBearing[k];
     }
-    WriteLoadSettlementSection(s);
-    if (s.TzDepthCount > 0)
+    WriteLoadSettlementSection(s, status);
+    if (status != 1 && s.TzDepthCount > 0)
         WriteTzVerificationSection(s);
 }
 
-void RunPass(RunState& s, int segment_count)
+void RunPass(RunState& s, int segment_count, int& status)
 {
     BuildSegments(s, segment_count);
     ResetPenetrationDepths(s);
@@ -329,7 +330,7 @@ void RunPass(RunState& s, int segment_count)
         RunMethod(s, m, routine);
         WriteMethodOutput(s, m);
     }
-    HandOverToLoadTransfer(s);
+    HandOverToLoadTransfer(s, status);
 }
 
 } // namespace
@@ -363,7 +364,7 @@ void RunMethodLoop(RunState& s, int& status)
     const int segment_count = static_cast<int>(segments);
     s.SegmentCount = segment_count;
     for (s.PassNumber = 1; s.PassNumber <= 2; ++s.PassNumber)
-        RunPass(s, segment_count);
+        RunPass(s, segment_count, status);
 }
 
 } // namespace korva::engine

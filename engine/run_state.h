@@ -19,6 +19,11 @@ inline constexpr int MaxSectionRows = 100;
 inline constexpr int MaxCptPoints = 1000;
 inline constexpr int MaxSegments = 500;
 inline constexpr int MaxRows = 500;
+// t-z curves of the load-settlement part: three in the free length and
+// three per pair of soil points.
+inline constexpr int MaxTzCurves = 3 + 3 * (MaxSoilPoints - 1);
+inline constexpr int TzPointsPerCurve = 10;
+inline constexpr int AssumedTipMovementCount = 9;
 
 // Columns of one soil point in SoilColumns (the values of record R10).
 namespace Soil {
@@ -181,6 +186,34 @@ public:
 private:
     std::FILE* file_ = nullptr;
     bool failed_ = false;
+};
+
+// One t-z curve: unit load transfer t against pile movement z. Inside the
+// load-transfer part lengths are inches and loads pounds in English units,
+// metres and kN in SI.
+struct TzCurve {
+    double TzCurveDepth = 0.0;    // in / m: from the pile head (load settlement) or below ground (extra depths)
+    double TzFrictionAngle = 0.0; // degrees; sets the stiffness of the USACE sand curve
+    double TzMaxTransfer = 0.0;   // t_max, psi / kPa
+    int TzSoilCode = 1;           // 1 sand, 2 clay or silt (and the free length)
+    int CurveNumber = 0;
+    int TzPointCount = TzPointsPerCurve;
+    std::array<double, TzPointsPerCurve> LoadTransfer{}; // psi / kPa; point 0 is 0
+    std::array<double, TzPointsPerCurve> Movement{};     // in / m; point 0 is 0
+};
+
+// The load-movement curve of the pile tip.
+struct TipLoadCurve {
+    std::array<double, TzPointsPerCurve> Load{};     // lb / kN; point 0 is 0
+    std::array<double, TzPointsPerCurve> Movement{}; // in / m; point 0 is 0
+};
+
+// The pile head and tip at one assumed tip movement (lb / kN, in / m).
+struct LoadSettlementPoint {
+    double TopLoad = 0.0;
+    double TopMovement = 0.0;
+    double TipLoad = 0.0;
+    double TipMovement = 0.0;
 };
 
 struct RunState {
@@ -381,6 +414,25 @@ struct RunState {
 
     // --- User-specified unit load transfer ---
     RowArray UserSkinRows{}; // cumulative skin friction per row
+
+    // --- Load transfer: t-z and tip curves, load distribution and load-settlement ---
+    // Written at the end of the second pass, from the hand-over rows of the
+    // load-transfer method. OuterDiameter stays in its input unit; the
+    // load-transfer part works with LoadTransferDiameter (in / m).
+    int TzCurveCount = 0; // curves placed along the pile, free-length curves included
+    std::array<TzCurve, MaxTzCurves> TzCurves{};
+    int TipSoilType = 0; // soil type at the pile tip (1 sand, 2 clay, 3 silt)
+    TipLoadCurve TipCurve;
+    // Section stiffness by distance from the pile head: in and lb, or m and kN.
+    int StiffnessRowCount = 0;
+    std::array<double, MaxSectionRows> StiffnessDistance{};
+    std::array<double, MaxSectionRows> StiffnessEA{};
+    std::array<LoadSettlementPoint, AssumedTipMovementCount> LoadSettlement{};
+    // Elements whose movement took the bisection after the pass limit; the
+    // report says so in one line.
+    int ElementsBeyondPassLimit = 0;
+    // The curves at the user's extra depths, depths below ground (in / m).
+    std::array<TzCurve, MaxTzDepths> ExtraTzCurves{};
 };
 
 } // namespace korva::engine

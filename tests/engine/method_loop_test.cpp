@@ -13,6 +13,7 @@
 #include "engine_run.h"
 #include "golden.h"
 #include "pile_project.h"
+#include "plot_data_records.h"
 #include "test_support.h"
 
 namespace {
@@ -126,8 +127,11 @@ TEST(MethodLoop, PrintedRowsAndPlotHeader)
         const RunResult run = RunProject(folder, p);
         ASSERT_EQ(run.status, 0) << run.report;
         EXPECT_EQ(Lines(run.plot)[0], "1 " + std::to_string(c.rows_per_curve) + " 1 4");
-        EXPECT_EQ(Lines(run.plot).size(), 1u + static_cast<std::size_t>(c.rows_per_curve) + 9u * 0u)
-            << "only the API curve";
+        const PlotData plot = ReadPlotData(run.plot, false);
+        EXPECT_TRUE(plot.complete);
+        EXPECT_EQ(plot.words_left, 0u);
+        EXPECT_EQ(plot.capacity_rows.size(), static_cast<std::size_t>(c.rows_per_curve)) << "only the API curve";
+        EXPECT_EQ(plot.distribution.size(), 9u * static_cast<std::size_t>(c.rows_per_curve));
         const std::vector<std::string> rows = TableRows(run.report, "*  API RP-2A (1994)  *");
         ASSERT_EQ(rows.size(), static_cast<std::size_t>(c.rows_per_curve));
         EXPECT_EQ(Numbers(rows[0])[0], 0.0);
@@ -338,7 +342,10 @@ TEST(MethodLoop, HeaderCountMatchesTheCurvesWritten)
             present += results.find(title) != std::string::npos ? 1 : 0;
         EXPECT_EQ(present, static_cast<int>(c.tables.size()));
         EXPECT_EQ(Lines(run.plot)[0], std::to_string(c.curves) + " 12 1 4");
-        EXPECT_EQ(Lines(run.plot).size(), 1u + 12u * static_cast<std::size_t>(c.curves));
+        const PlotData plot = ReadPlotData(run.plot, false);
+        EXPECT_TRUE(plot.complete);
+        EXPECT_EQ(plot.words_left, 0u);
+        EXPECT_EQ(plot.capacity_rows.size(), 12u * static_cast<std::size_t>(c.curves));
         if (std::string(c.name) == "UserWithoutValues")
             EXPECT_EQ(CurveRows(run.plot, 0, 12)[11], "    55.00       0.0       0.0        0.0      0.000");
     }

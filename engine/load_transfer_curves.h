@@ -1,0 +1,49 @@
+#pragma once
+// t-z curves of the pile shaft and the load-movement curve of its tip, built
+// from the hand-over rows of the load-transfer method. Inside the
+// load-transfer part lengths are inches and loads pounds in English units,
+// metres and kN in SI.
+#include "run_state.h"
+
+namespace korva::engine {
+
+// The pile diameters as the load-transfer part uses them: inches in English
+// units, metres in SI (OuterDiameter itself stays in millimetres).
+double LoadTransferDiameter(const RunState& state);
+double LoadTransferInnerDiameter(const RunState& state);
+
+// t_max (psi / kPa) at a depth below ground (in / m): the slope of the
+// cumulative skin friction rows there, spread over the pile perimeter.
+double UnitLoadTransferAt(const RunState& state, double depth);
+
+// Fill the ten points of curve from its TzMaxTransfer (and TzFrictionAngle
+// for the USACE sand curve); the USACE family when LoadTransferMethod is 2.
+void BuildTzCurveSand(const RunState& state, TzCurve& curve);
+void BuildTzCurveClay(const RunState& state, TzCurve& curve);
+
+// Sets t_max, the curve number and the point count, then builds the curve of
+// its soil: the clay curve for TzSoilCode 2, the sand curve otherwise.
+void BuildTzCurve(const RunState& state, TzCurve& curve, int number, double max_transfer);
+
+// The tip curve from the tip capacity (lb / kN), the soil type at the tip and,
+// for the USACE sand tip, the friction angle at the tip.
+TipLoadCurve BuildTipCurve(const RunState& state, double tip_capacity, int tip_soil_type,
+                           double tip_friction_angle);
+
+// The soil of a depth below ground (ft / m) as the t-z curves see it: the
+// first pair of soil points at least 0.11 apart whose lower point lies at or
+// below the depth. soil_code is 1 when both points are sand, else 2.
+struct TzSoilAtDepth {
+    int soil_code = 1;
+    double friction_angle = 0.0; // interpolated between the two points
+};
+TzSoilAtDepth TzSoilAt(const RunState& state, double depth);
+
+// Unit load transfer of a curve at a movement: linear between its points,
+// flat beyond its last point.
+double CurveLoadTransferAt(const TzCurve& curve, double movement);
+// Tip load at a tip movement: linear between the points, the last load held
+// beyond the last point.
+double TipLoadAt(const TipLoadCurve& curve, double movement);
+
+} // namespace korva::engine
