@@ -14,6 +14,7 @@
 #include "golden.h"
 #include "pile_project.h"
 #include "plot_data_records.h"
+#include "report_tables.h"
 #include "test_support.h"
 
 namespace {
@@ -21,69 +22,6 @@ namespace {
 using namespace korva::test;
 using korva::engine::RunState;
 namespace engine = korva::engine;
-
-RunResult RunProject(const RunFolder& folder, const PileProject& project, const std::string& cpt = " 1 0\n")
-{
-    folder.WriteHandOff();
-    folder.Write("pile.kv7d", project.Text());
-    folder.Write("pile.cpt", cpt);
-    return RunEngine(folder);
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
-// The row lines of the table under a title (after its unit line), up to the
-// next empty line.
-std::vector<std::string> TableRows(const std::string& report, const std::string& title)
-{
-    const std::vector<std::string> lines = Lines(report);
-    std::vector<std::string> rows;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].find(title) == std::string::npos)
-            continue;
-        for (std::size_t j = i + 6; j < lines.size() && !lines[j].empty(); ++j)
-            rows.push_back(lines[j]);
-        break;
-    }
-    return rows;
-}
-
-std::vector<double> Numbers(const std::string& line)
-{
-    std::vector<double> values;
-    std::istringstream in(line);
-    for (std::string word; in >> word;)
-        values.push_back(std::stod(word));
-    return values;
-}
-
-// The plot rows of curve c (0-based) after the header.
-std::vector<std::string> CurveRows(const std::string& plot, int curve, int rows_per_curve)
-{
-    const std::vector<std::string> lines = Lines(plot);
-    std::vector<std::string> rows;
-    for (int k = 0; k < rows_per_curve; ++k) {
-        const std::size_t at = 1 + static_cast<std::size_t>(curve * rows_per_curve + k);
-        if (at < lines.size())
-            rows.push_back(lines[at]);
-    }
-    return rows;
-}
-
-std::string Row(const std::vector<std::string>& rows, double depth)
-{
-    for (const std::string& row : rows)
-        if (!row.empty() && std::abs(Numbers(row)[0] - depth) < 1e-9)
-            return row;
-    return "(no row at " + std::to_string(depth) + ")";
-}
 
 // The English closed pipe pile of the API example: OD 24 in, 60 ft with 5 ft
 // stick-up, uniform sand to 70 ft (120 pcf, phi 32, K 0.8, Nq 20).
@@ -461,20 +399,6 @@ std::vector<GoldenCase> GoldenCases()
         {"loop-clay-sand-si-compression", ClaySandSi(0)},
         {"loop-clay-sand-si-uplift", ClaySandSi(1)},
     };
-}
-
-// Every number of the report's tables and of the plot file is finite and
-// fits its field: no NaN or infinity text, no field of asterisks.
-void ExpectOnlyFiniteNumbers(const RunResult& run)
-{
-    const std::string results = run.report.substr(run.report.find("* COMPUTATION RESULT *"));
-    for (const std::string& text : {results, run.plot})
-        for (const char* bad : {"nan", "NaN", "inf", "Inf"})
-            EXPECT_EQ(text.find(bad), std::string::npos) << bad;
-    EXPECT_EQ(run.plot.find('*'), std::string::npos);
-    for (const std::string& line : Lines(results))
-        if (line.size() > 12 && line.compare(0, 11, std::string(11, ' ')) == 0 && std::isdigit(line.back()))
-            EXPECT_EQ(line.find("**"), std::string::npos) << line;
 }
 
 TEST(MethodLoop, ClayAndSandGoldenReportsAndPlotFiles)

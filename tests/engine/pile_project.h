@@ -29,6 +29,7 @@ struct SoilLayer {
     double user_end = 0.0;
     double side_factor = 1.0;
     double end_factor = 1.0;
+    double adhesion_method = 0.0; // FHWA adhesion graph 1-3; 0: by the layering
 };
 
 struct PileProject {
@@ -104,7 +105,7 @@ struct PileProject {
                 line(join({at_top ? l.top : l.bottom}) + integers({l.type}) + join({l.k, weight, l.phi, l.nq}));
                 line(join({l.max_side_friction, l.max_end_bearing, l.su, l.remolded_or_blows, l.yield_stress_ratio,
                            l.plasticity_index, l.cone_resistance, l.user_skin, l.user_end, l.side_factor,
-                           l.end_factor, 0.0}));
+                           l.end_factor, l.adhesion_method}));
             }
         }
         if (tz_depths.empty()) {
