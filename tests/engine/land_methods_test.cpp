@@ -136,6 +136,22 @@ TEST(FhwaMethod, ClayPlugFrictionUsesTheRemoldedStrengthAtTheTop)
     EXPECT_NEAR(s->PointPlugSideFriction[emFhwa][BottomPoint(3)], 0.238 * 5.0, 1e-6);
 }
 
+TEST(FhwaMethod, TaperedPerimeterShrinksWithDepthFromThePileHead)
+{
+    // Uniform adhesion 1.19 ksf; omega 0.5 degrees, head 5 ft above the ground.
+    auto s = BuildSegments({.length = 10.0}, {{.bottom = 30.0, .type = 2, .su = 5.0, .adhesion_method = 3.0}});
+    s->TaperAngle = 0.5;
+    s->StickupLength = 5.0;
+    ComputeCapacityFhwa(*s);
+    const MethodResultRows& rows = s->MethodRows[emFhwa];
+    for (int k = 1; k <= 10; ++k) {
+        const double diameter = 2.0f - 2.0f * std::tan(0.5 * 0.01745f) * (5.0 + k);
+        EXPECT_NEAR(rows.SkinFriction[k] - rows.SkinFriction[k - 1], 1.19 * 3.14159f * diameter, 1e-6) << k;
+        EXPECT_NEAR(rows.UnitSideFriction[k], 1.19, 1e-6) << k;
+    }
+    EXPECT_LT(rows.SkinFriction[10], 1.19 * 3.14159f * 2.0 * 10.0);
+}
+
 TEST(FhwaMethod, SiStrengthIsReadOnTheChartsInKsf)
 {
     const double su = 2.0 * 47.88f; // 2 ksf
