@@ -1,15 +1,338 @@
+// Unit end bearing, the end-bearing force on the base, the soil-plug
+// friction and the tip resistance at every segment point, for the method in
+// RunState::MethodIndex.
 #include "capacity_steps.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "cone_friction.h"
+#include "cone_resistance.h"
+#include "design_charts.h"
+#include "segment_rows.h"
 
 namespace korva::engine {
 
-// Placeholders until the capacity steps are built: they leave every array
-// as it is.
-void ComputeEffectiveStress(RunState&) {}
-void ComputeUnitEndBearing(RunState&) {}
-void ComputeEndBearing(RunState&) {}
-void ComputePlugFriction(RunState&) {}
-void ComputeTipResistance(RunState&) {}
-void TabulateCapacityByPenetration(RunState&) {}
-void ComputeSelfWeight(RunState&) {}
+namespace {
+
+// MaxEndBearing and MaxSideFriction of a layer that sets no limit.
+constexpr double NoLimit = 9999999.0f;
+// A depth no segment reaches: the USACE rules never hold a stress.
+constexpr double NeverReached = std::numeric_limits<double>::max();
+
+bool IsClayOrSilt(const SoilPoint& soil) { return soil[Soil::SoilType] - 1.0f > 1.0e-6f; }
+
+// The atmospheric pressure of the end-bearing rules.
+double AtmosphericPressure(const RunState& s) { return s.Units == 1 ? 2.1168f : 100.0f; }
+
+double NotNegative(double value) { return value > 0.0 ? value : 0.0; }
+
+// Methods whose own routine stores the inside unit side friction that the
+// plug rule takes (PointPlugSideFriction); Revised Lambda and the
+// user-specified method have none and use the API-type rule here.
+bool HasOwnPlugSideFriction(int method) { return method != emRevisedLambda && method != emUserSpecified; }
+
+struct PointPairRef {
+    double& top;
+    double& bottom;
+};
+
+// The limit of USACE and the cone-based rules: a layer limit above 0.001
+// becomes the run's EndBearingLimit and caps both points.
+void ApplyLayerLimit(RunState& s, double max_end_bearing, PointPairRef q)
+{
+    if (max_end_bearing != NoLimit && max_end_bearing > 0.001f) {
+        s.EndBearingLimit = max_end_bearing;
+        q.top = std::min(q.top, s.EndBearingLimit);
+        q.bottom = std::min(q.bottom, s.EndBearingLimit);
+    }
+}
+
+// Clay or silt, every method: 9 Su, or for ICP/MTD, FUGRO and UWA the
+// cone-based rule by plug condition and drainage; capped by the layer limit.
+void ClayEndBearing(RunState& s, int seg, PointPairRef q)
+{
+    const SoilPoint& soil = s.SegmentSoil[seg];
+    double value = 9.0f * soil[Soil::UndrainedShearStrength];
+    const int m = s.MethodIndex;
+    if (m == emIcpMtd || m == emFugro || m == emUwa) {
+        const double qc = SegmentConeResistance(s, seg, AtmosphericPressure(s));
+        const bool drained = s.DrainedClay == 1;
+        if (s.EndSectionInnerDiameter < 1.0e-6f || s.PlugCondition == 1) {
+            value = drained ? 1.3f * qc : 0.8f * qc;
+            if (s.PlugCondition == 1)
+                value = drained ? 0.65f * qc : 0.4f * qc;
+        } else if (s.PlugCondition == 2) {
+            value = drained ? 1.6f * qc : 1.0f * qc;
+        }
+    }
+    const double max_end_bearing = soil[Soil::MaxEndBearing];
+    q.top = std::min(value, max_end_bearing);
+    q.bottom = std::min(value, max_end_bearing);
+    if (max_end_bearing != NoLimit)
+        s.EndBearingLimit = max_end_bearing;
+}
+
+// Critical depths of the USACE rule (ft / m) for friction angles below 33,
+// from 33 and from 36 degrees.
+struct UsaceDepths {
+    double d10, d15, d20;
+};
+
+UsaceDepths UsaceHoldingDepths(const RunState& s)
+{
+    if (s.CriticalDepthMode > 0) {
+        const double depth = CriticalDepthNotReached(s) ? NeverReached : s.CriticalDepth;
+        return {depth, depth, depth};
+    }
+    const double d = DiameterInLengthUnits(s);
+    return {10.0f * d + 1.0f, 15.0f * d + 1.0f, 20.0f * d + 1.0f};
+}
+
+// USACE sand: Nq from its chart on the plain stress, or on the stress held
+// from the critical depth on (latched for the whole run for 33-36 degrees in
+// H33 and from 36 degrees in H36; for the call below 33 degrees in held).
+void UsaceSandEndBearing(RunState& s, int seg, const UsaceDepths& depths, double& held, PointPairRef q)
+{
+    const SoilPoint& soil = s.SegmentSoil[seg];
+    const double phi = soil[Soil::FrictionAngle];
+    const double nq = LookupTable(UsaceBearingFactorTable, phi);
+    const double z = s.SegmentTop[seg];
+    const double limited_bottom = s.PointLimitedEffectiveStress[BottomPoint(seg)];
+    if (phi < 33.0f && z >= depths.d10 && held < 1.0e-5f)
+        held = limited_bottom;
+    if (phi >= 33.0f && z >= depths.d15) {
+        if (s.H33 < 1.0e-5f && phi < 36.0f)
+            s.H33 = limited_bottom;
+        held = s.H33;
+    }
+    if (phi >= 36.0f && z >= depths.d20) {
+        if (s.H36 < 1.0e-5f)
+            s.H36 = limited_bottom;
+        held = s.H36;
+    }
+    const double stress_bottom = s.PointEffectiveStress[BottomPoint(seg)];
+    q.top = s.PointEffectiveStress[TopPoint(seg)] * nq;
+    q.bottom = stress_bottom * nq;
+    if (held > 1.0e-5f && held < stress_bottom) {
+        q.top = held * nq;
+        q.bottom = held * nq;
+    }
+    ApplyLayerLimit(s, soil[Soil::MaxEndBearing], q);
+}
+
+// FHWA sand: Nq by friction angle times alpha by the pile's slenderness,
+// limited by the FHWA limit (tsf x 2 = ksf) and the layer limit.
+void FhwaSandEndBearing(RunState& s, int seg, PointPairRef q)
+{
+    const SoilPoint& soil = s.SegmentSoil[seg];
+    const double phi = soil[Soil::FrictionAngle];
+    const double r = s.PileLength / DiameterInLengthUnits(s);
+    const double alpha = InterpolateChartFamily(FhwaAlphaChart, phi, r);
+    const double nq = LookupTable(FhwaBearingFactorTable, phi) * alpha;
+    const double limit = s.Units == 1 ? LookupTable(FhwaLimitTable, phi) * 2.0f
+                                      : LookupTable(FhwaLimitTable, phi) * 2.0f * 47.88f;
+    s.EndBearingLimit = std::min(limit, soil[Soil::MaxEndBearing]);
+    q.top = std::min(s.PointEffectiveStress[TopPoint(seg)] * nq, s.EndBearingLimit);
+    q.bottom = std::min(s.PointEffectiveStress[BottomPoint(seg)] * nq, s.EndBearingLimit);
+}
+
+// Revised Lambda and API sand: the layer's Nq, limited by the layer limit or
+// else by the sand limit of the friction angle.
+void ApiSandEndBearing(RunState& s, int seg, PointPairRef q)
+{
+    const SoilPoint& soil = s.SegmentSoil[seg];
+    const double max_end_bearing = soil[Soil::MaxEndBearing];
+    if (max_end_bearing != NoLimit)
+        s.EndBearingLimit = max_end_bearing;
+    else
+        s.EndBearingLimit = LookupTable(s.Units == 1 ? SandBearingLimitKsf : SandBearingLimitKpa,
+                                        soil[Soil::FrictionAngle]);
+    const double nq = soil[Soil::BearingCapacityFactor];
+    q.top = std::min(s.PointEffectiveStress[TopPoint(seg)] * nq, s.EndBearingLimit);
+    q.bottom = std::min(s.PointEffectiveStress[BottomPoint(seg)] * nq, s.EndBearingLimit);
+}
+
+// NGI sand at one point: qc reduced by the relative density from qc and the
+// stress. At zero stress (or no cone resistance) the density is unbounded and
+// the unit end bearing 0.
+double NgiPointEndBearing(const RunState& s, double qc, double stress, double pa)
+{
+    const double reference = 22.0f * std::sqrt(NotNegative(pa * stress));
+    if (!(qc > 0.0) || !(reference > 0.0))
+        return 0.0;
+    const double dr = 0.4f * std::log(qc / reference);
+    if (s.EndSectionInnerDiameter > 1.0e-4f)
+        return 0.7f * qc / (1.0f + 3.0f * dr * dr);
+    return 0.8f * qc / (1.0f + dr * dr);
+}
+
+// ICP/MTD sand: qc reduced by the pile diameter in mm (D / 36 in log10).
+double IcpEndBearing(const RunState& s, double qc)
+{
+    const double diameter_mm = s.Units == 1 ? s.OuterDiameter * 25.4f : s.OuterDiameter;
+    const double r = diameter_mm / 36.0f;
+    double q;
+    if (s.EndSectionInnerDiameter >= 1.0e-4f) {
+        q = (0.5f - 0.25f * std::log10(r)) * qc;
+        if (diameter_mm > 900.0f)
+            q = std::max(q, 0.15f * qc);
+        if (s.PlugCondition == 2)
+            q = qc;
+    } else {
+        q = (1.0f - 0.5f * std::log10(r)) * qc;
+        if (diameter_mm > 900.0f)
+            q = std::max(q, 0.3f * qc);
+    }
+    return q;
+}
+
+// FUGRO 2004 sand: 8.5 pa sqrt(qc / pa) on the area ratio of the annulus.
+double FugroEndBearing(const RunState& s, double qc, double pa)
+{
+    const double ratio = s.EndSectionInnerDiameter / s.OuterDiameter;
+    const double area_ratio = 1.0f - ratio * ratio;
+    return 8.5f * pa * std::sqrt(NotNegative(qc / pa)) * std::pow(NotNegative(area_ratio), 0.25f);
+}
+
+// UWA sand: (0.15 + 0.45 Ar) qc, at least 0.3 qc for a closed or plugged
+// end, else 0.15 qc.
+double UwaEndBearing(const RunState& s, double qc)
+{
+    const ConePile pile{s.Units, s.LoadDirection, s.PileType, s.OuterDiameter, s.EndSectionInnerDiameter};
+    const double q = (0.15f + 0.45f * UwaEffectiveAreaRatio(pile)) * qc;
+    const bool closed_or_plugged = s.EndSectionInnerDiameter < 1.0e-4f || s.PlugCondition == 1;
+    return std::max(q, closed_or_plugged ? 0.3f * qc : 0.15f * qc);
+}
+
+void SandEndBearing(RunState& s, int seg, const UsaceDepths& depths, double& held, PointPairRef q)
+{
+    const double pa = AtmosphericPressure(s);
+    switch (s.MethodIndex) {
+    case emFhwa:
+        FhwaSandEndBearing(s, seg, q);
+        return;
+    case emUsace:
+        UsaceSandEndBearing(s, seg, depths, held, q);
+        return;
+    case emRevisedLambda:
+    case emApi:
+        ApiSandEndBearing(s, seg, q);
+        return;
+    case emNgi: {
+        const double qc = SegmentConeResistance(s, seg, pa);
+        q.top = NgiPointEndBearing(s, qc, s.PointEffectiveStress[TopPoint(seg)], pa);
+        q.bottom = NgiPointEndBearing(s, qc, s.PointEffectiveStress[BottomPoint(seg)], pa);
+        break;
+    }
+    case emIcpMtd:
+        q.top = q.bottom = IcpEndBearing(s, SegmentConeResistance(s, seg, pa));
+        break;
+    case emFugro:
+        q.top = q.bottom = FugroEndBearing(s, SegmentConeResistance(s, seg, pa), pa);
+        break;
+    case emUwa:
+        q.top = q.bottom = UwaEndBearing(s, SegmentConeResistance(s, seg, pa));
+        break;
+    default:
+        return; // the user-specified method: the points keep their values
+    }
+    ApplyLayerLimit(s, s.SegmentSoil[seg][Soil::MaxEndBearing], q);
+}
+
+} // namespace
+
+double DiameterInLengthUnits(const RunState& s)
+{
+    return s.Units == 1 ? s.OuterDiameter / 12.0f : s.OuterDiameter / 1000.0f;
+}
+
+void ComputeUnitEndBearing(RunState& s)
+{
+    const UsaceDepths depths = UsaceHoldingDepths(s);
+    double held = 0.0; // the USACE held stress below 33 degrees, for this call
+    for (int seg = 0; seg < s.SegmentCount; ++seg) {
+        PointPairRef q{s.PointUnitEndBearing[TopPoint(seg)], s.PointUnitEndBearing[BottomPoint(seg)]};
+        if (IsClayOrSilt(s.SegmentSoil[seg]))
+            ClayEndBearing(s, seg, q);
+        else
+            SandEndBearing(s, seg, depths, held, q);
+    }
+}
+
+void ComputeEndBearing(RunState& s)
+{
+    const bool english = s.Units == 1;
+    const double od = s.OuterDiameter;
+    const double eid = s.EndSectionInnerDiameter;
+    // The cone-based methods (and the user-specified method) bear on the
+    // annulus of an open end with the cone resistance itself, taken at the
+    // segment that starts at the point's depth.
+    const bool cone_on_annulus = s.MethodIndex > emApi && eid > 1.0e-4f;
+    for (int p = 0; p < 2 * s.SegmentCount; ++p) {
+        double q = s.PointUnitEndBearing[p];
+        if (cone_on_annulus)
+            q = SegmentConeResistance(s, SegmentStartingAtRow(s, (p + 1) / 2), AtmosphericPressure(s));
+        if (s.TipArea > 1.0e-4f)
+            s.PointBaseEndBearing[p] = q * s.TipArea;
+        else if (english)
+            s.PointBaseEndBearing[p] = q * 0.7853975f * (od * od - eid * eid) / 144.0f;
+        else
+            s.PointBaseEndBearing[p] = q * 0.7853975f * (od * od - eid * eid) / 1000000.0f;
+    }
+}
+
+void ComputePlugFriction(RunState& s)
+{
+    const int m = s.MethodIndex;
+    const double eid = s.EndSectionInnerDiameter;
+    // The inner diameter in ft or m divides last, as the perimeter of the plug.
+    const double diameter_unit = s.Units == 1 ? 12.0f : 1000.0f;
+    PointArray& stress = s.PointEffectiveStress;
+    s.PointPlugFriction[TopPoint(0)] = 0.0;
+    for (int seg = 0; seg < s.SegmentCount; ++seg) {
+        const SoilPoint& soil = s.SegmentSoil[seg];
+        const int t = TopPoint(seg);
+        const int b = BottomPoint(seg);
+        double f_top;
+        double f_bottom;
+        if (IsClayOrSilt(soil)) {
+            if (stress[b] < 1.0e-10f)
+                stress[b] = 1.0e-10f; // stays raised for the later steps of the pass
+            const double psi = std::max(soil[Soil::UndrainedShearStrength] / stress[b], double(1.0e-10f));
+            double alpha = psi <= 1.0f ? 0.5f / std::sqrt(psi) : 0.5f / std::pow(psi, 0.25f);
+            alpha = std::min(alpha, 1.0);
+            f_top = alpha * soil[Soil::RemoldedStrengthOrBlowCount];
+            if (HasOwnPlugSideFriction(m))
+                f_top = s.PointPlugSideFriction[m][t];
+            f_bottom = f_top;
+        } else {
+            const double k = soil[Soil::EarthPressureCoefficient];
+            const double tan_delta = SandInterfaceTangent(soil[Soil::FrictionAngle]);
+            f_top = std::min(stress[t] * k * tan_delta, soil[Soil::MaxSideFriction]);
+            f_bottom = std::min(stress[b] * k * tan_delta, soil[Soil::MaxSideFriction]);
+            if (HasOwnPlugSideFriction(m)) {
+                f_top = s.PointPlugSideFriction[m][t];
+                f_bottom = s.PointPlugSideFriction[m][b];
+            }
+        }
+        const double increment = s.SegmentLength[seg] * (f_top + f_bottom) * 0.5f * 3.14159f * eid / diameter_unit;
+        s.PointInnerUnitFriction[t] = f_top;
+        s.PointInnerUnitFriction[b] = f_bottom;
+        s.PointPlugFriction[b] = s.PointPlugFriction[t] + increment;
+        if (seg + 1 < s.SegmentCount)
+            s.PointPlugFriction[TopPoint(seg + 1)] = s.PointPlugFriction[b];
+    }
+}
+
+void ComputeTipResistance(RunState& s)
+{
+    for (int p = 0; p < 2 * s.SegmentCount; ++p) {
+        if (s.PlugCondition == 2)
+            s.PointPlugFriction[p] = 0.0; // an unplugged pile carries no plug
+        s.PointTipResistance[p] = s.PointBaseEndBearing[p] + s.PointPlugFriction[p];
+    }
+}
 
 } // namespace korva::engine

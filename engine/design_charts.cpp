@@ -19,6 +19,10 @@ constexpr double FhwaLimitPhi[] = {30.0f, 31.25f, 32.5f, 33.75f, 35.0f, 36.25f,
 constexpr double FhwaLimitTsf[] = {6.66f, 11.25f, 20.0f, 32.5f, 53.8f, 81.3f,
                                    117.5f, 159.5f, 208.8f, 262.5f, 318.8f, 368.8f};
 
+constexpr double SandLimitPhi[] = {20.0f, 25.0f, 30.0f, 35.0f, 40.0f};
+constexpr double SandLimitKsf[] = {40.0f, 60.0f, 100.0f, 200.0f, 250.0f};
+constexpr double SandLimitKpa[] = {1900.0f, 2900.0f, 4800.0f, 9600.0f, 12000.0f};
+
 constexpr double FhwaAlphaPhi[] = {20.0f, 20.5f, 22.5f, 25.0f, 27.5f, 30.0f, 32.5f,
                                    35.0f, 36.5f, 37.5f, 40.0f, 42.5f, 45.0f};
 constexpr double FhwaAlpha20[] = {0.365f, 0.375f, 0.416f, 0.47f, 0.525f, 0.58f, 0.637f,
@@ -52,6 +56,8 @@ const ChartTable ChartP40{BlowCountN40, FrictionAngleP40};
 const ChartTable UsaceBearingFactorTable{UsaceBearingPhi, UsaceBearingNq};
 const ChartTable FhwaBearingFactorTable{FhwaBearingPhi, FhwaBearingNq};
 const ChartTable FhwaLimitTable{FhwaLimitPhi, FhwaLimitTsf};
+const ChartTable SandBearingLimitKsf{SandLimitPhi, SandLimitKsf};
+const ChartTable SandBearingLimitKpa{SandLimitPhi, SandLimitKpa};
 constexpr std::span<const double> FhwaAlphaCurves[] = {FhwaAlpha20, FhwaAlpha30, FhwaAlpha45};
 constexpr double FhwaAlphaRatios[] = {20.0f, 30.0f, 45.0f};
 const ChartFamily FhwaAlphaChart{FhwaAlphaPhi, FhwaAlphaCurves, FhwaAlphaRatios};

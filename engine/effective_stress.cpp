@@ -1,0 +1,121 @@
+// Vertical effective stress, the friction-angle and undrained-strength fill,
+// the critical depth of sand and the stress profile held below it.
+#include <algorithm>
+
+#include "capacity_steps.h"
+#include "cone_resistance.h"
+#include "design_charts.h"
+
+namespace korva::engine {
+
+namespace {
+
+bool IsSand(const SoilPoint& soil) { return soil[Soil::SoilType] < 1.5f; }
+
+// The stress a soil column adds over a length: lb/ft^3 x ft in English units
+// gives lb/ft^2, divided by 1000 to ksf; kN/m^3 x m is kPa in SI.
+double StressIncrement(const RunState& s, double length, double unit_weight)
+{
+    const double increment = length * unit_weight;
+    return s.Units == 1 ? increment / 1000.0f : increment;
+}
+
+// The critical depth of sand by its friction angle: 10, 15 or 20 pile
+// diameters (ft / m) below 33, from 33 to 36, and from 36 degrees.
+double SandCriticalDepth(const RunState& s, double friction_angle)
+{
+    const double diameter = DiameterInLengthUnits(s);
+    if (friction_angle < 33.0f)
+        return 10.0f * diameter;
+    if (friction_angle < 36.0f)
+        return 15.0f * diameter;
+    return 20.0f * diameter;
+}
+
+// The plain stress at a critical depth that lies at or above the bottom of
+// segment `deepest`: from the top of the segment above the first one (from
+// the second down) that reaches it, with that upper segment's unit weight.
+double StressAtCriticalDepth(const RunState& s, double critical_depth, int deepest)
+{
+    int j = 1;
+    while (j < deepest && s.SegmentBottom[j] < critical_depth)
+        ++j;
+    const int k = j - 1;
+    return s.PointEffectiveStress[TopPoint(k)] +
+           StressIncrement(s, critical_depth - s.SegmentTop[k], s.SegmentSoil[k][Soil::EffectiveUnitWeight]);
+}
+
+} // namespace
+
+bool CriticalDepthNotReached(const RunState& s)
+{
+    return s.CriticalDepthMode == 1 && s.CriticalDepth < 1.0e-5f;
+}
+
+void ComputeEffectiveStress(RunState& s)
+{
+    const bool english = s.Units == 1;
+    const int n = s.SegmentCount;
+    PointArray& stress = s.PointEffectiveStress;
+
+    if (s.CriticalDepthMode == 1)
+        s.CriticalDepth = 0.0;
+    stress[TopPoint(0)] = 0.0;
+    for (int seg = 0; seg < n; ++seg) {
+        SoilPoint& soil = s.SegmentSoil[seg];
+        const double bottom = stress[TopPoint(seg)] + StressIncrement(s, s.SegmentBottom[seg] - s.SegmentTop[seg],
+                                                                      soil[Soil::EffectiveUnitWeight]);
+        stress[BottomPoint(seg)] = bottom;
+
+        // A missing friction angle comes from the blow-count chart at this
+        // stress in lb/in^2 (the column holds the yield stress ratio of clay,
+        // which the rule takes as it is). Where the chart is not evaluated or
+        // gives nothing, the segment takes the chart's last result of the run.
+        const double stress_psi = english ? bottom * 1000.0f / 144.0f : bottom / 6.8948f;
+        if (soil[Soil::FrictionAngle] < 1.0e-10f && soil[Soil::YieldStressRatio] > 0.0)
+            InterpolateChartByRange(s.LastChartFrictionAngle, soil[Soil::YieldStressRatio], stress_psi);
+        if (soil[Soil::FrictionAngle] < 1.0e-10f)
+            soil[Soil::FrictionAngle] = s.LastChartFrictionAngle;
+
+        if (soil[Soil::UndrainedShearStrength] < 1.0e-10f)
+            soil[Soil::UndrainedShearStrength] = LayerConeResistance(s, seg) / 15.0f;
+
+        if (s.CriticalDepthMode == 1 && seg >= 1 && s.CriticalDepth < 1.0e-5f &&
+            bottom > (english ? 3.5f : 167.58f))
+            s.CriticalDepth = s.SegmentBottom[seg];
+
+        if (seg + 1 < n)
+            stress[TopPoint(seg + 1)] = bottom;
+    }
+
+    // The critical depth in use starts as that of the deepest sand segment
+    // (from the second down); it keeps its run-wide value when there is none.
+    bool any_sand = false;
+    for (int seg = 1; seg < n; ++seg) {
+        if (IsSand(s.SegmentSoil[seg])) {
+            s.CurrentCriticalDepth = SandCriticalDepth(s, s.SegmentSoil[seg][Soil::FrictionAngle]);
+            any_sand = true;
+        }
+    }
+    // No critical depth (a profile without sand, or a stress that never
+    // reaches the mode-1 threshold): the held profile is the plain one.
+    const bool held = s.CriticalDepthMode == 0 ? any_sand : !CriticalDepthNotReached(s);
+
+    PointArray& limited = s.PointLimitedEffectiveStress;
+    limited[TopPoint(0)] = 0.0;
+    limited[BottomPoint(0)] = stress[BottomPoint(0)]; // the first segment is never held
+    for (int seg = 1; seg < n; ++seg) {
+        const SoilPoint& soil = s.SegmentSoil[seg];
+        if (IsSand(soil))
+            s.CurrentCriticalDepth = SandCriticalDepth(s, soil[Soil::FrictionAngle]);
+        if (s.CriticalDepthMode > 0)
+            s.CurrentCriticalDepth = s.CriticalDepth;
+        double value = stress[BottomPoint(seg)];
+        if (held && s.CurrentCriticalDepth <= s.SegmentBottom[seg])
+            value = StressAtCriticalDepth(s, s.CurrentCriticalDepth, seg);
+        limited[TopPoint(seg)] = limited[BottomPoint(seg - 1)];
+        limited[BottomPoint(seg)] = value;
+    }
+}
+
+} // namespace korva::engine
