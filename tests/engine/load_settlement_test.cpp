@@ -28,24 +28,6 @@ std::size_t CountOf(const std::string& text, const std::string& what)
     return count;
 }
 
-// The closed form of the same pile on linear springs (Winkler): skin
-// springs of the t-z curves' first slope, t_max / 0.1 in, and the tip spring
-// of the tip curve's first slope, 0.0625 Q / (0.0005 D). Head load in kips
-// for a tip movement in inches.
-double WinklerHeadLoad(double tip_movement)
-{
-    constexpr double pi = std::numbers::pi;
-    const double diameter = 12.0, inner = 11.0, modulus = 29.0e6, length = 600.0; // in, psi
-    const double t_max = 1000.0 / 144.0;                                           // psi
-    const double q = 100.0 * pi / 4.0 * 1000.0;                                    // lb
-    const double skin_spring = pi * diameter * t_max / 0.1;                        // lb/in per in
-    const double tip_spring = 0.0625 * q / (0.0005 * diameter);                    // lb/in
-    const double ea = modulus * pi / 4.0 * (diameter * diameter - inner * inner);
-    const double lambda = std::sqrt(skin_spring / ea);
-    return tip_movement * (ea * lambda * std::sinh(lambda * length) + tip_spring * std::cosh(lambda * length)) /
-           1000.0;
-}
-
 TEST(LoadSettlement, LinearRangeMatchesTheWinklerClosedForm)
 {
     RunFolder folder;
