@@ -307,7 +307,11 @@ struct RunState {
     std::array<double, MaxSectionRows> DistanceFromHead{};
     std::array<double, MaxSectionRows> CrossSectionArea{};
 
-    int CriticalDepthMode = 0;
+    int CriticalDepthMode = 0; // sand: 0 by friction angle, 1 at 3.5 ksf (167.58 kPa), 2 the user's depth
+    // Mode 2: the user's depth. Mode 1: rewritten by the effective stress
+    // step of each pass (and again by the USACE routine) to the depth where
+    // the stress first exceeds the threshold; 0 when it never does, which
+    // means no critical depth (nothing is held).
     double CriticalDepth = 0.0;
 
     // --- CPT point file, in the project's units ---
@@ -362,7 +366,11 @@ struct RunState {
     RowArray TransferTipRows{};
 
     // --- Effective stress and critical depth (capacity_steps.cpp) ---
-    PointArray PointEffectiveStress{}; // ksf / kPa; clay and sand rules raise tiny values in place
+    // ksf / kPa, rebuilt at the start of each pass. Later steps of the pass
+    // raise tiny values in place and see the raised ones from then on: the
+    // clay rules of API, NGI and the plug step a bottom point below 1e-10 to
+    // 1e-10, NGI a sand top point below 1e-8 to 1e-8.
+    PointArray PointEffectiveStress{};
     PointArray PointLimitedEffectiveStress{}; // held at the stress of the critical depth below it
     // Run-wide: the last friction angle the blow-count chart gave; a segment
     // without a friction angle takes it even when the chart was not evaluated

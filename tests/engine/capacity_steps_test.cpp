@@ -8,6 +8,8 @@
 #include "capacity_steps.h"
 #include "cone_resistance.h"
 #include "design_charts.h"
+#include "pile_project.h"
+#include "report_tables.h"
 #include "segment_fixture.h"
 
 namespace korva::test {
@@ -408,6 +410,27 @@ TEST(CapacitySteps, NothingNonFiniteOnDegenerateProfiles)
             }
         }
     }
+}
+
+// The English closed pipe (OD 24 in, 55 ft embedded, sand of 120 pcf, phi
+// 32, K 0.8, Nq 20, no limits) through a whole run: the base force of a
+// closed end is Nq sigma'v (up to 100 ksf at 32 degrees) over the whole
+// section, averaged over 1.5 D above and below each row.
+TEST(CapacityStepsRun, EndBearingOfTheEnglishClosedPipe)
+{
+    RunFolder folder;
+    const RunResult run = RunProject(folder, PileProject{});
+    ASSERT_EQ(run.status, 0) << run.report;
+    const std::vector<std::string> table = TableRows(run.report, "*  API RP-2A (1994)  *");
+    struct Case {
+        double depth;
+        std::vector<double> expected;
+    };
+    for (const Case& c : std::vector<Case>{{0.0, {0.0, 0.0, 5.7, 5.7}},
+                                           {10.0, {10.0, 15.4, 75.4, 90.8}},
+                                           {55.0, {55.0, 464.8, 414.7, 879.5}}})
+        EXPECT_EQ(Numbers(Row(table, c.depth)), c.expected) << "at " << c.depth;
+    EXPECT_EQ(Row(table, 55.0).find('*'), std::string::npos); // a closed end: no plug rows
 }
 
 } // namespace
