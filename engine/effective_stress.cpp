@@ -1,7 +1,5 @@
 // Vertical effective stress, the friction-angle and undrained-strength fill,
 // the critical depth of sand and the stress profile held below it.
-#include <algorithm>
-
 #include "capacity_steps.h"
 #include "cone_resistance.h"
 #include "design_charts.h"
