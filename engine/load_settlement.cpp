@@ -43,7 +43,7 @@ bool HasFreeLength(const RunState& s)
 
 constexpr int FreeLengthCurves = 3;
 
-// Steps 2 and 3: three curves in the free length (no load transfer), then top,
+// Three curves in the free length (no load transfer), then top,
 // mid and bottom curves for each pair of soil points at least 0.11 apart.
 void PlaceTzCurves(RunState& s)
 {
@@ -90,7 +90,7 @@ void PlaceTzCurves(RunState& s)
     s.TzCurveCount = n;
 }
 
-// Step 5: t_max of every curve from the hand-over rows, then its points.
+// t_max of every curve from the hand-over rows, then its points.
 void BuildPlacedCurves(RunState& s)
 {
     const int free_curves = HasFreeLength(s) ? FreeLengthCurves : 0;
@@ -100,7 +100,7 @@ void BuildPlacedCurves(RunState& s)
     }
 }
 
-// Step 6: the curves below ground, numbered from 1, to the report and P3.
+// The curves below ground, numbered from 1, to the report and P3.
 void WritePlacedCurves(RunState& s)
 {
     const int free_curves = HasFreeLength(s) ? FreeLengthCurves : 0;
@@ -259,7 +259,12 @@ private:
     double diameter_;
 };
 
-// Step 11 for one assumed tip movement: the elements from the tip up, one
+double Kips(const RunState& s, double load)
+{
+    return English(s) ? load / 1000.0f : load;
+}
+
+// One assumed tip movement: the elements from the tip up, one
 // distribution row each (P4).
 LoadSettlementPoint WalkUpThePile(RunState& s, double tip_movement)
 {
@@ -279,18 +284,13 @@ LoadSettlementPoint WalkUpThePile(RunState& s, double tip_movement)
             ++s.ElementsBeyondPassLimit;
         s.plot.Write(FormatRecord("(3X,E10.3,3X,E10.3,3X,E10.3)",
                                   {English(s) ? mid_depth / 12.0f : mid_depth,
-                                   English(s) ? done.mean_load / 1000.0f : done.mean_load, done.mid_movement}));
+                                   Kips(s, done.mean_load), done.mid_movement}));
         load = done.top_load;
         movement = done.top_movement;
     }
     point.TopLoad = load;
     point.TopMovement = movement;
     return point;
-}
-
-double Kips(const RunState& s, double load)
-{
-    return English(s) ? load / 1000.0f : load;
 }
 
 } // namespace

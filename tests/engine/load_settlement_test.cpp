@@ -292,6 +292,42 @@ TEST(LoadSettlementPassLimit, OscillatingElementSolvedOnTheSameEquation)
     EXPECT_FALSE(engine::SolveElement(*s, 6.0, length, 0.0, bottom_movement).beyond_pass_limit);
 }
 
+// The movement tolerance is 1e-4 in the unit of movement: 0.0001 in, or
+// 0.1 mm in SI (not 0.0001 in converted). A first pass that moves the mid
+// estimate by less is taken as it is.
+TEST(LoadSettlementTolerance, OneTenThousandthInEitherUnit)
+{
+    const struct {
+        int units;
+        double bottom_movement;
+        bool first_pass_taken;
+    } cases[] = {{2, 1.0e-4, true}, {1, 1.0e-4, true}, {1, 1.0e-3, false}, {2, 1.0e-3, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.units) + " " + std::to_string(c.bottom_movement));
+        // One linear curve t = 1000 w, a 1 m (or 1 in) element of a 1 m (1 in)
+        // pile with EA = 785.4: the mid estimate moves by half the bottom
+        // movement in the first pass.
+        auto s = HandOverState({.units = c.units, .outer_diameter = c.units == 1 ? 1.0 : 1000.0, .modulus = 785.4});
+        s->SectionArea = 1.0;
+        engine::BuildSectionStiffness(*s);
+        s->TzCurveCount = 1;
+        for (int p = 0; p < 10; ++p) {
+            s->TzCurves[0].Movement[p] = 0.01 * p;
+            s->TzCurves[0].LoadTransfer[p] = 1000.0 * 0.01 * p;
+        }
+        const double ka = 1000.0 * static_cast<double>(3.1416f) / 4.0 / (2.0 * 785.4);
+        const double first_pass = c.bottom_movement * (1.0 + ka);
+        const double converged = c.bottom_movement / (1.0 - ka);
+        const engine::ElementResult result = engine::SolveElement(*s, 0.5, 1.0, 0.0, c.bottom_movement);
+        if (c.first_pass_taken) {
+            EXPECT_NEAR(result.mid_movement, first_pass, 1e-12);
+        } else {
+            EXPECT_NEAR(result.mid_movement, converged, 1e-4);
+            EXPECT_GT(std::fabs(result.mid_movement - first_pass), 1e-4);
+        }
+    }
+}
+
 // Golden report sections and plot records (P3-P6) of three piles; the same
 // text under a comma-decimal locale.
 TEST(LoadSettlementGolden, ReportSectionsAndPlotRecords)
