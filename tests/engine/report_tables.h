@@ -32,8 +32,16 @@ inline std::vector<std::string> Lines(const std::string& text)
     return lines;
 }
 
+// A table row starts with its penetration depth; the messages that the
+// cone-based methods write between the tables start with a word.
+inline bool IsTableRow(const std::string& line)
+{
+    const std::size_t first = line.find_first_not_of(' ');
+    return first != std::string::npos && (std::isdigit(static_cast<unsigned char>(line[first])) || line[first] == '-');
+}
+
 // The row lines of the table under a title (after its unit line), up to the
-// next empty line.
+// next line that is not a row.
 inline std::vector<std::string> TableRows(const std::string& report, const std::string& title)
 {
     const std::vector<std::string> lines = Lines(report);
@@ -41,7 +49,7 @@ inline std::vector<std::string> TableRows(const std::string& report, const std::
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (lines[i].find(title) == std::string::npos)
             continue;
-        for (std::size_t j = i + 6; j < lines.size() && !lines[j].empty(); ++j)
+        for (std::size_t j = i + 6; j < lines.size() && IsTableRow(lines[j]); ++j)
             rows.push_back(lines[j]);
         break;
     }
