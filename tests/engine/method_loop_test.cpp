@@ -89,14 +89,18 @@ TEST(ApiMethod, EnglishClosedPipeInSand)
     EXPECT_EQ(Lines(run.plot)[0], "1 56 1 4");
     const std::vector<std::string> table = TableRows(run.report, "*  API RP-2A (1994)  *");
     ASSERT_EQ(table.size(), 56u);
-    // Skin friction: 0.8 x 0.12 z x tan 27 degrees over a perimeter of 2 pi ft.
-    EXPECT_EQ(Numbers(Row(table, 0.0))[1], 0.0);
-    EXPECT_EQ(Numbers(Row(table, 10.0))[1], 15.4);
-    EXPECT_EQ(Numbers(Row(table, 55.0))[1], 464.8);
+    // Skin friction: 0.8 x 0.12 z x tan 27 degrees over a perimeter of 2 pi
+    // ft; end bearing: 20 x the stress averaged over 1.5 D above and below,
+    // on the gross tip area of pi ft^2.
+    EXPECT_EQ(Row(table, 0.0), "              0.00           0.0           5.7          5.7");
+    EXPECT_EQ(Row(table, 10.0), "             10.00          15.4          75.4         90.8");
+    EXPECT_EQ(Row(table, 55.0), "             55.00         464.8         414.7        879.5");
     const std::vector<std::string> plot = CurveRows(run.plot, 0, 56);
-    EXPECT_EQ(Numbers(Row(plot, 55.0))[1], 464.8);
-    EXPECT_EQ(Numbers(Row(plot, 55.0))[4], 2.690);
-    EXPECT_EQ(Row(plot, 55.0).substr(0, 19), "    55.00     464.8");
+    EXPECT_EQ(Row(plot, 55.0), "    55.00     464.8     414.7      879.5      2.690");
+    // The hand-over: API is the load-transfer method here.
+    const RunState& s = *run.state;
+    EXPECT_EQ(s.TransferSkinRows[55], s.MethodSkinRows[engine::pmApi][55]);
+    EXPECT_NEAR(s.TransferTipRows[55], 414.7, 0.05);
 }
 
 struct SandLimitCase {
@@ -303,6 +307,11 @@ TEST(MethodLoop, UpliftTablesShowSelfWeightHeads)
                               "              0.00           0.0"),
               std::string::npos)
         << run.report;
+    // The row depths, not the self-weight window's depths, are printed.
+    const std::vector<std::string> rows = TableRows(run.report, "*  API RP-2A (1994)  *");
+    ASSERT_EQ(rows.size(), 56u);
+    for (std::size_t k = 0; k < rows.size(); ++k)
+        EXPECT_EQ(Numbers(rows[k])[0], static_cast<double>(k));
 }
 
 TEST(ApiMethod, UpliftHalvesTheUnitSideFriction)
@@ -314,6 +323,86 @@ TEST(ApiMethod, UpliftHalvesTheUnitSideFriction)
     EXPECT_EQ(Numbers(Row(CurveRows(run.plot, 0, 56), 55.0))[4], 1.345);
 }
 
+
+// --- The end-bearing rows and the hand-over.
+
+// The load-transfer method's rows go over unfactored, whatever its end
+// bearing factor, and each method's own: Revised Lambda's end bearing is not
+// the one the methods after it leave.
+TEST(MethodLoop, HandOverTakesTheUnfactoredEndBearingOfItsOwnMethod)
+{
+    for (const double end_factor : {0.5, 0.0}) {
+        for (const int method : {engine::pmRevisedLambda, engine::pmApi, engine::pmUsace}) {
+            SCOPED_TRACE(std::to_string(method) + " with factor " + std::to_string(end_factor));
+            RunFolder folder;
+            PileProject p = ApiEnglishExample();
+            p.methods = {1, 1, 1, 1, 0, 1, 1, 1, 1};
+            p.load_transfer_method = method;
+            p.layers[0].end_factor = end_factor;
+            const RunResult run = RunProject(folder, p);
+            ASSERT_EQ(run.status, 0) << run.report;
+            ExpectOnlyFiniteNumbers(run);
+            const RunState& s = *run.state;
+            const engine::MethodResultRows& rows = s.MethodRows[engine::EngineMethodOf(method)];
+            for (const int k : {0, 10, 55}) {
+                EXPECT_GT(s.TransferTipRows[k], 0.0) << k;
+                EXPECT_EQ(s.TransferTipRows[k], rows.EndBearing[k]) << k;
+                EXPECT_EQ(rows.FactoredEndBearing[k], rows.EndBearing[k] * end_factor) << k;
+                EXPECT_EQ(s.TransferSkinRows[k], s.MethodSkinRows[method][k]) << k;
+            }
+        }
+    }
+}
+
+// In uplift the user-specified method's tip row is the self weight on every
+// branch of the tip rules, and its table never carries the "*" of a tip
+// governed by the soil plug.
+TEST(MethodLoop, UserMethodInUpliftAndStarRows)
+{
+    for (const int plug : {0, 1, 2}) {
+        SCOPED_TRACE(plug);
+        RunFolder folder;
+        PileProject p = ApiEnglishUplift();
+        p.closed_ended = 0;
+        p.inner_diameter = 22.0;
+        p.plug_condition = plug;
+        p.methods = {0, 0, 0, 1, 1, 0, 0, 0, 0};
+        p.layers[0].user_skin = 500.0;
+        p.layers[0].user_end = 40000.0;
+        const RunResult run = RunProject(folder, p);
+        ASSERT_EQ(run.status, 0) << run.report;
+        const std::vector<std::string> user = TableRows(run.report, "* GENERAL METHOD *");
+        const std::vector<std::string> api = TableRows(run.report, "*  API RP-2A (1994)  *");
+        ASSERT_EQ(user.size(), api.size());
+        for (std::size_t k = 0; k < user.size(); ++k) {
+            EXPECT_EQ(user[k].find('*'), std::string::npos) << user[k];
+            EXPECT_EQ(user[k].substr(32, 14), api[k].substr(32, 14)) << "self weight at row " << k;
+        }
+    }
+}
+
+TEST(MethodLoop, StarMarksRowsGovernedByTheSoilPlug)
+{
+    RunFolder folder;
+    PileProject p = ApiEnglishExample();
+    p.closed_ended = 0;
+    p.inner_diameter = 22.0;
+    p.plug_condition = 2; // unplugged: the annulus governs every row
+    p.methods = {0, 0, 0, 1, 1, 0, 0, 0, 0};
+    p.layers[0].user_skin = 500.0;
+    p.layers[0].user_end = 40000.0;
+    const RunResult run = RunProject(folder, p);
+    ASSERT_EQ(run.status, 0) << run.report;
+    const std::vector<std::string> api = TableRows(run.report, "*  API RP-2A (1994)  *");
+    ASSERT_FALSE(api.empty());
+    for (const std::string& row : api) {
+        EXPECT_EQ(row.size(), 59u) << row;
+        EXPECT_EQ(row.substr(46, 4), "*   ") << row;
+    }
+    for (const std::string& row : TableRows(run.report, "* GENERAL METHOD *"))
+        EXPECT_EQ(row.find('*'), std::string::npos) << row;
+    EXPECT_EQ(run.plot.find('*'), std::string::npos);
+}
 
 // --- A clay-and-sand profile through both passes, golden in both unit
 // systems and both load directions.
