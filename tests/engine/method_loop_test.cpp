@@ -354,6 +354,19 @@ TEST(MethodLoop, HandOverTakesTheUnfactoredEndBearingOfItsOwnMethod)
     }
 }
 
+// The pile opened (ID 22 in), with user unit values, API and the user
+// method selected.
+PileProject OpenPipeWithUserValues(PileProject p, int plug_condition)
+{
+    p.closed_ended = 0;
+    p.inner_diameter = 22.0;
+    p.plug_condition = plug_condition;
+    p.methods = {0, 0, 0, 1, 1, 0, 0, 0, 0};
+    p.layers[0].user_skin = 500.0;
+    p.layers[0].user_end = 40000.0;
+    return p;
+}
+
 // In uplift the user-specified method's tip row is the self weight on every
 // branch of the tip rules, and its table never carries the "*" of a tip
 // governed by the soil plug.
@@ -362,14 +375,7 @@ TEST(MethodLoop, UserMethodInUpliftAndStarRows)
     for (const int plug : {0, 1, 2}) {
         SCOPED_TRACE(plug);
         RunFolder folder;
-        PileProject p = ApiEnglishUplift();
-        p.closed_ended = 0;
-        p.inner_diameter = 22.0;
-        p.plug_condition = plug;
-        p.methods = {0, 0, 0, 1, 1, 0, 0, 0, 0};
-        p.layers[0].user_skin = 500.0;
-        p.layers[0].user_end = 40000.0;
-        const RunResult run = RunProject(folder, p);
+        const RunResult run = RunProject(folder, OpenPipeWithUserValues(ApiEnglishUplift(), plug));
         ASSERT_EQ(run.status, 0) << run.report;
         const std::vector<std::string> user = TableRows(run.report, "* GENERAL METHOD *");
         const std::vector<std::string> api = TableRows(run.report, "*  API RP-2A (1994)  *");
@@ -384,14 +390,8 @@ TEST(MethodLoop, UserMethodInUpliftAndStarRows)
 TEST(MethodLoop, StarMarksRowsGovernedByTheSoilPlug)
 {
     RunFolder folder;
-    PileProject p = ApiEnglishExample();
-    p.closed_ended = 0;
-    p.inner_diameter = 22.0;
-    p.plug_condition = 2; // unplugged: the annulus governs every row
-    p.methods = {0, 0, 0, 1, 1, 0, 0, 0, 0};
-    p.layers[0].user_skin = 500.0;
-    p.layers[0].user_end = 40000.0;
-    const RunResult run = RunProject(folder, p);
+    // Unplugged: the annulus governs every row.
+    const RunResult run = RunProject(folder, OpenPipeWithUserValues(ApiEnglishExample(), 2));
     ASSERT_EQ(run.status, 0) << run.report;
     const std::vector<std::string> api = TableRows(run.report, "*  API RP-2A (1994)  *");
     ASSERT_FALSE(api.empty());
