@@ -11,7 +11,8 @@ all: build
 deps:
 	@./scripts/install-deps.sh
 
-$(BUILD)/build.ninja:
+# Configured after the packages are in, also under make -j.
+$(BUILD)/build.ninja: | deps
 	cmake -S . -B $(BUILD) -G Ninja
 
 configure: deps $(BUILD)/build.ninja

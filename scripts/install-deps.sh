@@ -3,7 +3,7 @@
 # Idempotent; runs as root or through sudo. With --fuzz it also installs the
 # clang toolchain of the fuzz targets (make fuzz), which make test never needs.
 set -eu
-PACKAGES="g++ make cmake ninja-build pkgconf qt6-base-dev libgtest-dev libgmock-dev googletest \
+PACKAGES="g++ make cmake ninja-build pkgconf qt6-base-dev qt6-qpa-plugins libgtest-dev libgmock-dev googletest \
 libxlsxwriter-dev zlib1g-dev libjpeg-dev fonts-dejavu-core locales"
 
 if [ "${1:-}" = "--fuzz" ]; then
