@@ -76,6 +76,11 @@ void ClaySegment(RunState& s, int seg, double diameter, AdhesionState& a)
             a.graph = GraphBelow(s, s.SegmentSoil[seg - 1]);
         a.choose = false;
     }
+    // A pile of one or two segments chooses no graph by the layering: the
+    // clay then takes the graph of its own strength, as a profile starting in
+    // clay does, instead of an adhesion factor of 0.
+    if (a.graph == 0)
+        a.graph = GraphBelow(s, soil);
     // A layer's AdhesionMethod 1-3 forces that graph from here on; other
     // values leave the choice by the layering.
     if (soil[Soil::AdhesionMethod] > 1.0e-6f) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fhwa_charts.h"
@@ -92,6 +93,26 @@ TEST(FhwaMethod, AdhesionGraphByLayeringOrAdhesionMethod)
         ComputeCapacityFhwa(*s);
         const double su = s->SegmentSoil[static_cast<int>(c.depth) - 1][Soil::UndrainedShearStrength];
         EXPECT_NEAR(FrictionAt(*s, c.depth), FhwaAdhesionFactor(c.graph, su, c.ratio) * su, 1e-12) << c.name;
+    }
+}
+
+// Two segments, sand over clay: the layering chooses no graph (it needs
+// more than two segments), so the clay takes the graph of its own strength,
+// never an adhesion factor of 0.
+TEST(FhwaMethod, ShortPileOfSandOverClayChoosesTheGraphOfTheClay)
+{
+    const TestLayer sand{.bottom = 1.0, .type = 1, .phi = 32.0};
+    for (const auto& [su, graph] : std::vector<std::pair<double, int>>{{2.0, 3}, {0.5, 2}}) {
+        SCOPED_TRACE(su);
+        auto s = BuildSegments({.length = 2.0}, {sand, {.bottom = 2.0, .type = 2, .su = su}});
+        ASSERT_EQ(s->SegmentCount, 2);
+        ComputeCapacityFhwa(*s);
+        // Ratio (2 - 1) / 2 ft = 0.5 into the clay.
+        const double expected = FhwaAdhesionFactor(graph, su, 0.5) * su;
+        EXPECT_GT(expected, 0.0);
+        EXPECT_NEAR(FrictionAt(*s, 2.0), expected, 1e-12);
+        EXPECT_NEAR(s->PointUnitSideFriction[TopPoint(1)], expected, 1e-12);
+        EXPECT_GT(s->MethodRows[emFhwa].SkinFriction[2], s->MethodRows[emFhwa].SkinFriction[1]);
     }
 }
 
