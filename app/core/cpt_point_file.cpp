@@ -8,15 +8,17 @@
 
 namespace korva::app {
 
+using components::FormatInteger;
+
 std::string CptPointFileText(int units, const TCptPoints& points, int count)
 {
     components::ScopedDecimalSeparator dot('.');
     count = std::clamp(count, 0, points.PointCount());
-    std::string text = " " + std::to_string(units) + " " + std::to_string(count) + kLineEnd;
+    std::string text = " " + FormatInteger(units) + " " + FormatInteger(count) + kLineEnd;
     for (int i = 0; i < count; ++i) {
         const TCptPoint& point = points.Point(i);
-        RequireFinite(point.Y, "The depth of CPT point " + std::to_string(i + 1));
-        RequireFinite(point.X, "The cone resistance of CPT point " + std::to_string(i + 1));
+        RequireFinite(point.Y, "The depth of CPT point " + FormatInteger(i + 1));
+        RequireFinite(point.X, "The cone resistance of CPT point " + FormatInteger(i + 1));
         text += "  " + FloatStrExp2(point.Y) + "  " + FloatStrExp2(point.X) + kLineEnd;
     }
     return text;

@@ -20,6 +20,7 @@
 namespace korva::app {
 
 using components::EInOutError;
+using components::FormatInteger;
 using components::TGridTable;
 using components::TWordReader;
 
@@ -82,8 +83,8 @@ std::string ProjectFileWriter::Cell(TGridTable& table, int col, int row)
 {
     const components::TData& cell = table.Cell(col, row);
     if (dynamic_cast<const components::TFloatColumn*>(&cell.Column()))
-        RequireFinite(cell.GetAsFloat(), "The value in row " + std::to_string(row + 1) + ", column " +
-                                             std::to_string(col + 1) + " of the table \"" + table.Caption + "\"");
+        RequireFinite(cell.GetAsFloat(), "The value in row " + FormatInteger(row + 1) + ", column " +
+                                             FormatInteger(col + 1) + " of the table \"" + table.Caption + "\"");
     return cell.GetAsString();
 }
 
@@ -139,7 +140,7 @@ void ProjectFileWriter::SoilPoint(int layer, int row, bool keepUserValues)
                     D(layer_col::EndBearingFactor), "0"}));
         break;
     default:
-        throw EProjectDataError("Soil layer " + std::to_string(layer + 1) + " has no soil type.");
+        throw EProjectDataError("Soil layer " + FormatInteger(layer + 1) + " has no soil type.");
     }
 }
 
@@ -150,7 +151,7 @@ std::string ProjectFileWriter::Text(bool keepUserValues)
     Line(SingleLine(p_.ProjectTitle));
     Line(SingleLine(p_.DesignerName));
     Line(SingleLine(p_.JobNumber));
-    Line(std::to_string(p_.Units) + " " + std::to_string(p_.PrintEvery) + " " + std::to_string(2 * layers) + " " +
+    Line(FormatInteger(p_.Units) + " " + FormatInteger(p_.PrintEvery) + " " + FormatInteger(2 * layers) + " " +
          (p_.ClosedEnded == 1 ? "1" : "0") + " ");
     Line((p_.CircularSection == 1 ? std::string("0") : Real(p_.Perimeter, "the perimeter")) + " " +
          Real(p_.TipArea, "the tip area") + " " + Real(p_.OuterDiameter, "the outside diameter") + " " +
@@ -159,20 +160,20 @@ std::string ProjectFileWriter::Text(bool keepUserValues)
     Line(Real(p_.EndSectionLength, "the end-section length") + " " +
          Real(p_.EndSectionInnerDiameter, "the end-section inside diameter"));
     Line(Real(p_.ZeroFrictionLength, "the zero-friction length") + " " +
-         Real(p_.IncrementLength, "the increment length") + " " + std::to_string(p_.PileType) + " " +
-         Real(p_.TaperAngle, "the taper angle") + " " + std::to_string(p_.LoadTransferMethod) + " " +
-         std::to_string(p_.OffshoreEdition) + " " + std::to_string(p_.ReducedTzFactors));
+         Real(p_.IncrementLength, "the increment length") + " " + FormatInteger(p_.PileType) + " " +
+         Real(p_.TaperAngle, "the taper angle") + " " + FormatInteger(p_.LoadTransferMethod) + " " +
+         FormatInteger(p_.OffshoreEdition) + " " + FormatInteger(p_.ReducedTzFactors));
     std::string flags;
     for (int method = pmFhwa; method <= pmUwa; ++method)
-        flags += std::to_string(p_.MethodSelected[method]) + " ";
+        flags += FormatInteger(p_.MethodSelected[method]) + " ";
     Line(flags);
     Line(Cell(d, layer_col::LayerBottom, layers - 1) + " " + Real(p_.SectionArea, "the cross-section area"));
     for (int layer = 0; layer < layers; ++layer)
         for (int row = 0; row < 2; ++row)
             SoilPoint(layer, row, keepUserValues);
-    Line(std::to_string(p_.ExtraTZDepths));
+    Line(FormatInteger(p_.ExtraTZDepths));
     if (p_.ExtraTZDepths == 1) {
-        Line(std::to_string(t_.TblTZDepth.RowCount()));
+        Line(FormatInteger(t_.TblTZDepth.RowCount()));
         for (int row = 0; row < t_.TblTZDepth.RowCount(); ++row)
             Line(Cell(t_.TblTZDepth, 0, row) + " ");
     }
@@ -203,25 +204,19 @@ private:
     Extended Float() { return r_.ReadFloat(); }
     std::int32_t Int() { return r_.ReadInteger(); }
     void Skip() { r_.ReadFloat(); }
-    // An input error at the word just read, worded as the word reader's own.
-    [[noreturn]] void InputError(const std::string& text) const
-    {
-        throw EInOutError("Error on Line " + std::to_string(r_.CurrentLine() + 1) + " Item " +
-                          std::to_string(r_.CurrentWord()) + "\r" + text);
-    }
     // A count of rows within the program's limit.
     int Count(int value, const char* what, int limit) const
     {
         if (value < 0 || value > limit)
-            InputError("The number of " + std::string(what) + " (" + std::to_string(value) + ") must be between 0 and " +
-                       std::to_string(limit) + ".");
+            r_.InputError("The number of " + std::string(what) + " (" + FormatInteger(value) +
+                          ") must be between 0 and " + FormatInteger(limit) + ".");
         return value;
     }
     int SoilType()
     {
         const int type = Int();
         if (type != kSand && type != kClay && type != kSilt)
-            InputError("The soil type (" + std::to_string(type) + ") must be 1 (sand), 2 (clay) or 3 (silt).");
+            r_.InputError("The soil type (" + FormatInteger(type) + ") must be 1 (sand), 2 (clay) or 3 (silt).");
         return type;
     }
     void Layer(int layer);

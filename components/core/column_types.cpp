@@ -102,7 +102,7 @@ void TEnumColumn::SetAsInteger(int row, std::int32_t value)
     }
 }
 
-std::string TEnumColumn::GetAsString(int row) const { return std::to_string(GetAsInteger(row)); }
+std::string TEnumColumn::GetAsString(int row) const { return FormatInteger(GetAsInteger(row)); }
 
 void TEnumColumn::SetAsString(int row, const std::string& text)
 {
@@ -176,7 +176,7 @@ void TIntColumn::SetAsInteger(int row, std::int32_t value)
     }
 }
 
-std::string TIntColumn::GetAsString(int row) const { return std::to_string(GetAsInteger(row)); }
+std::string TIntColumn::GetAsString(int row) const { return FormatInteger(GetAsInteger(row)); }
 
 void TIntColumn::SetAsString(int row, const std::string& text)
 {

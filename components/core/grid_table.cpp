@@ -499,7 +499,7 @@ std::string TGridTable::WindowCaption() const
         chain.push_back(t);
     for (auto it = chain.rbegin(); it != chain.rend(); ++it)
         if ((*it)->number_ != 0)
-            prefix += " " + std::to_string((*it)->number_);
+            prefix += " " + FormatInteger((*it)->number_);
     return prefix + " " + Caption;
 }
 

@@ -1,7 +1,8 @@
 #include "guards.h"
 
-#include <charconv>
 #include <cstddef>
+
+#include "number_format.h"
 
 namespace korva::components {
 
@@ -23,24 +24,6 @@ int ReadCount(std::string_view pattern, std::size_t& pos)
         ++pos;
     }
     return value;
-}
-
-std::string IntegerText(long long value, int base, int minDigits)
-{
-    char buffer[72];
-    const bool negative = value < 0;
-    // The magnitude as unsigned, so the most negative value is safe.
-    unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(value)
-                                            : static_cast<unsigned long long>(value);
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, base);
-    std::string digits(buffer, result.ptr);
-    if (base == 16)
-        for (char& c : digits)
-            if (c >= 'a' && c <= 'f')
-                c = static_cast<char>(c - 'a' + 'A');
-    if (minDigits > static_cast<int>(digits.size()))
-        digits.insert(0, static_cast<std::size_t>(minDigits) - digits.size(), '0');
-    return negative ? "-" + digits : digits;
 }
 
 } // namespace
@@ -89,7 +72,7 @@ std::string Format(std::string_view pattern, std::initializer_list<FormatArg> ar
             long long n = *number;
             if ((type == 'x' || type == 'u') && n < 0 && n >= -2147483648LL)
                 n = static_cast<long long>(static_cast<unsigned int>(n)); // a negative 32-bit integer's bits
-            text = IntegerText(n, type == 'x' ? 16 : 10, precision);
+            text = FormatInteger(n, type == 'x' ? 16 : 10, precision);
         } else if (type == 's') {
             const std::string* s = std::get_if<std::string>(&value);
             if (!s)

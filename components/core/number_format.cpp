@@ -93,10 +93,7 @@ std::string FixedText(const DecimalDigits& d, int lowestPower, char separator)
 
 std::string ExponentDigits(int exponent, int minDigits)
 {
-    std::string text = std::to_string(exponent < 0 ? -exponent : exponent);
-    if (static_cast<int>(text.size()) < minDigits)
-        text.insert(0, static_cast<std::size_t>(minDigits) - text.size(), '0');
-    return text;
+    return FormatInteger(exponent < 0 ? -exponent : exponent, 10, minDigits);
 }
 
 const char* NonFiniteText(Extended value)
@@ -290,6 +287,22 @@ bool TryParseNumber(std::string_view text, Extended& value)
     }
     value = parsed;
     return true;
+}
+
+std::string FormatInteger(long long value, int base, int minDigits)
+{
+    char buffer[72];
+    // The magnitude as unsigned, so the most negative value is safe.
+    const unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
+                                                   : static_cast<unsigned long long>(value);
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, base == 16 ? 16 : 10);
+    std::string digits(buffer, result.ptr);
+    for (char& c : digits)
+        if (c >= 'a' && c <= 'f')
+            c = static_cast<char>(c - 'a' + 'A');
+    if (minDigits > static_cast<int>(digits.size()))
+        digits.insert(0, static_cast<std::size_t>(std::min(minDigits, 4096)) - digits.size(), '0');
+    return value < 0 ? "-" + digits : digits;
 }
 
 Extended ParseNumber(std::string_view text)

@@ -71,6 +71,11 @@ std::string FormatFixed(Extended value, int decimals);
 // beyond the extended range fails; one below it reads as zero.
 bool TryParseNumber(std::string_view text, Extended& value);
 
+// An integer in plain decimal (base 16: upper-case hexadecimal digits), with
+// at least `minDigits` digits after the sign: the program's one integer-to-
+// text routine (FormatInteger(-7) is "-7", FormatInteger(255, 16, 4) "00FF").
+std::string FormatInteger(long long value, int base = 10, int minDigits = 0);
+
 // As TryParseNumber; raises EConvertError "'<text>' is not a valid floating
 // point value" on failure.
 Extended ParseNumber(std::string_view text);

@@ -10,13 +10,14 @@
 #include <vector>
 
 #include "exceptions.h"
+#include "number_format.h"
 
 namespace korva::components {
 
 // The list-index error of every list of this library.
 [[noreturn]] inline void RaiseListIndexError(int index)
 {
-    throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+    throw EListError("List index out of bounds (" + FormatInteger(index) + ")");
 }
 
 template <class T>

@@ -118,10 +118,10 @@ std::string TWordReader::NextWord()
     return lines_[currentLine_].words[currentWord_++];
 }
 
-void TWordReader::ConversionError(const char* expected) const
+void TWordReader::InputError(const std::string& text) const
 {
-    throw EInOutError("Error on Line " + std::to_string(currentLine_ + 1) + " Item " + std::to_string(currentWord_) +
-                      "\r" + expected);
+    throw EInOutError("Error on Line " + FormatInteger(static_cast<long long>(currentLine_) + 1) + " Item " +
+                      FormatInteger(static_cast<long long>(currentWord_)) + "\r" + text);
 }
 
 Extended TWordReader::ReadFloat()
@@ -129,7 +129,7 @@ Extended TWordReader::ReadFloat()
     ScopedDecimalSeparator dot('.');
     Extended value = 0;
     if (!TryParseNumber(NextWord(), value))
-        ConversionError("A floating point number was expected but not found.");
+        InputError("A floating point number was expected but not found.");
     return value;
 }
 
@@ -137,7 +137,7 @@ int TWordReader::ReadInteger()
 {
     Extended value = 0;
     if (!TryParseNumber(NextWord(), value) || !IsWholeNumber(value))
-        ConversionError("An integer was expected but not found.");
+        InputError("An integer was expected but not found.");
     return static_cast<int>(value);
 }
 

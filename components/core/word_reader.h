@@ -62,10 +62,14 @@ public:
     int CurrentWord() const { return static_cast<int>(currentWord_); }
     int LineCount() const { return static_cast<int>(lines_.size()); }
 
+    // Raises EInOutError "Error on Line <l> Item <i>" CR `text` at the word
+    // just read, as the conversion errors do: for a caller that refuses a
+    // value it read (a count beyond its limit).
+    [[noreturn]] void InputError(const std::string& text) const;
+
 private:
     TWordReader() = default;
     void Split(std::string_view text);
-    [[noreturn]] void ConversionError(const char* expected) const;
 
     std::vector<TWordContainer> lines_;
     std::size_t currentLine_ = 0; // equals the line count when every line is consumed

@@ -114,8 +114,9 @@ void ExpectParseTable()
     for (const ParseCase& c : kParseCases) {
         Extended value = -7;
         EXPECT_EQ(TryParseNumber(c.text, value), c.ok) << '"' << c.text << '"';
-        if (c.ok)
+        if (c.ok) {
             EXPECT_EQ(value, c.value) << '"' << c.text << '"';
+        }
     }
 }
 
@@ -173,6 +174,20 @@ TEST(FixedFormat, Table)
     EXPECT_EQ(FormatFixed(0.0L, 3), "0.000");
     EXPECT_EQ(FormatFixed(999.9996L, 3), "1000.000");
     EXPECT_EQ(FormatFixed(45.0L, 3), "45.000");
+}
+
+TEST(IntegerFormat, Table)
+{
+    EXPECT_EQ(FormatInteger(0), "0");
+    EXPECT_EQ(FormatInteger(-7), "-7");
+    EXPECT_EQ(FormatInteger(2147483647), "2147483647");
+    EXPECT_EQ(FormatInteger(-9223372036854775807LL - 1), "-9223372036854775808");
+    EXPECT_EQ(FormatInteger(255, 16), "FF");
+    EXPECT_EQ(FormatInteger(255, 16, 4), "00FF");
+    EXPECT_EQ(FormatInteger(-5, 10, 3), "-005");
+    korva::test::ScopedCommaLocale comma; // no digit grouping from a locale
+    ASSERT_TRUE(comma.Active());
+    EXPECT_EQ(FormatInteger(29000000), "29000000");
 }
 
 TEST(Parse, Table)
