@@ -1,14 +1,18 @@
 #include "program_data.h"
 
 #include "project_tables.h"
+#include "unit_codes.h"
 
 namespace korva::app {
 
 namespace {
 
+using components::UnitConversionFactor;
+using components::kUnitsEnglish;
+using components::kUnitsSI;
+
 // Conversion factors of the scalar fields, value in the target system per
-// value in the other one. The SI factors carry the program's own rounding
-// of the inch (25.4000000001016 mm).
+// value in the other one.
 struct UnitFactors {
     Extended Short;   // in <-> mm
     Extended Long;    // ft <-> m
@@ -16,11 +20,17 @@ struct UnitFactors {
     Extended Modulus; // lb/in^2 <-> kN/m^2
 };
 
-constexpr Extended kMetreToInch = 39.37007874L;
-constexpr Extended kInchToMetre = 0.0254000000001016L;
+// To English: the factors of the unit codes mm, m, m^2 and kN/m^2.
+UnitFactors ToEnglish()
+{
+    return {UnitConversionFactor(kUnitsSI, kUnitsEnglish, "L1"), UnitConversionFactor(kUnitsSI, kUnitsEnglish, "L2"),
+            UnitConversionFactor(kUnitsSI, kUnitsEnglish, "L^2"),
+            UnitConversionFactor(kUnitsSI, kUnitsEnglish, "F/L^2")};
+}
 
-constexpr UnitFactors kToEnglish{0.03937007874L, 3.280839895L, kMetreToInch * kMetreToInch,
-                                 224.8089237L / (kMetreToInch * kMetreToInch)};
+// To SI: the program's own reciprocals, rounded as it keeps them (the inch
+// is 25.4000000001016 mm), not the exact reciprocals of the factors above.
+constexpr Extended kInchToMetre = 0.0254000000001016L;
 constexpr UnitFactors kToSI{25.4000000001016L, 0.3048000000012192L, kInchToMetre * kInchToMetre,
                             0.00444822199911631L / (kInchToMetre * kInchToMetre)};
 
@@ -57,7 +67,7 @@ void TProgramData::SetUnits(int newUnits)
         newUnits = 2;
     else if (newUnits <= 0)
         newUnits = 1;
-    const UnitFactors& f = newUnits == 1 ? kToEnglish : kToSI;
+    const UnitFactors f = newUnits == 1 ? ToEnglish() : kToSI;
     const bool changed = newUnits != Units;
     Units = newUnits;
     // The tables convert their own values, and only when their system changes.

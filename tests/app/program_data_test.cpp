@@ -111,6 +111,25 @@ TEST(ProgramData, UnitSwitchConvertsEveryFieldAndComesBack)
         EXPECT_NEAR(static_cast<double>(back[i] / english[i]), 1.0, 1e-9) << "field " << i;
 }
 
+TEST(ProgramData, TheExactFactorsOfTheUnitSwitch)
+{
+    RecordingHost h;
+    TProgramData p(h.host);
+    auto setOnes = [&p] { p.OuterDiameter = p.PileLength = p.TipArea = p.ElasticModulus = 1; };
+    setOnes();
+    p.SetUnits(2);
+    EXPECT_EQ(p.OuterDiameter, 25.4000000001016L);
+    EXPECT_EQ(p.PileLength, 0.3048000000012192L);
+    EXPECT_EQ(p.TipArea, 0.0254000000001016L * 0.0254000000001016L);
+    EXPECT_EQ(p.ElasticModulus, 0.00444822199911631L / (0.0254000000001016L * 0.0254000000001016L));
+    setOnes();
+    p.SetUnits(1);
+    EXPECT_EQ(p.OuterDiameter, 0.03937007874L);
+    EXPECT_EQ(p.PileLength, 3.280839895L);
+    EXPECT_EQ(p.TipArea, 39.37007874L * 39.37007874L);
+    EXPECT_EQ(p.ElasticModulus, 224.8089237L / (39.37007874L * 39.37007874L));
+}
+
 TEST(ProgramData, ChoosingTheActiveSystemChangesNothing)
 {
     RecordingHost h;
