@@ -96,6 +96,10 @@ TEST(LandMethodsRun, HandWorkedExamples)
             EXPECT_EQ(plot[1], line[1]) << r.depth;
             EXPECT_EQ(plot[4], r.unit_friction) << r.depth;
         }
+        // One soil throughout: the same unit friction at every row.
+        ASSERT_EQ(curve.size(), table.size());
+        for (const std::string& row : curve)
+            EXPECT_EQ(Numbers(row)[4], e.rows.front().unit_friction) << row;
     }
 }
 

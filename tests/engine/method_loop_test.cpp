@@ -288,8 +288,9 @@ TEST(MethodLoop, HeaderCountMatchesTheCurvesWritten)
         EXPECT_TRUE(plot.complete);
         EXPECT_EQ(plot.words_left, 0u);
         EXPECT_EQ(plot.capacity_rows.size(), 12u * static_cast<std::size_t>(c.curves));
-        if (std::string(c.name) == "UserWithoutValues")
+        if (std::string(c.name) == "UserWithoutValues") {
             EXPECT_EQ(CurveRows(run.plot, 0, 12)[11], "    55.00       0.0       0.0        0.0      0.000");
+        }
     }
 }
 
@@ -325,34 +326,6 @@ TEST(ApiMethod, UpliftHalvesTheUnitSideFriction)
 
 
 // --- The end-bearing rows and the hand-over.
-
-// The load-transfer method's rows go over unfactored, whatever its end
-// bearing factor, and each method's own: Revised Lambda's end bearing is not
-// the one the methods after it leave.
-TEST(MethodLoop, HandOverTakesTheUnfactoredEndBearingOfItsOwnMethod)
-{
-    for (const double end_factor : {0.5, 0.0}) {
-        for (const int method : {engine::pmRevisedLambda, engine::pmApi, engine::pmUsace}) {
-            SCOPED_TRACE(std::to_string(method) + " with factor " + std::to_string(end_factor));
-            RunFolder folder;
-            PileProject p = ApiEnglishExample();
-            p.methods = {1, 1, 1, 1, 0, 1, 1, 1, 1};
-            p.load_transfer_method = method;
-            p.layers[0].end_factor = end_factor;
-            const RunResult run = RunProject(folder, p);
-            ASSERT_EQ(run.status, 0) << run.report;
-            ExpectOnlyFiniteNumbers(run);
-            const RunState& s = *run.state;
-            const engine::MethodResultRows& rows = s.MethodRows[engine::EngineMethodOf(method)];
-            for (const int k : {0, 10, 55}) {
-                EXPECT_GT(s.TransferTipRows[k], 0.0) << k;
-                EXPECT_EQ(s.TransferTipRows[k], rows.EndBearing[k]) << k;
-                EXPECT_EQ(rows.FactoredEndBearing[k], rows.EndBearing[k] * end_factor) << k;
-                EXPECT_EQ(s.TransferSkinRows[k], s.MethodSkinRows[method][k]) << k;
-            }
-        }
-    }
-}
 
 // The pile opened (ID 22 in), with user unit values, API and the user
 // method selected.
@@ -402,6 +375,214 @@ TEST(MethodLoop, StarMarksRowsGovernedByTheSoilPlug)
     for (const std::string& row : TableRows(run.report, "* GENERAL METHOD *"))
         EXPECT_EQ(row.find('*'), std::string::npos) << row;
     EXPECT_EQ(run.plot.find('*'), std::string::npos);
+}
+
+// The table title of each project method, in the order of the tables and
+// the plot curves.
+struct MethodOutput {
+    int project_method;
+    const char* title;
+};
+const std::vector<MethodOutput> kOutputOrder = {
+    {engine::pmUserSpecified, "* GENERAL METHOD *"},
+    {engine::pmFhwa, "*  FED. HWY. METHOD  *"},
+    {engine::pmUsace, "* ARMY CORPS METHOD  *"},
+    {engine::pmRevisedLambda, "*  LAMBDA 2 METHOD   *"},
+    {engine::pmApi, "*  API RP-2A (1994)  *"},
+    {engine::pmNgi, "*  NORWEIGIAN GEOTECHNICAL INSTITUTE (NGI) METHOD  *"},
+    {engine::pmIcpMtd, "*  IMPERIAL COLLEGE (MTD) METHOD  *"},
+    {engine::pmFugro, "*    FUGRO 2004 (FUGRO) METHOD    *"},
+    {engine::pmUwa, "*  UNIV. OF WESTERN AUSTRALIA (UWA) METHOD  *"},
+};
+
+// The API example with a blow count (so the cone-based methods have a cone
+// resistance) and, when asked, user unit values.
+PileProject EveryMethodExample(bool user_values)
+{
+    PileProject p = ApiEnglishExample();
+    p.layers[0].remolded_or_blows = 20.0;
+    if (user_values) {
+        p.layers[0].user_skin = 500.0;
+        p.layers[0].user_end = 40000.0;
+    }
+    return p;
+}
+
+// For any choice of methods, with and without user unit values and the
+// offshore edition: the header counts exactly the curves written, each
+// curve repeats its method's table row by row (the user method without
+// user values: its depths and zeros, no table), and a cone-based method
+// without the offshore edition has its table but no curve.
+TEST(MethodLoop, HeaderCountsTheCurvesWrittenForEveryChoiceOfMethods)
+{
+    std::vector<std::vector<int>> choices;
+    for (int m = 0; m < 9; ++m) {
+        std::vector<int> one(9, 0);
+        one[m] = 1;
+        choices.push_back(one);
+    }
+    choices.push_back({1, 1, 1, 1, 1, 1, 1, 1, 1});
+    choices.push_back({0, 0, 0, 0, 0, 0, 0, 0, 0});
+    choices.push_back({1, 1, 1, 1, 1, 0, 0, 0, 0});
+    choices.push_back({0, 0, 0, 0, 0, 1, 1, 1, 1});
+    choices.push_back({0, 0, 0, 0, 1, 1, 0, 0, 0});
+    choices.push_back({1, 0, 1, 0, 1, 0, 1, 0, 1});
+    for (const int offshore : {0, 1}) {
+        for (const bool user_values : {false, true}) {
+            for (const std::vector<int>& methods : choices) {
+                std::string name = "offshore " + std::to_string(offshore) + (user_values ? ", user values" : "") +
+                                   ", methods";
+                for (const int m : methods)
+                    name += " " + std::to_string(m);
+                SCOPED_TRACE(name);
+                RunFolder folder;
+                PileProject p = EveryMethodExample(user_values);
+                p.methods = methods;
+                p.offshore = offshore;
+                p.print_every = 5;
+                const RunResult run = RunProject(folder, p);
+                ASSERT_EQ(run.status, 0) << run.report;
+                const int rows = run.state->RowsPerCurve;
+                ASSERT_EQ(rows, 12);
+
+                int curve = 0;
+                int tables = 0;
+                for (const MethodOutput& out : kOutputOrder) {
+                    const bool selected = methods[out.project_method - 1] == 1;
+                    const bool has_table = selected && (out.project_method != engine::pmUserSpecified || user_values);
+                    const bool has_curve = selected && (out.project_method <= engine::pmUserSpecified || offshore == 1);
+                    const std::vector<std::string> table = TableRows(run.report, out.title);
+                    EXPECT_EQ(table.size(), has_table ? static_cast<std::size_t>(rows) : 0u) << out.title;
+                    tables += has_table ? 1 : 0;
+                    if (!has_curve)
+                        continue;
+                    const std::vector<std::string> plot = CurveRows(run.plot, curve++, rows);
+                    ASSERT_EQ(plot.size(), static_cast<std::size_t>(rows)) << out.title;
+                    for (int k = 0; k < rows; ++k) {
+                        const std::vector<double> values = Numbers(plot[k]);
+                        ASSERT_EQ(values.size(), 5u) << plot[k];
+                        const std::vector<double> expected =
+                            has_table ? Numbers(table[k])
+                                      : std::vector<double>{values[0], 0.0, 0.0, 0.0};
+                        EXPECT_EQ(std::vector<double>(values.begin(), values.begin() + 4),
+                                  std::vector<double>(expected.begin(), expected.begin() + 4))
+                            << out.title << " row " << k;
+                        if (!has_table) {
+                            EXPECT_EQ(values[4], 0.0) << out.title << " row " << k;
+                        }
+                    }
+                }
+                EXPECT_EQ(Lines(run.plot)[0], std::to_string(curve) + " 12 1 4");
+                const PlotData plot = ReadPlotData(run.plot, false);
+                EXPECT_TRUE(plot.complete);
+                EXPECT_EQ(plot.words_left, 0u);
+                EXPECT_EQ(plot.capacity_rows.size(), 12u * static_cast<std::size_t>(curve));
+                int titles = 0;
+                for (const MethodOutput& out : kOutputOrder)
+                    titles += run.report.find(out.title) != std::string::npos ? 1 : 0;
+                EXPECT_EQ(titles, tables);
+            }
+        }
+    }
+}
+
+// Every one of the nine methods as the load-transfer method, in compression
+// and in uplift, with end-bearing factors of 0.5 and 0: the hand-over takes
+// that method's own cumulative skin rows and its own unfactored end bearing
+// (the self weight in uplift, the same for every method), and the tip curve
+// of the load-settlement part is built on the deepest of those rows.
+TEST(MethodLoop, HandOverTakesTheUnfactoredEndBearingOfItsOwnMethod)
+{
+    for (const int direction : {0, 1}) {
+        for (const double end_factor : {0.5, 0.0}) {
+            std::vector<double> self_weight;
+            for (int method = 1; method <= 9; ++method) {
+                SCOPED_TRACE("method " + std::to_string(method) + ", direction " + std::to_string(direction) +
+                             ", end factor " + std::to_string(end_factor));
+                RunFolder folder;
+                PileProject p = EveryMethodExample(true);
+                p.methods = {1, 1, 1, 1, 1, 1, 1, 1, 1};
+                p.load_transfer_method = method;
+                p.load_direction = direction;
+                p.tension_reduction = 0.5;
+                p.layers[0].side_factor = 0.8;
+                p.layers[0].end_factor = end_factor;
+                const RunResult run = RunProject(folder, p);
+                ASSERT_EQ(run.status, 0) << run.report;
+                ExpectOnlyFiniteNumbers(run);
+                const RunState& s = *run.state;
+                const engine::MethodResultRows& rows = s.MethodRows[engine::EngineMethodOf(method)];
+                const int last = s.PenetrationRowCount - 1;
+                ASSERT_EQ(last, 55);
+                for (int k = 0; k <= last; ++k) {
+                    EXPECT_EQ(s.TransferTipRows[k], rows.EndBearing[k]) << k;
+                    EXPECT_EQ(rows.FactoredEndBearing[k], rows.EndBearing[k] * end_factor) << k;
+                    EXPECT_EQ(s.TransferSkinRows[k], s.MethodSkinRows[method][k]) << k;
+                    // The factored sum (ReducedTzFactors 1), as the table prints it.
+                    if (k > 0) {
+                        EXPECT_EQ(s.TransferSkinRows[k], rows.SkinFriction[k]) << k;
+                    }
+                }
+                EXPECT_GT(s.TransferSkinRows[last], 0.0);
+                if (direction == 0) {
+                    for (int k = 0; k <= last; ++k)
+                        EXPECT_GT(s.TransferTipRows[k], 0.0) << k;
+                } else {
+                    if (self_weight.empty())
+                        self_weight.assign(s.TransferTipRows.begin(), s.TransferTipRows.begin() + last + 1);
+                    for (int k = 0; k <= last; ++k)
+                        EXPECT_EQ(s.TransferTipRows[k], self_weight[k]) << k;
+                }
+                EXPECT_EQ(s.TipCurve.Load[engine::TzPointsPerCurve - 1], s.TransferTipRows[last] * 1000.0f);
+            }
+        }
+    }
+}
+
+// The "*" after the end bearing marks the rows whose tip value the soil plug
+// governs (flag 2) in every method's table but the user method's: on an
+// unplugged open pipe every row in compression, on a plugged one none, in
+// uplift (self weight) none; with the plug computed, the rows of the flags.
+TEST(MethodLoop, StarRowsInEveryMethodTable)
+{
+    for (const int direction : {0, 1}) {
+        for (const int plug : {0, 1, 2}) {
+            SCOPED_TRACE("direction " + std::to_string(direction) + ", plug " + std::to_string(plug));
+            RunFolder folder;
+            PileProject p = EveryMethodExample(true);
+            p.methods = {1, 1, 1, 1, 1, 1, 1, 1, 1};
+            p.closed_ended = 0;
+            p.inner_diameter = 22.0;
+            p.plug_condition = plug;
+            p.load_direction = direction;
+            const RunResult run = RunProject(folder, p);
+            ASSERT_EQ(run.status, 0) << run.report;
+            int stars = 0;
+            for (const MethodOutput& out : kOutputOrder) {
+                const std::vector<std::string> table = TableRows(run.report, out.title);
+                ASSERT_EQ(table.size(), 56u) << out.title;
+                const int method = engine::EngineMethodOf(out.project_method);
+                for (std::size_t k = 0; k < table.size(); ++k) {
+                    const bool star = table[k].size() > 46 && table[k][46] == '*';
+                    bool expected = out.project_method != engine::pmUserSpecified &&
+                                    run.state->RowTipFlags[method][k] == 2;
+                    if (direction == 1 || plug == 1) {
+                        EXPECT_FALSE(expected) << out.title << " row " << k;
+                    }
+                    if (direction == 0 && plug == 2 && out.project_method != engine::pmUserSpecified) {
+                        EXPECT_TRUE(expected) << out.title << " row " << k;
+                    }
+                    EXPECT_EQ(star, expected) << table[k];
+                    EXPECT_EQ(table[k].find('*'), star ? 46u : std::string::npos) << table[k];
+                    stars += star ? 1 : 0;
+                }
+            }
+            if (direction == 0 && plug == 0) {
+                EXPECT_GT(stars, 0);
+            }
+            EXPECT_EQ(run.plot.find('*'), std::string::npos);
+        }
+    }
 }
 
 // --- A clay-and-sand profile through both passes, golden in both unit
