@@ -1,11 +1,22 @@
 #include "api_method.h"
 
-#include <algorithm>
 #include <cmath>
 
+#include "cone_friction.h"
 #include "skin_rows.h"
 
 namespace korva::engine {
+
+double ApiClayAlpha(double su, double& bottom_stress)
+{
+    if (bottom_stress < 1.0e-10f)
+        bottom_stress = 1.0e-10f;
+    double psi = su / bottom_stress;
+    if (psi < 1.0e-10f)
+        psi = 1.0e-10f;
+    const double alpha = psi <= 1.0f ? 0.5f / std::sqrt(psi) : 0.5f / std::pow(psi, 0.25f);
+    return alpha > 1.0f ? 1.0f : alpha;
+}
 
 void ComputeCapacityApi(RunState& s)
 {
@@ -15,30 +26,18 @@ void ComputeCapacityApi(RunState& s)
         const int t = TopPoint(seg);
         const int b = BottomPoint(seg);
         const SoilPoint& soil = s.SegmentSoil[seg];
-        const double above_sand = soil[Soil::SoilType] - 1.0f;
-        const bool clay = s.Units == 1 ? above_sand > 0.0 : above_sand > 1.0e-6f;
-        if (clay) {
-            // Raised in place: the later steps of the pass see the floor too.
-            if (s.PointEffectiveStress[b] < 1.0e-10f)
-                s.PointEffectiveStress[b] = 1.0e-10f;
+        if (TakesClayRules(s, soil)) {
             const double su = soil[Soil::UndrainedShearStrength];
-            double psi = su / s.PointEffectiveStress[b];
-            if (psi < 1.0e-10f)
-                psi = 1.0e-10f;
-            double alpha = psi <= 1.0f ? 0.5f / std::sqrt(psi) : 0.5f / std::pow(psi, 0.25f);
-            if (alpha > 1.0f)
-                alpha = 1.0f;
+            const double alpha = ApiClayAlpha(su, s.PointEffectiveStress[b]);
             friction[t] = alpha * su;
             friction[b] = alpha * su;
             plug[t] = alpha * soil[Soil::RemoldedStrengthOrBlowCount];
             plug[b] = alpha * su;
         } else {
-            // A friction angle below 5 degrees gives no wall friction, not a
-            // negative one.
-            const double delta = std::max(soil[Soil::FrictionAngle] - 5.0f, 0.0) / 57.2958f;
+            const double tan_delta = SandInterfaceTangent(soil[Soil::FrictionAngle]);
             const double k = soil[Soil::EarthPressureCoefficient];
-            friction[t] = k * s.PointEffectiveStress[t] * std::tan(delta);
-            friction[b] = k * s.PointEffectiveStress[b] * std::tan(delta);
+            friction[t] = k * s.PointEffectiveStress[t] * tan_delta;
+            friction[b] = k * s.PointEffectiveStress[b] * tan_delta;
             plug[t] = friction[t];
             plug[b] = friction[b];
         }

@@ -7,4 +7,11 @@ namespace korva::engine {
 
 void ComputeCapacityApi(RunState& state);
 
+// The API adhesion factor of clay at a segment: psi = su / the bottom
+// stress, at least 1e-10; alpha = 0.5 / sqrt(psi) up to psi 1, else
+// 0.5 / psi^0.25, at most 1. A bottom stress below 1e-10 is first raised to
+// 1e-10 in place (the caller's PointEffectiveStress), as every later step of
+// the pass sees it. The plug step uses the same rule.
+double ApiClayAlpha(double su, double& bottom_stress);
+
 } // namespace korva::engine

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 
+#include "api_method.h"
 #include "cone_friction.h"
 #include "cone_resistance.h"
 #include "design_charts.h"
@@ -25,8 +26,6 @@ bool IsClayOrSilt(const SoilPoint& soil) { return soil[Soil::SoilType] - 1.0f > 
 
 // The atmospheric pressure of the end-bearing rules.
 double AtmosphericPressure(const RunState& s) { return s.Units == 1 ? 2.1168f : 100.0f; }
-
-double NotNegative(double value) { return value > 0.0 ? value : 0.0; }
 
 // Methods whose own routine stores the inside unit side friction that the
 // plug rule takes (PointPlugSideFriction); Revised Lambda and the
@@ -298,11 +297,8 @@ void ComputePlugFriction(RunState& s)
         double f_top;
         double f_bottom;
         if (IsClayOrSilt(soil)) {
-            if (stress[b] < 1.0e-10f)
-                stress[b] = 1.0e-10f; // stays raised for the later steps of the pass
-            const double psi = std::max(soil[Soil::UndrainedShearStrength] / stress[b], double(1.0e-10f));
-            double alpha = psi <= 1.0f ? 0.5f / std::sqrt(psi) : 0.5f / std::pow(psi, 0.25f);
-            alpha = std::min(alpha, 1.0);
+            // The bottom stress stays raised for the later steps of the pass.
+            const double alpha = ApiClayAlpha(soil[Soil::UndrainedShearStrength], stress[b]);
             f_top = alpha * soil[Soil::RemoldedStrengthOrBlowCount];
             if (HasOwnPlugSideFriction(m))
                 f_top = s.PointPlugSideFriction[m][t];

@@ -14,9 +14,6 @@ bool IsUplift(const ConePile& pile) { return pile.load_direction == 1; }
 // An end-section inner diameter above this marks an open pile end.
 bool HasOpenEnd(const ConePile& pile) { return pile.end_section_inner_diameter > 1.0e-5f; }
 
-// Floors that keep powers, roots and logarithms defined: a finite input that
-// no real soil has (a negative stress or strength) is taken as 0.
-double NotNegative(double value) { return value > 0.0 ? value : 0.0; }
 // Radii and diameters divide; a pile end without a wall has none to give.
 double AtLeastTolerance(double length) { return std::max(length, static_cast<double>(1.0e-5f)); }
 

@@ -44,6 +44,10 @@ struct ConeSandSegment {
     double h = 0.0;              // the segment top's height above the pile tip, in / mm (negative below it)
 };
 
+// A finite input that no real soil has (a negative stress, strength or cone
+// resistance) taken as 0, so that powers and roots stay defined.
+inline double NotNegative(double value) { return value > 0.0 ? value : 0.0; }
+
 // tan of an angle in degrees, converted as the engine does everywhere (/ 57.2958).
 double TanDegrees(double degrees);
 // tan of the sand's interface angle, the friction angle less 5 degrees. An

@@ -28,13 +28,6 @@ ConePile ConePileOf(const RunState& s)
     return pile;
 }
 
-// Clay and silt take the clay rules: SoilType - 1 above 0 (above 1e-6 in SI).
-bool IsClayOrSilt(const RunState& s, int segment)
-{
-    const double above_sand = s.SegmentSoil[segment][Soil::SoilType] - 1.0f;
-    return s.Units == 1 ? above_sand > 0.0 : above_sand > 1.0e-6f;
-}
-
 // The height of a segment's top above the pile tip, in the unit of the
 // diameters (negative below the tip). Taken from the segment itself, for
 // every segment, also those below the deepest penetration row.
@@ -106,7 +99,7 @@ void ComputeMtdFamily(RunState& s, int method, SandRule sand_rule)
     const ConeMethodConstants c = ConeConstants(s.Units);
     const ConePile pile = ConePileOf(s);
     for (int segment = 0; segment < s.SegmentCount; ++segment) {
-        if (IsClayOrSilt(s, segment)) {
+        if (TakesClayRules(s, s.SegmentSoil[segment])) {
             ApplyMtdClayRule(s, method, segment, pile, c);
         } else {
             const PointPair f = sand_rule(SandSegmentOf(s, segment, c), pile, c);
@@ -128,7 +121,7 @@ void ComputeCapacityNgi(RunState& s)
         const int top = TopPoint(segment);
         const int bottom = BottomPoint(segment);
         const SoilPoint& soil = s.SegmentSoil[segment];
-        if (IsClayOrSilt(s, segment)) {
+        if (TakesClayRules(s, s.SegmentSoil[segment])) {
             // Raised in place for the steps after this one.
             if (s.PointEffectiveStress[bottom] < 1.0e-10f) {
                 s.PointEffectiveStress[bottom] = 1.0e-10f;

@@ -3,6 +3,7 @@
 // tapered pile shrinking with depth.
 #include <cmath>
 
+#include "capacity_steps.h"
 #include "fhwa_charts.h"
 #include "land_methods.h"
 #include "skin_rows.h"
@@ -147,7 +148,7 @@ void SandSegment(RunState& s, int seg, double diameter)
 void ComputeCapacityFhwa(RunState& s)
 {
     s.MethodIndex = emFhwa;
-    const double diameter = s.Units == 1 ? s.OuterDiameter / 12.0f : s.OuterDiameter / 1000.0f;
+    const double diameter = DiameterInLengthUnits(s);
 
     AdhesionState adhesion;
     for (int seg = 0; seg < s.SegmentCount; ++seg) {

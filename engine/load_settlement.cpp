@@ -25,12 +25,6 @@ bool English(const RunState& s)
     return s.Units == 1;
 }
 
-// Lengths of the load-transfer part: inches in English units, metres in SI.
-double TransferLength(const RunState& s, double feet_or_metres)
-{
-    return English(s) ? feet_or_metres * 12.0f : feet_or_metres;
-}
-
 double Stickup(const RunState& s)
 {
     return TransferLength(s, s.StickupLength);
@@ -50,8 +44,7 @@ void PlaceTzCurves(RunState& s)
     int n = 0;
     if (HasFreeLength(s)) {
         const double free_depths[FreeLengthCurves] = {
-            0.0, English(s) ? 12.0f * s.StickupLength * 0.5f : s.StickupLength * 0.5f,
-            English(s) ? 12.0f * s.StickupLength - 0.1f : s.StickupLength - 0.1f};
+            0.0, Stickup(s) * 0.5f, Stickup(s) - 0.1f};
         for (double depth : free_depths) {
             TzCurve& curve = s.TzCurves[n++];
             curve = TzCurve{};
@@ -108,10 +101,7 @@ void WritePlacedCurves(RunState& s)
     WritePlotCount(s, s.TzCurveCount - free_curves);
     for (int b = free_curves; b < s.TzCurveCount; ++b) {
         const TzCurve& curve = s.TzCurves[b];
-        double depth = curve.TzCurveDepth - Stickup(s);
-        if (English(s))
-            depth = depth / 12.0f;
-        WriteTzCurveRecord(s, b - free_curves + 1, depth, curve);
+        WriteTzCurveRecord(s, b - free_curves + 1, FeetOrMetres(s, curve.TzCurveDepth - Stickup(s)), curve);
     }
 }
 
@@ -283,7 +273,7 @@ LoadSettlementPoint WalkUpThePile(RunState& s, double tip_movement)
         if (done.beyond_pass_limit)
             ++s.ElementsBeyondPassLimit;
         s.plot.Write(FormatRecord("(3X,E10.3,3X,E10.3,3X,E10.3)",
-                                  {English(s) ? mid_depth / 12.0f : mid_depth,
+                                  {FeetOrMetres(s, mid_depth),
                                    Kips(s, done.mean_load), done.mid_movement}));
         load = done.top_load;
         movement = done.top_movement;

@@ -92,6 +92,16 @@ double InterpolateCurve(const CurvePoints& x, const CurvePoints& y, double at)
 
 } // namespace
 
+double TransferLength(const RunState& s, double feet_or_metres)
+{
+    return s.Units == 1 ? feet_or_metres * 12.0f : feet_or_metres;
+}
+
+double FeetOrMetres(const RunState& s, double transfer_length)
+{
+    return s.Units == 1 ? transfer_length / 12.0f : transfer_length;
+}
+
 double LoadTransferDiameter(const RunState& s)
 {
     return s.Units == 1 ? s.OuterDiameter : s.OuterDiameter / 1000.0f;
@@ -104,7 +114,7 @@ double LoadTransferInnerDiameter(const RunState& s)
 
 double UnitLoadTransferAt(const RunState& s, double depth)
 {
-    const double z = s.Units == 1 ? depth / 12.0f : depth;
+    const double z = FeetOrMetres(s, depth);
     // Rows 0 .. rows - 1 at depths k x IncrementLength.
     const int rows = s.PenetrationRowCount;
     const auto& d = s.PenetrationDepths;

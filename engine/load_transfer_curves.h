@@ -7,6 +7,11 @@
 
 namespace korva::engine {
 
+// Lengths into the load-transfer part: feet to inches in English units,
+// metres as they are; and back to feet or metres.
+double TransferLength(const RunState& state, double feet_or_metres);
+double FeetOrMetres(const RunState& state, double transfer_length);
+
 // The pile diameters as the load-transfer part uses them: inches in English
 // units, metres in SI (OuterDiameter itself stays in millimetres).
 double LoadTransferDiameter(const RunState& state);

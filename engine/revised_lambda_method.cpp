@@ -7,6 +7,7 @@
 
 #include "land_methods.h"
 #include "segment_rows.h"
+#include "skin_rows.h"
 
 namespace korva::engine {
 
@@ -28,7 +29,7 @@ void ComputeCapacityRevisedLambda(RunState& s)
 {
     const bool english = s.Units == 1;
     const PointArray& stress = s.PointEffectiveStress;
-    const double row_perimeter = english ? 3.14159f * s.OuterDiameter / 12.0f : 3.14159f * s.OuterDiameter / 1000.0f;
+    const double row_perimeter = StraightPilePerimeter(s);
 
     // Strength of every segment, and its stress and strength times its length.
     std::array<double, MaxSegments> strength{};
@@ -89,7 +90,7 @@ void ComputeCapacityRevisedLambda(RunState& s)
         const int j = at.segment;
         const double d = at.offset;
         const double top_stress = stress[TopPoint(j)];
-        const double stress_z = top_stress + (stress[BottomPoint(j)] - top_stress) / s.SegmentLength[j] * d;
+        const double stress_z = PointValueAtDepth(s, stress, z);
         double mean_stress;
         double mean_strength;
         if (j == 0) {

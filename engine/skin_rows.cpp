@@ -27,12 +27,22 @@ SkinRowPolicy ConeRowPolicy(int engine_method)
             false};
 }
 
+double StraightPilePerimeter(const RunState& s)
+{
+    return s.Units == 1 ? 3.14159f * s.OuterDiameter / 12.0f : 3.14159f * s.OuterDiameter / 1000.0f;
+}
+
 RowArray ConstantPerimeterRows(const RunState& s)
 {
-    const double perimeter = s.Units == 1 ? 3.14159f * s.OuterDiameter / 12.0f : 3.14159f * s.OuterDiameter / 1000.0f;
     RowArray rows;
-    rows.fill(perimeter);
+    rows.fill(StraightPilePerimeter(s));
     return rows;
+}
+
+bool TakesClayRules(const RunState& s, const SoilPoint& soil)
+{
+    const double above_sand = soil[Soil::SoilType] - 1.0f;
+    return s.Units == 1 ? above_sand > 0.0 : above_sand > 1.0e-6f;
 }
 
 void InterpolateSideFrictionRows(RunState& s, const PointArray& point_friction, RowArray& rows)

@@ -55,9 +55,15 @@ SkinRowPolicy FhwaRowPolicy();
 // NGI, ICP/MTD, FUGRO and UWA (engine_method emNgi .. emUwa).
 SkinRowPolicy ConeRowPolicy(int engine_method);
 
-// The perimeter of a straight pile at every row: 3.14159 x OuterDiameter in
-// ft (/ 12) or m (/ 1000).
+// The perimeter of a straight pile, 3.14159 x OuterDiameter / 12 (ft) or
+// / 1000 (m), in this order of operations.
+double StraightPilePerimeter(const RunState& state);
+// The same perimeter at every row.
 RowArray ConstantPerimeterRows(const RunState& state);
+
+// A segment takes the clay rules of API RP-2A, USACE and the cone-based
+// methods (clay and silt): SoilType - 1 above 0, in SI above 1e-6.
+bool TakesClayRules(const RunState& state, const SoilPoint& soil);
 
 // Row unit side friction from point values: linear in depth within the
 // segment that holds the row; 0 for rows above ZeroFrictionLength.

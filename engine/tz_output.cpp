@@ -65,7 +65,7 @@ void WriteTzCurves(RunState& s, int print)
         TzCurve& curve = s.ExtraTzCurves[i];
         curve.TzSoilCode = soil.soil_code;
         curve.TzFrictionAngle = soil.friction_angle;
-        curve.TzCurveDepth = s.Units == 1 ? s.TzDepth[i] * 12.0f : s.TzDepth[i];
+        curve.TzCurveDepth = TransferLength(s, s.TzDepth[i]);
         BuildTzCurve(s, curve, i + 1, UnitLoadTransferAt(s, curve.TzCurveDepth));
     }
     if (print != 1)

@@ -63,8 +63,7 @@ void ComputeCapacityUsace(RunState& s)
         const int t = TopPoint(seg);
         const int b = BottomPoint(seg);
         const SoilPoint& soil = s.SegmentSoil[seg];
-        const double above_sand = soil[Soil::SoilType] - 1.0f;
-        const bool sand = english ? above_sand <= 0.0 : above_sand <= 1.0e-6f;
+        const bool sand = !TakesClayRules(s, soil);
         const bool silt = soil[Soil::SoilType] == 3.0f;
 
         double sand_t = 0.0;

@@ -1,5 +1,6 @@
 // The user-specified unit load transfer: the user's unit skin friction and
 // unit end bearing of each layer over the pile's perimeter and tip area.
+#include "capacity_steps.h"
 #include "land_methods.h"
 #include "segment_rows.h"
 
@@ -7,7 +8,7 @@ namespace korva::engine {
 
 void ComputeCapacityUserSpecified(RunState& s)
 {
-    const double diameter = s.Units == 1 ? s.OuterDiameter / 12.0f : s.OuterDiameter / 1000.0f;
+    const double diameter = DiameterInLengthUnits(s);
     const double perimeter = 3.14159f * diameter;
     const double tip_area = s.TipArea > 1.0e-4f ? s.TipArea : 0.7853975f * (diameter * diameter);
 
