@@ -1,32 +1,21 @@
 #include "cone_resistance.h"
 
 #include <algorithm>
+#include <span>
+
+#include "design_charts.h"
 
 namespace korva::engine {
 
 double InterpolateConeResistance(RunState& s, double depth)
 {
-    const int count = std::min(s.CptPointCount, MaxCptPoints);
-    if (count <= 0)
+    const std::size_t count = static_cast<std::size_t>(std::clamp(s.CptPointCount, 0, MaxCptPoints));
+    if (count == 0)
         return s.LastConeResistance;
-    const auto& points = s.CptProfile;
-    double qc = points[count - 1].cone_resistance; // below the last point
-    if (depth <= points[0].depth) {
-        qc = points[0].cone_resistance;
-    } else {
-        for (int i = 1; i < count; ++i) {
-            if (depth <= points[i].depth) {
-                // depth lies above point i and below every point before it,
-                // so the two depths differ.
-                const CptPoint& a = points[i - 1];
-                const CptPoint& b = points[i];
-                qc = a.cone_resistance + (depth - a.depth) * (b.cone_resistance - a.cone_resistance) / (b.depth - a.depth);
-                break;
-            }
-        }
-    }
-    s.LastConeResistance = qc;
-    return qc;
+    const CptPoints& points = s.CptProfile;
+    s.LastConeResistance = LookupTable({std::span(points.depth).first(count), std::span(points.cone_resistance).first(count)},
+                                       depth);
+    return s.LastConeResistance;
 }
 
 double LayerConeResistance(const RunState& s, int segment)

@@ -68,12 +68,13 @@ double LookupTable(const ChartTable& table, double x)
     const std::span<const double> ys = table.y;
     if (!(x > xs.front())) // a NaN takes the first value too
         return ys.front();
-    if (x > xs.back())
-        return ys.back();
-    std::size_t i = 1;
-    while (xs[i] < x)
-        ++i;
-    return ys[i - 1] + (x - xs[i - 1]) * (ys[i] - ys[i - 1]) / (xs[i] - xs[i - 1]);
+    // The points in order: the first abscissa at or above x closes the
+    // interval. The one before it lies below x, so the interval is never empty,
+    // even in a table (CPT profile, section table) with repeated abscissae.
+    for (std::size_t i = 1; i < xs.size(); ++i)
+        if (!(xs[i] < x))
+            return ys[i - 1] + (x - xs[i - 1]) * (ys[i] - ys[i - 1]) / (xs[i] - xs[i - 1]);
+    return ys.back();
 }
 
 double InterpolateChartFamily(const ChartFamily& family, double x, double r)

@@ -18,7 +18,10 @@ struct ChartTable {
 
 // y(x): the first value at or below the first abscissa, the last value beyond
 // the last, else linear between the first abscissa at or above x and the one
-// before it.
+// before it. The abscissae are searched in order, so a table read from a file
+// (CPT profile, section table) with repeated abscissae never divides by 0.
+// The design charts, the CPT profile, the t-z and tip curves and the section
+// stiffness table are all read through it.
 double LookupTable(const ChartTable& table, double x);
 
 // The bearing-capacity tables of the sand end-bearing rules (abscissa: the

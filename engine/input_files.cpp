@@ -304,8 +304,8 @@ std::optional<InputProblem> ReadCptPointFile(RunState& state, ListReader& reader
     if (!CheckEntryCount(in, "line 1", "the CPT point count", state.CptPointCount, MaxCptPoints))
         return in.problem;
     for (int i = 0; i < state.CptPointCount; ++i) {
-        CptPoint& point = state.CptProfile[i];
-        if (!in.Read(Numbered("CPT point", i + 1), {point.depth, point.cone_resistance}))
+        CptPoints& points = state.CptProfile;
+        if (!in.Read(Numbered("CPT point", i + 1), {points.depth[i], points.cone_resistance[i]}))
             break;
     }
     return in.problem;

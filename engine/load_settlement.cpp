@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 #include <string_view>
 
+#include "design_charts.h"
 #include "fixed_format.h"
 #include "load_transfer_curves.h"
 #include "run_driver.h"
@@ -293,22 +295,10 @@ ElementResult SolveElement(const RunState& s, double mid_depth, double length, d
 
 double SectionStiffnessAt(const RunState& s, double distance)
 {
-    const int rows = s.StiffnessRowCount;
-    const auto& d = s.StiffnessDistance;
-    const auto& ea = s.StiffnessEA;
-    if (rows <= 0)
+    const std::size_t rows = static_cast<std::size_t>(std::clamp(s.StiffnessRowCount, 0, MaxSectionRows));
+    if (rows == 0)
         return 0.0;
-    if (rows == 1 || distance <= d[0])
-        return ea[0];
-    if (distance >= d[rows - 1])
-        return ea[rows - 1];
-    int r = 1;
-    while (r < rows - 1 && !(d[r] >= distance))
-        ++r;
-    const double span = d[r] - d[r - 1];
-    if (!(span > 0.0))
-        return ea[r];
-    return ea[r - 1] + (ea[r] - ea[r - 1]) / span * (distance - d[r - 1]);
+    return LookupTable({std::span(s.StiffnessDistance).first(rows), std::span(s.StiffnessEA).first(rows)}, distance);
 }
 
 double TzLoadTransferAt(const RunState& s, double depth, double movement)

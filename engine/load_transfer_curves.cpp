@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "design_charts.h"
+
 namespace korva::engine {
 
 namespace {
@@ -71,23 +73,6 @@ double UsaceSandStiffness(double phi)
     if (phi > 38.0f)
         k = 18000.0f;
     return k;
-}
-
-// Linear between the points of a curve; at or before its first point the
-// first value, beyond its last point the last value.
-double InterpolateCurve(const CurvePoints& x, const CurvePoints& y, double at)
-{
-    if (at <= x[0])
-        return y[0];
-    for (int p = 1; p < TzPointsPerCurve; ++p) {
-        if (x[p] >= at) {
-            const double span = x[p] - x[p - 1];
-            if (span <= 0.0)
-                return y[p];
-            return y[p - 1] + (y[p] - y[p - 1]) / span * (at - x[p - 1]);
-        }
-    }
-    return y[TzPointsPerCurve - 1];
 }
 
 } // namespace
@@ -262,12 +247,12 @@ TzSoilAtDepth TzSoilAt(const RunState& s, double depth)
 
 double CurveLoadTransferAt(const TzCurve& curve, double movement)
 {
-    return InterpolateCurve(curve.Movement, curve.LoadTransfer, movement);
+    return LookupTable({curve.Movement, curve.LoadTransfer}, movement);
 }
 
 double TipLoadAt(const TipLoadCurve& curve, double movement)
 {
-    return InterpolateCurve(curve.Movement, curve.Load, movement);
+    return LookupTable({curve.Movement, curve.Load}, movement);
 }
 
 } // namespace korva::engine

@@ -127,9 +127,17 @@ struct MethodResultRows {
     RowArray UltimateCapacity{};   // SkinFriction + FactoredEndBearing
 };
 
-struct CptPoint {
-    double depth = 0.0;
-    double cone_resistance = 0.0;
+// The cone penetration profile: depth and cone resistance of each point,
+// as two columns so that the chart lookup reads them as a table.
+struct CptPoints {
+    std::array<double, MaxCptPoints> depth{};
+    std::array<double, MaxCptPoints> cone_resistance{};
+
+    void Set(int index, double point_depth, double point_cone_resistance)
+    {
+        depth[index] = point_depth;
+        cone_resistance[index] = point_cone_resistance;
+    }
 };
 
 // The six report unit labels of a unit system, at their fixed widths.
@@ -317,7 +325,7 @@ struct RunState {
     // --- CPT point file, in the project's units ---
     int CptUnits = 0; // read, not used
     int CptPointCount = 0;
-    std::array<CptPoint, MaxCptPoints> CptProfile{};
+    CptPoints CptProfile;
 
     // --- Segments and method loop (method_loop.cpp) ---
     // Indexes are 0-based (see RowSlots above). The segment arrays are

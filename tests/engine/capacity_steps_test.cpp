@@ -34,10 +34,10 @@ TEST(ConeResistance, InterpolatorEndsAndLastResult)
     EXPECT_EQ(InterpolateConeResistance(s, 3.0), 0.0); // no points yet: 0 at first
 
     s.CptPointCount = 4;
-    s.CptProfile[0] = {1.0, 10.0};
-    s.CptProfile[1] = {3.0, 30.0};
-    s.CptProfile[2] = {3.0, 50.0}; // a step at 3 m
-    s.CptProfile[3] = {5.0, 20.0};
+    s.CptProfile.Set(0, 1.0, 10.0);
+    s.CptProfile.Set(1, 3.0, 30.0);
+    s.CptProfile.Set(2, 3.0, 50.0); // a step at 3 m
+    s.CptProfile.Set(3, 5.0, 20.0);
     struct Case {
         double depth;
         double expected;
@@ -67,8 +67,8 @@ TEST(ConeResistance, SegmentValueLayerThenProfileThenBlowCount)
     EXPECT_EQ(LayerConeResistance(s, 0), 20.0);
 
     s.CptPointCount = 2;
-    s.CptProfile[0] = {0.0, 100.0};
-    s.CptProfile[1] = {2.0, 300.0};
+    s.CptProfile.Set(0, 0.0, 100.0);
+    s.CptProfile.Set(1, 2.0, 300.0);
     EXPECT_EQ(SegmentConeResistance(s, 0, 2.1168f), 20.0);  // the layer's value first
     EXPECT_EQ(SegmentConeResistance(s, 1, 2.1168f), 200.0); // the profile at the segment top, 1 ft
 
@@ -378,9 +378,9 @@ TEST(CapacitySteps, NothingNonFiniteOnDegenerateProfiles)
                         RunState& s = *state;
                         s.LoadDirection = direction;
                         s.CptPointCount = cpt;
-                        s.CptProfile[0] = {1.0, 0.0};
-                        s.CptProfile[1] = {1.0, 0.0};
-                        s.CptProfile[2] = {1.0, 5.0};
+                        s.CptProfile.Set(0, 1.0, 0.0);
+                        s.CptProfile.Set(1, 1.0, 0.0);
+                        s.CptProfile.Set(2, 1.0, 5.0);
                         AddSegments(s, 2, Sand(0.0, 0.0, 0.0, 0.0));
                         AddSegments(s, 2, Clay(0.0, 0.0));
                         ComputeEffectiveStress(s);

@@ -62,7 +62,7 @@ TEST(EffectiveStress, UndrainedStrengthFromTheLayerConeResistance)
     // The CPT profile does not enter.
     auto english = NewPile(English, 12.0, 0.0, 5.0, 1.0);
     english->CptPointCount = 1;
-    english->CptProfile[0] = {0.0, 99.0};
+    english->CptProfile.Set(0, 0.0, 99.0);
     AddSegments(*english, 1, With(Clay(100.0, 0.0), Soil::ConeResistance, 30000.0));
     AddSegments(*english, 1, With(Clay(100.0, 1.5), Soil::ConeResistance, 30000.0));
     ComputeEffectiveStress(*english);

@@ -144,7 +144,7 @@ TEST(ReadCptPointFile, Points)
         ASSERT_FALSE(korva::engine::ReadCptPointFile(state, reader)) << c.text;
         EXPECT_EQ(state.CptPointCount, c.count);
         if (c.count > 0) {
-            EXPECT_EQ(state.CptProfile[c.count - 1].depth, c.last_depth);
+            EXPECT_EQ(state.CptProfile.depth[c.count - 1], c.last_depth);
         }
     }
 }
