@@ -476,16 +476,19 @@ void TProgramData::ReadFromFile(const std::string& fileName, int version)
     for (TGridTable* table : tables.All())
         table->SetRowCount(0);
 
-    // Whatever happens, the tables end with at least their minimum rows.
+    // Whatever happens, the tables end with at least their minimum rows:
+    // after the message of a failed read, and before the modified state is
+    // cleared (an error that passes to the caller grows them on its way).
     struct GrowToMinimum {
         TProjectTables& tables;
-        ~GrowToMinimum()
+        void operator()() const
         {
             for (TGridTable* table : tables.All())
                 if (table->RowCount() < table->MinRows())
                     table->SetRowCount(table->MinRows());
         }
-    } grow{tables};
+        ~GrowToMinimum() { (*this)(); }
+    } growToMinimum{tables};
 
     try {
         TWordReader reader(fileName);
@@ -493,6 +496,7 @@ void TProgramData::ReadFromFile(const std::string& fileName, int version)
     } catch (const EInOutError& e) {
         ShowInformation(e.Message());
     }
+    growToMinimum();
     ReadCptPoints();
     SetModified(false);
 }

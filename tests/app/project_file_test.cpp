@@ -345,6 +345,21 @@ TEST(ProjectFile, ATruncatedFileKeepsWhatWasRead)
     EXPECT_EQ(h.tables.Sectionaldata.RowCount(), 2);
 }
 
+TEST(ProjectFile, TablesAreGrownBeforeTheMessageIsDoneWith)
+{
+    TempFolder folder;
+    folder.Write("in.kv7d", "");
+    ProjectHost h;
+    int layersWhenUnmodified = -1;
+    h.host.Events.SetModified = [&](bool modified) {
+        if (!modified)
+            layersWhenUnmodified = h.tables.D.RowCount();
+    };
+    TProgramData::CreateFromFile(h.host, folder.Path("in.kv7d"), pfvCurrent);
+    EXPECT_EQ(h.messages.size(), 1u);
+    EXPECT_EQ(layersWhenUnmodified, 1);
+}
+
 TEST(ProjectFile, InputErrorsNameTheLineAndItem)
 {
     struct Case {
