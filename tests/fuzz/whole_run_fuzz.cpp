@@ -9,45 +9,27 @@
 #include <string>
 #include <unistd.h>
 
+#include "fuzz_files.h"
 #include "ikorva.h"
 #include "run_driver.h"
 #include "run_state.h"
 
 namespace {
 
-void WriteFile(const std::string& path, const std::string& text)
-{
-    std::FILE* out = std::fopen(path.c_str(), "wb");
-    if (!out)
-        std::abort();
-    std::fwrite(text.data(), 1, text.size(), out);
-    std::fclose(out);
-}
+using korva::fuzz::WriteFile;
 
-// The folder of this fuzzing process, made once and removed at exit. A plain
-// character array: it outlives every static object, the exit handler included.
-char folder_path[] = "/tmp/korva-fuzz.XXXXXX";
-
-void RemoveRunFolder()
-{
-    for (const char* name : {"names.dat", "p.kv7d", "p.cpt", "p.kv7o", "p.kv7p"})
-        std::remove((std::string(folder_path) + "/" + name).c_str());
-    rmdir(folder_path);
-}
-
+// The run folder of this fuzzing process, with names.dat, made once.
 std::string RunFolder()
 {
-    static const bool made = [] {
-        if (!mkdtemp(folder_path) || chdir(folder_path) != 0)
+    static const std::string folder = [] {
+        const std::string made = korva::fuzz::Folder();
+        if (chdir(made.c_str()) != 0)
             std::abort();
-        std::atexit(RemoveRunFolder);
-        const std::string folder = folder_path;
-        WriteFile(folder + "/names.dat", "2015.7.5\n\n\n0\n" + folder + "/p.kv7d\n" + folder + "/p.kv7o\n" +
-                                             folder + "/p.kv7p\n" + folder + "/p.cpt\n");
-        return true;
+        WriteFile(made + "/names.dat", "2015.7.5\n\n\n0\n" + made + "/p.kv7d\n" + made + "/p.kv7o\n" + made +
+                                           "/p.kv7p\n" + made + "/p.cpt\n");
+        return made;
     }();
-    (void)made;
-    return folder_path;
+    return folder;
 }
 
 } // namespace
