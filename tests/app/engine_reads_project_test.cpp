@@ -219,8 +219,8 @@ void ExpectEngineReadsTheProject(const RunState& s, const TProgramData& p, Proje
     EXPECT_EQ(s.CptUnits, p.Units);
     ASSERT_EQ(s.CptPointCount, p.CptPointCount);
     for (int i = 0; i < s.CptPointCount; ++i) {
-        ExpectClose(s.CptProfile[i].depth, h.cpt.Point(i).Y, kCpt, "CPT depth");
-        ExpectClose(s.CptProfile[i].cone_resistance, h.cpt.Point(i).X, kCpt, "CPT cone resistance");
+        ExpectClose(s.CptProfile.depth[i], h.cpt.Point(i).Y, kCpt, "CPT depth");
+        ExpectClose(s.CptProfile.cone_resistance[i], h.cpt.Point(i).X, kCpt, "CPT cone resistance");
     }
 }
 
