@@ -2,7 +2,6 @@
 // record by record as the engine reads them; CreateFromFile reads a project
 // file word by word in the current layout and in the two older ones
 // (".kv6d", ".kvd").
-#include <cctype>
 #include <exception>
 #include <filesystem>
 
@@ -15,6 +14,7 @@
 #include "int_utils.h"
 #include "program_data.h"
 #include "project_tables.h"
+#include "string_utils.h"
 #include "word_reader.h"
 
 namespace korva::app {
@@ -397,20 +397,13 @@ void ProjectFileReader::Read()
     }
 }
 
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 } // namespace
 
 int ProjectFileLayout(const std::string& fileName, int version)
 {
     if (version == pfvCurrent || version == pfvPrevious || version == pfvOlder)
         return version;
-    const std::string extension = Lower(ExtractFileExt(fileName));
+    const std::string extension = components::LowerCase(ExtractFileExt(fileName));
     if (extension == ".kv7d")
         return pfvCurrent;
     if (extension == ".kv6d")

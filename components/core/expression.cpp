@@ -13,6 +13,7 @@
 #include "guards.h"
 #include "int_utils.h"
 #include "number_format.h"
+#include "string_utils.h"
 
 namespace korva::components {
 
@@ -72,19 +73,6 @@ std::int32_t ToInt32(Extended whole)
 std::string FormatValue(Extended x)
 {
     return FormatGeneral(x, kEntryPrecision);
-}
-
-char LowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string LowerCase(std::string_view text)
-{
-    std::string lower(text);
-    for (char& c : lower)
-        c = LowerAscii(c);
-    return lower;
 }
 
 // The prefix functions in the order they are tried: every name comes before

@@ -41,6 +41,15 @@ int PosOrEnd(std::string_view pattern, std::string_view text)
     return PosOr(pattern, text, static_cast<int>(text.size()) + 1);
 }
 
+std::string LowerCase(std::string_view text)
+{
+    std::string lower(text);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return lower;
+}
+
 std::string ReplaceAll(std::string_view text, std::string_view oldText, std::string_view newText)
 {
     std::string result(text);

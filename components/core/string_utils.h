@@ -27,6 +27,10 @@ int PosOr(std::string_view pattern, std::string_view text, int fallback);
 // PosOr(pattern, text, length of text + 1).
 int PosOrEnd(std::string_view pattern, std::string_view text);
 
+// The text with the letters A-Z in lower case; other bytes as they are
+// (never the C locale's case rules).
+std::string LowerCase(std::string_view text);
+
 // Every occurrence of oldText replaced by newText, left to right; the search
 // resumes right after each inserted text, so inserted text is never searched
 // again. An empty oldText changes nothing.

@@ -224,6 +224,13 @@ void ExpectEngineReadsTheProject(const RunState& s, const TProgramData& p, Proje
     }
 }
 
+TEST(EngineReadsProject, TheProgramsLimitsFitTheEnginesStorage)
+{
+    EXPECT_EQ(2 * kMaxSoilLayers, engine::MaxSoilPoints);
+    EXPECT_EQ(kMaxTzDepths, engine::MaxTzDepths);
+    EXPECT_EQ(kMaxSectionRows, engine::MaxSectionRows);
+}
+
 TEST(EngineReadsProject, EveryFieldWhereTheEngineExpectsIt)
 {
     for (const Variant& variant : kVariants) {

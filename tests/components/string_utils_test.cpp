@@ -38,4 +38,11 @@ TEST(StringHelpers, ReplaceAll)
     EXPECT_EQ(ReplaceAll("abc", "", "x"), "abc");
 }
 
+TEST(StringHelpers, LowerCaseOfAsciiLettersOnly)
+{
+    EXPECT_EQ(LowerCase("SIN(0.5)*Pi"), "sin(0.5)*pi");
+    EXPECT_EQ(LowerCase(".KV7D"), ".kv7d");
+    EXPECT_EQ(LowerCase("\xC3\x84\x9b"), "\xC3\x84\x9b"); // other bytes as they are
+}
+
 } // namespace
