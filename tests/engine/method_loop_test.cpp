@@ -675,12 +675,7 @@ TEST(MethodLoop, ClayAndSandGoldenReportsAndPlotFiles)
 {
     for (const GoldenCase& c : GoldenCases()) {
         SCOPED_TRACE(c.name);
-        RunFolder folder;
-        const RunResult run = RunProject(folder, c.project);
-        ASSERT_EQ(run.status, 0) << run.report;
-        ExpectOnlyFiniteNumbers(run);
-        ExpectMatchesGolden(Comparable(run.report, folder.Folder()), std::string("engine/") + c.name + ".kv7o");
-        ExpectMatchesGolden(run.plot, std::string("engine/") + c.name + ".kv7p");
+        RunAgainstGolden(c.name, c.project);
     }
 }
 
