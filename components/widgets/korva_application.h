@@ -1,0 +1,26 @@
+#pragma once
+// The application object of the program, of the probe and of every GUI test:
+// organisation "Varnek", application "KORVA", the real desktop services in
+// force, numbers in the C locale whatever the environment, and no exception
+// escaping the event loop.
+#include <QApplication>
+
+#include "qt_services.h"
+
+namespace korva::widgets {
+
+class TKorvaApplication : public QApplication {
+public:
+    TKorvaApplication(int& argc, char** argv, const QString& title);
+    ~TKorvaApplication() override;
+
+    // Every event goes through here: an exception that reaches the event loop
+    // is shown as an information box and the event counts as not handled.
+    bool notify(QObject* receiver, QEvent* event) override;
+
+private:
+    TQtServices qtServices_;
+    TScopedUiServices installed_;
+};
+
+} // namespace korva::widgets

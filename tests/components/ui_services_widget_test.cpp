@@ -1,0 +1,69 @@
+// The widget layer's foundation: the application object, the recording
+// doubles in force for every test, and the settings store.
+#include <clocale>
+#include <cstdlib>
+
+#include <QApplication>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "gui_test.h"
+#include "qt_services.h"
+
+namespace korva::test {
+namespace {
+
+using widgets::TMessageKind;
+
+TEST(Application, NamesTheProgramAndKeepsNumbersInTheCLocale)
+{
+    EXPECT_EQ(QApplication::organizationName(), "Varnek");
+    EXPECT_EQ(QApplication::applicationName(), "KORVA");
+    EXPECT_EQ(QApplication::applicationDisplayName(), "Korva 2015");
+    EXPECT_STREQ(std::localeconv()->decimal_point, ".");
+}
+
+TEST(Application, AnExceptionInAnEventHandlerIsShownAndTheLoopGoesOn)
+{
+    QObject target;
+    QTimer::singleShot(0, &target, [] { throw std::runtime_error("Entry could not be evaluated: x"); });
+    ProcessEvents();
+    ASSERT_EQ(Recorded().Messages.Shown.size(), 1u);
+    EXPECT_EQ(Recorded().Messages.Shown[0].Kind, TMessageKind::Information);
+    EXPECT_EQ(Recorded().Messages.Shown[0].Text, "Entry could not be evaluated: x");
+}
+
+TEST(Messages, CarriageReturnsBecomeLineBreaks)
+{
+    EXPECT_EQ(widgets::DisplayText("one\rtwo\r\nthree\r"), "one\ntwo\nthree\n");
+    widgets::Ui().Messages->Warning("Top\rBottom");
+    EXPECT_EQ(Recorded().Messages.Texts(), std::vector<std::string>{"Top\nBottom"});
+}
+
+TEST(Messages, QuestionsTakeTheScriptedAnswersThenTheDefaults)
+{
+    Recorded().Messages.Answers = {widgets::TMessageAnswer::No};
+    EXPECT_FALSE(widgets::Ui().Messages->YesNo("Delete?"));
+    EXPECT_TRUE(widgets::Ui().Messages->YesNo("Delete?"));
+    EXPECT_EQ(widgets::Ui().Messages->YesNoCancel("Save?"), widgets::TMessageAnswer::Cancel);
+}
+
+// Each test has its own configuration folder: what one test stores, the next
+// never sees.
+TEST(Settings, StoreReadsBackWhatItWrote)
+{
+    widgets::TQtSettings settings;
+    EXPECT_FALSE(settings.Read("Word Processor"));
+    EXPECT_TRUE(settings.Write("Word Processor", "/usr/bin/xdg-open"));
+    EXPECT_EQ(settings.Read("Word Processor"), "/usr/bin/xdg-open");
+}
+
+TEST(Settings, EachTestStartsWithAnEmptyStore)
+{
+    widgets::TQtSettings settings;
+    EXPECT_FALSE(settings.Read("Word Processor"));
+    EXPECT_TRUE(settings.Write("File1", "a.kv7d"));
+}
+
+} // namespace
+} // namespace korva::test

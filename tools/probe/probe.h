@@ -1,0 +1,78 @@
+#pragma once
+// korva-gui-probe: runs one verb of the program headless (offscreen, every
+// message box and chooser answered by the recording doubles) and prints one
+// JSON object as the last line of its output: "ok", "messages" (every text
+// shown to the user, in order) and the verb's own keys. A verb calls what the
+// menu entry or button calls; it never computes a second answer of its own.
+//
+// A verb is a function in a file of this folder, registered with
+//   static const TVerbRegistration registered{{"name", "ARGS...", &Function}};
+// It returns true when it did its work; an unknown verb or bad arguments
+// (EProbeUsage) exit with status 2.
+#include <map>
+#include <optional>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+#include "recording_services.h"
+
+namespace korva::probe {
+
+class EProbeUsage : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The words after the verb: positionals, options with a value ("--rows 5",
+// repeatable) and flags ("--integer"). Unknown options are usage errors.
+class TProbeArgs {
+public:
+    TProbeArgs(const std::vector<std::string>& words, const std::set<std::string>& valueOptions,
+               const std::set<std::string>& flags = {});
+
+    std::size_t PositionalCount() const { return positional_.size(); }
+    // The n-th positional (from 0); a usage error when missing.
+    const std::string& Positional(std::size_t n) const;
+    std::optional<std::string> Option(const std::string& name) const; // last given
+    std::vector<std::string> Options(const std::string& name) const;  // all given, in order
+    bool Flag(const std::string& name) const { return flags_.count(name) > 0; }
+    // Numbers in the C locale; a usage error when not a number.
+    double Number(const std::string& text) const;
+    int Integer(const std::string& text) const;
+
+private:
+    std::vector<std::string> positional_;
+    std::multimap<std::string, std::string> options_;
+    std::vector<std::pair<std::string, std::string>> ordered_;
+    std::set<std::string> flags_;
+};
+
+struct TProbeContext {
+    std::vector<std::string> Words; // after the verb
+    widgets::TRecordingServices& Services;
+    QJsonObject Result; // the verb's keys ("ok" and "messages" are added)
+};
+
+using TVerbFunction = bool (*)(TProbeContext&);
+
+struct TVerb {
+    const char* Name;
+    const char* Usage; // the arguments, for the usage text
+    TVerbFunction Run;
+};
+
+struct TVerbRegistration {
+    explicit TVerbRegistration(const TVerb& verb);
+};
+
+const std::vector<TVerb>& Verbs();
+
+// JSON helpers.
+QJsonArray JsonStrings(const std::vector<std::string>& texts);
+
+} // namespace korva::probe
