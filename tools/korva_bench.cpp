@@ -102,8 +102,11 @@ int main(int argc, char** argv)
         return Usage(UsageLine);
 
     const std::string here = CurrentFolder();
+    if (here.empty())
+        return Fail(Tool, "cannot read the current folder: " + std::string(std::strerror(errno)));
     project = Absolute(project, here);
-    const std::string folder = MakePrivateFolder(Tool);
+    const PrivateFolder private_folder(Tool);
+    const std::string& folder = private_folder.Path();
     if (folder.empty())
         return Fail(Tool, "cannot make a temporary folder: " + std::string(std::strerror(errno)));
     const std::string files[4] = {project, folder + "/bench.kv7o", folder + "/bench.kv7p",
@@ -123,9 +126,6 @@ int main(int argc, char** argv)
     });
     for (std::size_t run = 0; run < times.size(); ++run)
         std::printf("run %zu: %s\n", run + 1, Milliseconds(times[run]).c_str());
-    std::remove(files[1].c_str());
-    std::remove(files[2].c_str());
-    rmdir(folder.c_str());
 
     if (!problem.empty())
         return Fail(Tool, problem);

@@ -2,12 +2,15 @@
 //
 //   korva-run PROJECT.kv7d [--report FILE] [--plot FILE] [--cpt FILE]
 //
-// Writes the hand-off file names.dat into a private temporary folder, makes
-// that the current folder, loads KORVA2015_DLL.so from beside this program,
+// Writes the hand-off file names.dat into a private temporary folder (removed
+// at the end, also when SIGINT or SIGTERM stops the run), makes that the
+// current folder, loads KORVA2015_DLL.so from beside this program,
 // calls _IKORVA with 5 and prints the status and the report path. The report,
 // plot data and CPT point files default to the project path with the
-// extensions .kv7o, .kv7p and .cpt. Exit code: the engine's status (0 or 1),
-// 2 when the run could not be set up.
+// extensions .kv7o, .kv7p and .cpt. A path that names.dat cannot carry (one
+// that holds a line break or ends in a blank) is refused, and so is a current
+// folder that cannot be read. Exit code: the engine's status (0 or 1), 2 when
+// the run could not be set up.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -47,6 +50,8 @@ int main(int argc, char** argv)
         return Usage(UsageLine);
 
     const std::string here = CurrentFolder();
+    if (here.empty())
+        return Fail(Tool, "cannot read the current folder: " + std::string(std::strerror(errno)));
     project = Absolute(project, here);
     const std::string files[4] = {
         project,
@@ -55,16 +60,17 @@ int main(int argc, char** argv)
         Absolute(cpt.empty() ? WithExtension(project, ".cpt") : cpt, here),
     };
     for (const std::string& file : files)
-        if (file.find_first_of("\r\n") != std::string::npos)
-            return Fail(Tool, "a file name holds a line break");
+        if (const std::string problem = HandOffProblem(file); !problem.empty())
+            return Fail(Tool, problem);
 
-    const std::string folder = MakePrivateFolder(Tool);
-    if (folder.empty())
-        return Fail(Tool, "cannot make a temporary folder: " + std::string(std::strerror(errno)));
     int status = 2;
-    const std::string problem =
-        WithEngineIn(Tool, folder, files, [&](const EngineLibrary& engine) { status = engine.Run(); });
-    rmdir(folder.c_str());
+    std::string problem;
+    {
+        const PrivateFolder folder(Tool);
+        if (folder.Path().empty())
+            return Fail(Tool, "cannot make a temporary folder: " + std::string(std::strerror(errno)));
+        problem = WithEngineIn(Tool, folder.Path(), files, [&](const EngineLibrary& engine) { status = engine.Run(); });
+    }
 
     if (!problem.empty())
         return Fail(Tool, problem);

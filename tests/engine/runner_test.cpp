@@ -4,10 +4,14 @@
 // printed, never tested).
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <sys/wait.h>
 
+#include "engine_library.h"
 #include "engine_run.h"
 #include "project_fixture.h"
 
@@ -20,10 +24,12 @@ struct Outcome {
     std::string output;
 };
 
-Outcome RunRunner(const std::string& arguments, const std::string& tool = "korva-run")
+// Runs tool with arguments in a shell; before is a shell command run first.
+Outcome RunRunner(const std::string& arguments, const std::string& tool = "korva-run", const std::string& before = {})
 {
     Outcome outcome;
-    const std::string command = std::string(KORVA_BIN_DIR "/") + tool + " " + arguments + " 2>&1";
+    const std::string command =
+        (before.empty() ? "" : before + " && ") + std::string(KORVA_BIN_DIR "/") + tool + " " + arguments + " 2>&1";
     std::FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
         return outcome;
@@ -71,6 +77,76 @@ TEST(KorvaRun, UsageErrors)
         EXPECT_EQ(run.exit_code, 2) << arguments;
         EXPECT_NE(run.output.find("usage: korva-run"), std::string::npos) << arguments;
     }
+}
+
+TEST(KorvaRun, RefusesPathsThatNamesDatCannotCarry)
+{
+    // The engine drops the blanks at the end of each line of names.dat: the
+    // run would take another file than the one named.
+    RunFolder folder;
+    folder.Write("pile.kv7d", JoinLines(BaseProject()));
+    folder.Write("pile.kv7d ", JoinLines(BaseProject()));
+    folder.Write("pile.cpt", " 1 0\n");
+    for (const char* arguments : {"'pile.kv7d '", "pile.kv7d --report 'out.kv7o '", "pile.kv7d --plot 'out.kv7p\t'",
+                                  "pile.kv7d --cpt 'pile.cpt '"}) {
+        const Outcome run = RunRunner(arguments);
+        EXPECT_EQ(run.exit_code, 2) << arguments << "\n" << run.output;
+        EXPECT_NE(run.output.find("korva-run: the file name"), std::string::npos) << run.output;
+        EXPECT_NE(run.output.find("ends in a blank"), std::string::npos) << run.output;
+        EXPECT_FALSE(folder.Exists("pile.kv7o")) << arguments;
+        EXPECT_FALSE(folder.Exists("out.kv7o")) << arguments;
+    }
+    const Outcome broken = RunRunner("pile.kv7d --report \"$(printf 'out\\nx.kv7o')\"");
+    EXPECT_EQ(broken.exit_code, 2) << broken.output;
+    EXPECT_NE(broken.output.find("a file name holds a line break"), std::string::npos) << broken.output;
+}
+
+TEST(KorvaRun, AnUnreadableCurrentFolderIsAnError)
+{
+    RunFolder folder;
+    folder.Write("pile.kv7d", JoinLines(BaseProject()));
+    folder.Write("pile.cpt", " 1 0\n");
+    const std::string gone = folder.Path("gone");
+    std::filesystem::create_directory(gone);
+    // The shell stands in a folder that no longer exists.
+    const Outcome run = RunRunner(folder.Path("pile.kv7d"), "korva-run", "cd " + gone + " && rmdir " + gone);
+    EXPECT_EQ(run.exit_code, 2) << run.output;
+    EXPECT_NE(run.output.find("korva-run: cannot read the current folder"), std::string::npos) << run.output;
+    EXPECT_FALSE(folder.Exists("pile.kv7o"));
+}
+
+// The private folder of names.dat goes with everything in it: at the end
+// of its life and when SIGINT or SIGTERM ends the process.
+TEST(KorvaRunDeathTest, ThePrivateFolderIsRemovedOnSigintAndSigterm)
+{
+    RunFolder folder;
+    const std::string tmp = folder.Path("tmp");
+    std::filesystem::create_directory(tmp);
+    setenv("TMPDIR", tmp.c_str(), 1);
+    const auto fill = [](const std::string& path) {
+        for (const char* name : {"names.dat", "bench.kv7o", ".bench.kv7o.Ab12Cd"})
+            WriteText(path + "/" + name, "x");
+    };
+    {
+        const korva::tools::PrivateFolder removed_at_end("korva-run");
+        ASSERT_FALSE(removed_at_end.Path().empty());
+        fill(removed_at_end.Path());
+        EXPECT_FALSE(std::filesystem::is_empty(tmp));
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(tmp));
+
+    for (const int signal : {SIGINT, SIGTERM}) {
+        EXPECT_EXIT(
+            {
+                const korva::tools::PrivateFolder removed_on_signal("korva-run");
+                fill(removed_on_signal.Path());
+                std::raise(signal);
+                std::exit(0); // not reached
+            },
+            testing::KilledBySignal(signal), "");
+        EXPECT_TRUE(std::filesystem::is_empty(tmp)) << "signal " << signal;
+    }
+    unsetenv("TMPDIR");
 }
 
 TEST(KorvaBench, TimesRunsWithoutWritingBesideTheProject)
