@@ -246,7 +246,7 @@ bool ReadProject(RunState& s, RecordReader& in)
 bool LoadInputFile(const std::string& path, std::string& text, std::string& reason)
 {
     if (path.empty()) {
-        reason = "no file name was given";
+        reason = "has no name";
         return false;
     }
     // O_NONBLOCK: a FIFO in the path must not hang the run at open.

@@ -20,7 +20,9 @@ struct InputProblem {
 };
 
 // Reads the whole file at path into text. The file is opened read-only and
-// must be a regular file of sane size; otherwise reason tells why not.
+// must be a regular file of sane size; otherwise reason tells why not, as
+// the end of a sentence that names the file ("has no name", "cannot be
+// opened: ...").
 bool LoadInputFile(const std::string& path, std::string& text, std::string& reason);
 
 // Reads records R1-R16 into state. Checks the counts against the storage

@@ -93,6 +93,17 @@ TEST(HandOffFile, OnATerminalTheThreeNamesAreAsked)
     EXPECT_EQ(run.state->CptFilePath, folder.Path("pile.cpt"));
 }
 
+TEST(HandOffFile, AnEmptyCptLineStopsTheRunWithTheFileNamed)
+{
+    RunFolder folder;
+    WriteProject(folder, BaseProject());
+    folder.Write("names.dat", "2015.7.5\n\n\n0\n" + folder.Path("pile.kv7d") + "\n" + folder.Path("pile.kv7o") +
+                                  "\n" + folder.Path("pile.kv7p") + "\n\n");
+    const RunResult run = RunEngine(folder);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.report.find("REASON : the CPT point file has no name\n"), std::string::npos) << run.report;
+}
+
 TEST(HandOffFile, AnOutputThatIsAnInputIsRefused)
 {
     struct Case {
