@@ -1,7 +1,5 @@
 #include "cpt_point_file.h"
 
-#include <algorithm>
-
 #include "file_text.h"
 #include "program_data.h"
 #include "word_reader.h"
@@ -10,10 +8,10 @@ namespace korva::app {
 
 using components::FormatInteger;
 
-std::string CptPointFileText(int units, const TCptPoints& points, int count)
+std::string CptPointFileText(int units, const TCptPoints& points)
 {
     components::ScopedDecimalSeparator dot('.');
-    count = std::clamp(count, 0, points.PointCount());
+    const int count = points.PointCount();
     std::string text = " " + FormatInteger(units) + " " + FormatInteger(count) + kLineEnd;
     for (int i = 0; i < count; ++i) {
         const TCptPoint& point = points.Point(i);

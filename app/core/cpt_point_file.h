@@ -11,9 +11,9 @@
 
 namespace korva::app {
 
-// The text of the file for the first `count` points (clamped to the points
-// that exist). Raises EInOutError when a value is not a finite number.
-std::string CptPointFileText(int units, const TCptPoints& points, int count);
+// The text of the file for every point. Raises EInOutError when a value is
+// not a finite number.
+std::string CptPointFileText(int units, const TCptPoints& points);
 
 // Reads the file's points into `points`, replacing them, in the project's
 // units (the file's unit word is not used, as the engine does not use it).

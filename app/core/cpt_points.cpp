@@ -9,6 +9,14 @@ void TCptPoints::SetPointCount(int count)
     points_.resize(count > 0 ? static_cast<std::size_t>(count) : 0);
 }
 
+void TCptPoints::Scale(Extended xFactor, Extended yFactor)
+{
+    for (TCptPoint& point : points_) {
+        point.X *= xFactor;
+        point.Y *= yFactor;
+    }
+}
+
 std::size_t TCptPoints::Checked(int index) const
 {
     if (index < 0 || index >= PointCount())

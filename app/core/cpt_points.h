@@ -1,8 +1,12 @@
 #pragma once
 // The CPT profile of the project: the points of line 0 of the main window's
-// plot MotionInput, X the cone resistance and Y the depth, in the project's
-// units. The plot component wraps this model; the CPT data dialog fills it
-// and the project saves it as the CPT point file.
+// plot MotionInput, X the cone resistance (ksf / kPa) and Y the depth
+// (ft / m), in the project's units. The plot component wraps this model; the
+// CPT data dialog fills it, the project's unit switch converts it and the
+// project saves it as the CPT point file.
+//
+// The points are the only record of how many there are: the project's
+// CptPointCount() and the point count of the CPT point file are read here.
 #include <cstddef>
 #include <vector>
 
@@ -24,6 +28,8 @@ public:
     void SetPointCount(int count);
     void Clear() { points_.clear(); }
     void Add(Extended x, Extended y) { points_.push_back({x, y}); }
+    // Multiplies X and Y of every point by the factors (a unit switch).
+    void Scale(Extended xFactor, Extended yFactor);
 
     // Raises EListError for an index outside the points.
     const TCptPoint& Point(int index) const;

@@ -18,6 +18,7 @@ struct UnitFactors {
     Extended Long;    // ft <-> m
     Extended Area;    // in^2 <-> m^2
     Extended Modulus; // lb/in^2 <-> kN/m^2
+    Extended Cone;    // ksf <-> kPa, the cone resistance of the CPT points
 };
 
 // To English: the factors of the unit codes mm, m, m^2 and kN/m^2.
@@ -25,14 +26,19 @@ UnitFactors ToEnglish()
 {
     return {UnitConversionFactor(kUnitsSI, kUnitsEnglish, "L1"), UnitConversionFactor(kUnitsSI, kUnitsEnglish, "L2"),
             UnitConversionFactor(kUnitsSI, kUnitsEnglish, "L^2"),
-            UnitConversionFactor(kUnitsSI, kUnitsEnglish, "F/L^2")};
+            UnitConversionFactor(kUnitsSI, kUnitsEnglish, "F/L^2"),
+            UnitConversionFactor(kUnitsSI, kUnitsEnglish, "F1/L2^2")};
 }
 
 // To SI: the program's own reciprocals, rounded as it keeps them (the inch
 // is 25.4000000001016 mm), not the exact reciprocals of the factors above.
+// The cone resistance is in kips (1000 pounds) per square foot.
 constexpr Extended kInchToMetre = 0.0254000000001016L;
-constexpr UnitFactors kToSI{25.4000000001016L, 0.3048000000012192L, kInchToMetre * kInchToMetre,
-                            0.00444822199911631L / (kInchToMetre * kInchToMetre)};
+constexpr Extended kFootToMetre = 0.3048000000012192L;
+constexpr Extended kPoundToKilonewton = 0.00444822199911631L;
+constexpr UnitFactors kToSI{25.4000000001016L, kFootToMetre, kInchToMetre * kInchToMetre,
+                            kPoundToKilonewton / (kInchToMetre * kInchToMetre),
+                            1000 * kPoundToKilonewton / (kFootToMetre * kFootToMetre)};
 
 } // namespace
 
@@ -47,6 +53,11 @@ TProgramData::TProgramData(TProjectHost& host) : host_(&host)
     if (host_->MotionInput)
         host_->MotionInput->Clear();
     SetModified(false);
+}
+
+std::int32_t TProgramData::CptPointCount() const
+{
+    return host_->MotionInput ? host_->MotionInput->PointCount() : 0;
 }
 
 void TProgramData::SetModified(bool value) const
@@ -83,6 +94,9 @@ void TProgramData::SetUnits(int newUnits)
         TipArea *= f.Area;
         SectionArea *= f.Area;
         ElasticModulus *= f.Modulus;
+        // The CPT points are saved and analysed in the project's units.
+        if (host_->MotionInput)
+            host_->MotionInput->Scale(f.Cone, f.Long);
     }
     if (host_->Events.RefreshUnitDialogs)
         host_->Events.RefreshUnitDialogs();

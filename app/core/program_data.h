@@ -106,10 +106,16 @@ public:
     void SaveToFile();
 
     // Switches the unit system (clamped to 1..2): the tables always, the
-    // fields only when the system changes.
+    // fields and the CPT points (depth ft <-> m, cone resistance ksf <-> kPa)
+    // only when the system changes.
     void SetUnits(int newUnits);
 
     TProjectHost& Host() const { return *host_; }
+
+    // The number of CPT points: those of MotionInput line 0 (0 without the
+    // plot). The points are the one record of it; a reader of CPT data sets
+    // it with MotionInput->SetPointCount.
+    std::int32_t CptPointCount() const;
 
     // Fields, in declaration order. English / SI units in the comments.
     std::int32_t Units = 1;                       // 1 English, 2 SI
@@ -156,7 +162,6 @@ public:
     std::int32_t CptDataLines = 0;
     std::int32_t CptColumns = 0;
     std::int32_t CptHeaderLines = 0;
-    std::int32_t CptPointCount = 0;               // points of MotionInput line 0
     std::string CptFileName;
     Extended CptStressFactor = 0;
 

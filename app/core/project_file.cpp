@@ -441,7 +441,7 @@ void TProgramData::SaveToFile()
     static const TCptPoints kNoPoints;
     const TCptPoints& points = host_->MotionInput ? *host_->MotionInput : kNoPoints;
     try {
-        ReplaceFile(CptPointFileName, CptPointFileText(Units, points, CptPointCount));
+        ReplaceFile(CptPointFileName, CptPointFileText(Units, points));
     } catch (const EInOutError&) {
         if (!projectError)
             throw;
@@ -511,7 +511,6 @@ void TProgramData::ReadCptPoints()
             ShowInformation("The CPT point file \"" + path + "\" could not be read completely.\r" + e.Message());
         }
     }
-    CptPointCount = points->PointCount();
 }
 
 } // namespace korva::app

@@ -29,11 +29,15 @@ TEST(CptPointFile, LayoutWithAndWithoutPoints)
                            "  0.00E+00  5.00E+04\r\n"
                            "  2.00E+01  8.00E+04\r\n"
                            "  4.55E+01  -2.25E-03\r\n";
-    EXPECT_EQ(CptPointFileText(2, ThreePoints(), 3), expected);
-    EXPECT_EQ(CptPointFileText(1, TCptPoints(), 0), " 1 0\r\n");
-    // The count never names points that do not exist.
-    EXPECT_EQ(CptPointFileText(1, ThreePoints(), 7).substr(0, 6), " 1 3\r\n");
-    EXPECT_EQ(CptPointFileText(1, ThreePoints(), -2), " 1 0\r\n");
+    EXPECT_EQ(CptPointFileText(2, ThreePoints()), expected);
+    EXPECT_EQ(CptPointFileText(1, TCptPoints()), " 1 0\r\n");
+    // The count is the points': a point count set on the points writes
+    // exactly that many.
+    TCptPoints points = ThreePoints();
+    points.SetPointCount(7);
+    EXPECT_EQ(CptPointFileText(1, points).substr(0, 6), " 1 7\r\n");
+    points.SetPointCount(-2);
+    EXPECT_EQ(CptPointFileText(1, points), " 1 0\r\n");
 }
 
 TEST(CptPointFile, DecimalPointUnderEveryLocaleAndSeparator)
@@ -41,7 +45,9 @@ TEST(CptPointFile, DecimalPointUnderEveryLocaleAndSeparator)
     korva::test::ScopedCommaLocale comma;
     ASSERT_TRUE(comma.Active());
     korva::components::ScopedDecimalSeparator separator(',');
-    EXPECT_EQ(CptPointFileText(1, ThreePoints(), 1), " 1 1\r\n  0.00E+00  5.00E+04\r\n");
+    TCptPoints points = ThreePoints();
+    points.SetPointCount(1);
+    EXPECT_EQ(CptPointFileText(1, points), " 1 1\r\n  0.00E+00  5.00E+04\r\n");
     EXPECT_EQ(korva::components::DecimalSeparator(), ',');
 }
 
@@ -50,7 +56,7 @@ TEST(CptPointFile, ANonFiniteValueIsRefused)
     TCptPoints points = ThreePoints();
     points.SetPoint(1, std::numeric_limits<Extended>::infinity(), 20);
     try {
-        CptPointFileText(1, points, 3);
+        CptPointFileText(1, points);
         FAIL() << "no error";
     } catch (const EInOutError& e) {
         EXPECT_STREQ(e.what(), "The cone resistance of CPT point 2 is not a finite number.");
@@ -60,7 +66,7 @@ TEST(CptPointFile, ANonFiniteValueIsRefused)
 TEST(CptPointFile, ReadBackGivesThePoints)
 {
     TempFolder folder;
-    folder.Write("pile.cpt", CptPointFileText(2, ThreePoints(), 3));
+    folder.Write("pile.cpt", CptPointFileText(2, ThreePoints()));
     TCptPoints points;
     points.Add(1, 1);
     ReadCptPointFile(folder.Path("pile.cpt"), points);

@@ -217,7 +217,7 @@ void ExpectEngineReadsTheProject(const RunState& s, const TProgramData& p, Proje
     ExpectClose(s.CriticalDepth, p.CriticalDepth, kReal, "CriticalDepth");
 
     EXPECT_EQ(s.CptUnits, p.Units);
-    ASSERT_EQ(s.CptPointCount, p.CptPointCount);
+    ASSERT_EQ(s.CptPointCount, p.CptPointCount());
     for (int i = 0; i < s.CptPointCount; ++i) {
         ExpectClose(s.CptProfile.depth[i], h.cpt.Point(i).Y, kCpt, "CPT depth");
         ExpectClose(s.CptProfile.cone_resistance[i], h.cpt.Point(i).X, kCpt, "CPT cone resistance");
@@ -257,6 +257,61 @@ TEST(EngineReadsProject, EveryFieldWhereTheEngineExpectsIt)
         const RunResult run = RunEngine(folder, "pile");
         EXPECT_EQ(run.status, 0) << run.report;
         EXPECT_EQ(run.errors, "");
+    }
+}
+
+// A cone-based project: the English sample with NGI, ICP/MTD, FUGRO and UWA
+// selected and no cone resistance in the layers, so that the methods read it
+// from the CPT profile. The profile's values keep their three digits in the
+// CPT point file in both systems within 0.1 %.
+void MakeConeProject(TProgramData& p, ProjectHost& h)
+{
+    MakeEnglishThreeLayers(p, h);
+    p.MethodSelected = {0, 0, 0, 0, 1, 0, 1, 1, 1, 1, 0};
+    for (int layer = 0; layer < h.tables.D.RowCount(); ++layer)
+        for (int row = 0; row < 2; ++row)
+            h.tables.D.Cell(layer_col::Properties, layer).GetAsTable().Cell(sand_col::ConeResistance, row).SetAsFloat(0);
+    h.cpt.Clear();
+    h.cpt.Add(100, 0); // ksf, ft
+    h.cpt.Add(150, 40);
+    h.cpt.Add(200, 100);
+}
+
+// The ultimate capacity at the deepest row of each cone-based method, kips
+// or kN, of the project saved and run as it stands.
+std::vector<double> ConeCapacities(TProgramData& p)
+{
+    RunFolder folder;
+    folder.WriteHandOff("pile");
+    p.FileName = folder.Path("pile.kv7d");
+    p.SaveToFile();
+    const RunResult run = RunEngine(folder, "pile");
+    EXPECT_EQ(run.status, 0) << run.report;
+    const RunState& s = *run.state;
+    std::vector<double> capacities;
+    for (int method : {engine::emNgi, engine::emIcpMtd, engine::emFugro, engine::emUwa})
+        capacities.push_back(s.MethodRows[method].UltimateCapacity[s.PenetrationRowCount - 1]);
+    return capacities;
+}
+
+TEST(EngineReadsProject, AUnitSwitchKeepsTheCapacityOfTheConeBasedMethods)
+{
+    ProjectHost h;
+    TProgramData p(h.host);
+    MakeConeProject(p, h);
+    const std::vector<double> kips = ConeCapacities(p);
+    p.SetUnits(2);
+    const std::vector<double> kilonewtons = ConeCapacities(p);
+    p.SetUnits(1);
+    const std::vector<double> again = ConeCapacities(p);
+    // Within 1 %: the CPT point file keeps three digits, and FUGRO's end
+    // bearing takes the atmospheric pressure of each system (2.1168 ksf is
+    // 101.35 kPa, the SI runs take 100 kPa), 0.7 % apart.
+    for (std::size_t i = 0; i < kips.size(); ++i) {
+        SCOPED_TRACE("method " + std::to_string(i));
+        EXPECT_GT(kips[i], 100.0);
+        EXPECT_NEAR(kilonewtons[i] / 4.4482216, kips[i], 1e-2 * kips[i]);
+        EXPECT_NEAR(again[i], kips[i], 1e-6 * kips[i]);
     }
 }
 

@@ -41,7 +41,7 @@ TEST(ProgramData, CreateSetsTheDefaultsAndStartsUnmodified)
     EXPECT_EQ(p.CircularSection, 1);
     EXPECT_EQ(p.OffshoreEdition, 1);
     EXPECT_EQ(p.MethodSelected, (std::array<std::int32_t, 11>{0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(p.CptPointCount, 0);
+    EXPECT_EQ(p.CptPointCount(), 0);
     EXPECT_EQ(h.cpt.PointCount(), 0); // a new project has no CPT profile
 }
 
@@ -115,19 +115,27 @@ TEST(ProgramData, TheExactFactorsOfTheUnitSwitch)
 {
     RecordingHost h;
     TProgramData p(h.host);
-    auto setOnes = [&p] { p.OuterDiameter = p.PileLength = p.TipArea = p.ElasticModulus = 1; };
+    h.cpt.Add(1, 1);
+    auto setOnes = [&] {
+        p.OuterDiameter = p.PileLength = p.TipArea = p.ElasticModulus = 1;
+        h.cpt.SetPoint(0, 1, 1);
+    };
     setOnes();
     p.SetUnits(2);
     EXPECT_EQ(p.OuterDiameter, 25.4000000001016L);
     EXPECT_EQ(p.PileLength, 0.3048000000012192L);
     EXPECT_EQ(p.TipArea, 0.0254000000001016L * 0.0254000000001016L);
     EXPECT_EQ(p.ElasticModulus, 0.00444822199911631L / (0.0254000000001016L * 0.0254000000001016L));
+    EXPECT_EQ(h.cpt.Point(0).X, 1000 * 0.00444822199911631L / (0.3048000000012192L * 0.3048000000012192L));
+    EXPECT_EQ(h.cpt.Point(0).Y, 0.3048000000012192L);
     setOnes();
     p.SetUnits(1);
     EXPECT_EQ(p.OuterDiameter, 0.03937007874L);
     EXPECT_EQ(p.PileLength, 3.280839895L);
     EXPECT_EQ(p.TipArea, 39.37007874L * 39.37007874L);
     EXPECT_EQ(p.ElasticModulus, 224.8089237L / (39.37007874L * 39.37007874L));
+    EXPECT_EQ(h.cpt.Point(0).X, 0.2248089237L / (3.280839895L * 3.280839895L));
+    EXPECT_EQ(h.cpt.Point(0).Y, 3.280839895L);
 }
 
 TEST(ProgramData, ChoosingTheActiveSystemChangesNothing)
@@ -142,6 +150,42 @@ TEST(ProgramData, ChoosingTheActiveSystemChangesNothing)
     const std::vector<Extended> si = ConvertedFields(p);
     p.SetUnits(2);
     EXPECT_EQ(ConvertedFields(p), si);
+}
+
+TEST(ProgramData, UnitSwitchConvertsTheCptPoints)
+{
+    RecordingHost h;
+    TProgramData p(h.host);
+    h.cpt.Add(100, 0);      // ksf, ft
+    h.cpt.Add(82.5L, 12.5L);
+    h.cpt.Add(250, 80);
+    const std::vector<TCptPoint> english = h.cpt.Points();
+
+    p.SetUnits(2); // kPa, m
+    ASSERT_EQ(p.CptPointCount(), 3);
+    EXPECT_NEAR(static_cast<double>(h.cpt.Point(1).Y), 3.81, 1e-9);
+    EXPECT_NEAR(static_cast<double>(h.cpt.Point(1).X), 82.5 * 47.88026, 1e-6 * 3950); // 1 ksf = 47.88026 kPa
+    EXPECT_NEAR(static_cast<double>(h.cpt.Point(2).X), 250 * 47.88026, 1e-6 * 11970);
+    p.SetUnits(2); // the active system converts nothing
+    EXPECT_NEAR(static_cast<double>(h.cpt.Point(2).Y), 24.384, 1e-9);
+
+    p.SetUnits(1);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_NEAR(static_cast<double>(h.cpt.Point(i).X), static_cast<double>(english[i].X), 1e-9) << i;
+        EXPECT_NEAR(static_cast<double>(h.cpt.Point(i).Y), static_cast<double>(english[i].Y), 1e-9) << i;
+    }
+}
+
+TEST(ProgramData, TheCptPointCountIsThePoints)
+{
+    RecordingHost h;
+    TProgramData p(h.host);
+    h.cpt.SetPointCount(5);
+    EXPECT_EQ(p.CptPointCount(), 5);
+    h.cpt.Clear();
+    EXPECT_EQ(p.CptPointCount(), 0);
+    TProjectHost withoutPlot;
+    EXPECT_EQ(TProgramData(withoutPlot).CptPointCount(), 0);
 }
 
 TEST(ProgramData, FileNumberForms)

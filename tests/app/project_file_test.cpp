@@ -184,7 +184,7 @@ TEST(ProjectFile, ReadingKeepsTheValuesAndTheCptPoints)
     EXPECT_EQ(clay.Cell(clay_col::EffectiveUnitWeight, 1).GetAsFloat(), 57.6L);
     EXPECT_EQ(clay.Cell(clay_col::AdhesionMethod, 1).GetAsInteger(), 2);
     ASSERT_EQ(h.cpt.PointCount(), 3);
-    EXPECT_EQ(p->CptPointCount, 3);
+    EXPECT_EQ(p->CptPointCount(), 3);
     EXPECT_EQ(h.cpt.Point(1).X, 82500); // as the CPT point file holds it, 3 digits
     EXPECT_EQ(h.cpt.Point(1).Y, 12.5L);
     EXPECT_FALSE(h.tables.GetChanged());
@@ -198,7 +198,7 @@ TEST(ProjectFile, OpeningWithoutACptPointFileLeavesNoPoints)
     h.cpt.Add(1, 2);
     auto p = TProgramData::CreateFromFile(h.host, folder.Path("in.kv7d"), pfvCurrent);
     EXPECT_EQ(h.cpt.PointCount(), 0);
-    EXPECT_EQ(p->CptPointCount, 0);
+    EXPECT_EQ(p->CptPointCount(), 0);
     EXPECT_TRUE(h.messages.empty());
 }
 
@@ -213,7 +213,7 @@ TEST(ProjectFile, ADamagedCptPointFileIsReportedAndWhatWasReadIsKept)
     EXPECT_EQ(h.messages[0], "The CPT point file \"" + folder.Path("in.cpt") +
                                  "\" could not be read completely.\rError on Line 3 Item 1\r"
                                  "A floating point number was expected but not found.");
-    EXPECT_EQ(p->CptPointCount, 1);
+    EXPECT_EQ(p->CptPointCount(), 1);
     EXPECT_EQ(h.cpt.PointCount(), 1);
     EXPECT_EQ(h.tables.D.RowCount(), 3); // the project itself was read
 }
@@ -504,7 +504,6 @@ TEST(ProjectFile, AFailedSaveKeepsTheOldProjectFileAndStillWritesTheCptFile)
 
     p.PileLength = 65;
     h.cpt.Clear();
-    p.CptPointCount = 0;
     h.modified = true;
     {
         ScopedFileSizeLimit limit(16); // the CPT point file fits, the project file does not
@@ -544,6 +543,7 @@ TEST(ProjectFile, UnitSwitchThereAndBackSavesTheSameFile)
     p.FileName = folder.Path("pile.kv7d");
     p.SaveToFile();
     EXPECT_EQ(folder.Read("pile.kv7d"), ReadGolden(Golden("english-three-layers.kv7d")));
+    EXPECT_EQ(folder.Read("pile.cpt"), ReadGolden(Golden("english-three-layers.cpt")));
 }
 
 TEST(ProjectFile, NewProjectResetsTheTables)

@@ -98,7 +98,6 @@ inline void MakeEnglishThreeLayers(TProgramData& p, ProjectHost& h)
         {kClay, 45, 1200, 0, 0.9L, 1, {55, 1000, 500, 25, 2, 40000, 0, 0, 2}, {57.6L, 1500, 700, 25, 1.5L, 45000, 0, 0, 2}},
         {kSand, 80, 2000, 100000, 1, 0.8L, {62.6L, 34, 30, 1, 40, 200000, 0, 0}, {62.6L, 36, 35, 1, 40, 250000, 0, 0}},
     });
-    p.CptPointCount = 3;
     h.cpt.Clear();
     h.cpt.Add(50000, 0);
     h.cpt.Add(82500.5L, 12.5L);
@@ -154,7 +153,6 @@ inline void MakeSiAllSoils(TProgramData& p, ProjectHost& h)
         sections.Cell(section_col::DistanceFromHead, row).SetAsFloat(rows[row][0]);
         sections.Cell(section_col::CrossSectionArea, row).SetAsFloat(rows[row][1]);
     }
-    p.CptPointCount = 0;
     h.cpt.Clear();
 }
 
