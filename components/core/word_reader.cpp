@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 #include "exceptions.h"
 #include "int_utils.h"
@@ -21,28 +22,38 @@ bool IsBlank(char c)
     return static_cast<unsigned char>(c) <= ' ';
 }
 
-// Words of one line: trimmed of characters up to code 32 at both ends, then
-// cut at blanks and tabs; runs of blanks count as one separator and other
-// control characters inside a word stay part of it.
-std::vector<std::string> WordsOf(std::string_view text)
+bool IsLineEnd(char c)
 {
-    std::vector<std::string> words;
-    std::size_t begin = 0, end = text.size();
-    while (begin < end && IsBlank(text[begin]))
-        ++begin;
-    while (end > begin && IsBlank(text[end - 1]))
-        --end;
-    text = text.substr(begin, end - begin);
-    while (!text.empty()) {
-        const std::size_t cut = std::min(text.find(' '), text.find('\t'));
-        words.emplace_back(text.substr(0, cut));
-        if (cut == std::string_view::npos)
-            break;
-        text.remove_prefix(cut);
-        while (!text.empty() && IsBlank(text.front()))
-            text.remove_prefix(1);
-    }
-    return words;
+    return c == '\n' || c == '\r';
+}
+
+// Words are cut at blanks and tabs only; other control characters inside a
+// word stay part of it.
+bool EndsWord(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// The end of the line that starts at `begin` (its line end excluded) and the
+// start of the next one. LF, CR LF and a lone CR each end a line.
+std::pair<std::size_t, std::size_t> LineBounds(std::string_view text, std::size_t begin)
+{
+    std::size_t end = begin;
+    while (end < text.size() && !IsLineEnd(text[end]))
+        ++end;
+    std::size_t next = end;
+    if (next < text.size())
+        next += text[next] == '\r' && next + 1 < text.size() && text[next + 1] == '\n' ? 2 : 1;
+    return {end, next};
+}
+
+// A final line end ends the last line; it does not start another one.
+std::size_t CountLines(std::string_view text)
+{
+    std::size_t lines = 0;
+    for (std::size_t begin = 0; begin < text.size(); begin = LineBounds(text, begin).second)
+        ++lines;
+    return lines;
 }
 
 std::string ReadWholeFile(const std::string& fileName)
@@ -68,54 +79,79 @@ std::string ReadWholeFile(const std::string& fileName)
 
 } // namespace
 
-TWordReader::TWordReader(const std::string& fileName)
+TWordReader::TWordReader(const std::string& fileName) : TWordReader(Content{}, ReadWholeFile(fileName)) {}
+
+TWordReader::TWordReader(Content, std::string text) : text_(std::move(text))
 {
-    Split(ReadWholeFile(fileName));
+    lineCount_ = std::max<std::size_t>(1, CountLines(text_)); // an empty file is one line without words
+    EnterLine(0);
 }
 
 TWordReader TWordReader::FromText(std::string_view text)
 {
-    TWordReader reader;
-    reader.Split(text);
-    return reader;
+    return TWordReader(Content{}, std::string(text));
 }
 
-void TWordReader::Split(std::string_view text)
+void TWordReader::EnterLine(std::size_t begin)
 {
-    // A final line break ends the last line; it does not start another one.
-    while (!text.empty()) {
-        const std::size_t lf = text.find('\n');
-        std::string_view line = text.substr(0, lf);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lines_.push_back({WordsOf(line), std::string(line)});
-        if (lf == std::string_view::npos)
-            break;
-        text.remove_prefix(lf + 1);
-    }
-    if (lines_.empty())
-        lines_.emplace_back(); // an empty file is one line without words
+    const auto [end, next] = LineBounds(text_, begin);
+    lineBegin_ = cursor_ = begin;
+    lineEnd_ = wordsEnd_ = end;
+    nextLine_ = next;
+    while (wordsEnd_ > lineBegin_ && IsBlank(text_[wordsEnd_ - 1]))
+        --wordsEnd_;
+    currentWord_ = 0;
+    wordCount_ = -1;
+}
+
+void TWordReader::NextLine()
+{
+    if (++currentLine_ < lineCount_)
+        EnterLine(nextLine_);
 }
 
 bool TWordReader::Eof() const
 {
-    return currentLine_ >= lines_.size();
+    return currentLine_ >= lineCount_;
 }
 
 int TWordReader::WordCount() const
 {
-    return Eof() ? 0 : static_cast<int>(lines_[currentLine_].words.size());
+    if (Eof())
+        return 0;
+    if (wordCount_ < 0) {
+        int count = 0;
+        for (std::size_t at = lineBegin_; at < wordsEnd_;) {
+            if (IsBlank(text_[at])) {
+                ++at;
+                continue;
+            }
+            ++count;
+            while (at < wordsEnd_ && !EndsWord(text_[at]))
+                ++at;
+        }
+        wordCount_ = count;
+    }
+    return wordCount_;
 }
 
 std::string TWordReader::NextWord()
 {
-    while (!Eof() && currentWord_ >= lines_[currentLine_].words.size()) {
-        ++currentLine_;
-        currentWord_ = 0;
+    for (;;) {
+        if (Eof())
+            throw EInOutError(kIncomplete);
+        // Blanks and control characters before a word separate it from the last.
+        while (cursor_ < wordsEnd_ && IsBlank(text_[cursor_]))
+            ++cursor_;
+        if (cursor_ < wordsEnd_)
+            break;
+        NextLine();
     }
-    if (Eof())
-        throw EInOutError(kIncomplete);
-    return lines_[currentLine_].words[currentWord_++];
+    const std::size_t begin = cursor_;
+    while (cursor_ < wordsEnd_ && !EndsWord(text_[cursor_]))
+        ++cursor_;
+    ++currentWord_;
+    return text_.substr(begin, cursor_ - begin);
 }
 
 void TWordReader::InputError(const std::string& text) const
@@ -145,9 +181,8 @@ std::string TWordReader::ReadLine()
 {
     if (Eof())
         throw EInOutError(kIncomplete);
-    std::string text = lines_[currentLine_].text;
-    ++currentLine_;
-    currentWord_ = 0;
+    std::string text = text_.substr(lineBegin_, lineEnd_ - lineBegin_);
+    NextLine();
     return text;
 }
 

@@ -5,24 +5,20 @@
 // and the engine's plot data file are read through it. One reader serves one
 // pass over one file: it never writes and never rewinds.
 //
-// Lines end with LF or CRLF. A line without words is passed over when a word
-// is requested; asking for a word or a line after the last one raises
-// EInOutError "This file either invalid or incomplete.".
+// Lines end with LF, CR LF or a lone CR. A line without words is passed over
+// when a word is requested; asking for a word or a line after the last one
+// raises EInOutError "This file either invalid or incomplete.".
+//
+// The text is kept whole and a line is split only as the reader reaches it,
+// each character looked at a fixed number of times: a file of one long line
+// and a file of many short ones take time in proportion to their size.
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "number_format.h"
 
 namespace korva::components {
-
-// One line of the file: its words in order and its raw text (without the line
-// end; blanks and tabs kept).
-struct TWordContainer {
-    std::vector<std::string> words;
-    std::string text;
-};
 
 class TWordReader {
 public:
@@ -60,7 +56,7 @@ public:
     // Words of the current line handed out so far: after a read, the 1-based
     // item number of the word just read, as the error messages count it.
     int CurrentWord() const { return static_cast<int>(currentWord_); }
-    int LineCount() const { return static_cast<int>(lines_.size()); }
+    int LineCount() const { return static_cast<int>(lineCount_); }
 
     // Raises EInOutError "Error on Line <l> Item <i>" CR `text` at the word
     // just read, as the conversion errors do: for a caller that refuses a
@@ -68,12 +64,21 @@ public:
     [[noreturn]] void InputError(const std::string& text) const;
 
 private:
-    TWordReader() = default;
-    void Split(std::string_view text);
+    struct Content {};
+    TWordReader(Content, std::string text);
+    // Makes the line that starts at `begin` the current one.
+    void EnterLine(std::size_t begin);
+    void NextLine();
 
-    std::vector<TWordContainer> lines_;
+    std::string text_;            // the whole file
+    std::size_t lineCount_ = 0;   // at least 1: an empty file is one line without words
     std::size_t currentLine_ = 0; // equals the line count when every line is consumed
     std::size_t currentWord_ = 0; // words of the current line handed out so far
+    // The current line: its raw text [lineBegin_, lineEnd_), its words within
+    // [lineBegin_, wordsEnd_) (trailing blanks and control characters left
+    // out), where the next line starts, where the next word is looked for.
+    std::size_t lineBegin_ = 0, lineEnd_ = 0, wordsEnd_ = 0, nextLine_ = 0, cursor_ = 0;
+    mutable int wordCount_ = -1; // of the current line, counted when first asked
 };
 
 } // namespace korva::components

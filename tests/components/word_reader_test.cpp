@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -49,6 +50,25 @@ TEST(WordReader, LineEnds)
         EXPECT_EQ(reader->ReadLine(), "1 2");
         EXPECT_TRUE(reader->Eof());
     }
+}
+
+TEST(WordReader, ALoneCarriageReturnEndsALine)
+{
+    EXPECT_EQ(TWordReader::FromText("a\rb\r").LineCount(), 2);
+    EXPECT_EQ(TWordReader::FromText("\r\r").LineCount(), 2);
+    EXPECT_EQ(TWordReader::FromText("\n\r").LineCount(), 2); // LF CR is two line ends
+    auto reader = TWordReader::FromText("Title\r1\x01 2\r\r\n3\n\r4");
+    EXPECT_EQ(reader.LineCount(), 6);
+    EXPECT_EQ(reader.ReadLine(), "Title");
+    EXPECT_EQ(reader.WordCount(), 2);
+    EXPECT_EQ(reader.NextWord(), "1\x01"); // other control characters stay in the word
+    EXPECT_EQ(reader.ReadInteger(), 2);
+    EXPECT_EQ(reader.ReadInteger(), 3); // past the empty line of the CR CR LF
+    EXPECT_EQ(reader.CurrentLine(), 3);
+    EXPECT_EQ(reader.ReadInteger(), 4);
+    EXPECT_EQ(reader.CurrentLine(), 5);
+    EXPECT_EQ(reader.ReadLine(), "4");
+    EXPECT_TRUE(reader.Eof());
 }
 
 TEST(WordReader, LettersWhereARealIsExpected)
@@ -128,6 +148,82 @@ TEST(WordReader, UnderCommaLocale)
     EXPECT_EQ(reader.ReadFloat(), 12.5L);
     EXPECT_EQ(reader.ReadFloat(), -1.5e25L);
     EXPECT_EQ(reader.ReadFloat(), 0.000001L);
+}
+
+// A file in the temporary folder, removed when the object goes.
+class TempFile {
+public:
+    explicit TempFile(const std::string& name)
+        : path_(std::filesystem::temp_directory_path() /
+                ("korva_word_reader_" + std::to_string(::getpid()) + "_" + name))
+    {
+    }
+    ~TempFile() { std::filesystem::remove(path_); }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+    void Write(const std::string& text) const { std::ofstream(path_, std::ios::binary) << text; }
+    std::string Path() const { return path_.string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+double SecondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Large files are read in time proportional to their size: a 16 MiB file of
+// one line, one of short lines ended by CR alone (old Mac text), each read
+// to its last word; a file beyond the size limit is refused.
+TEST(WordReader, LargeFilesAreReadInLinearTime)
+{
+    constexpr std::size_t kSize = 16u << 20;
+    // Each made of pieces of two words.
+    const auto repeated = [](const std::string& piece) {
+        std::string text;
+        text.reserve(kSize + piece.size());
+        while (text.size() < kSize)
+            text += piece;
+        return text;
+    };
+    const std::string oneLine = repeated("12.5 7 "); // no tab: the words end at blanks
+    const std::string shortLines = repeated("1.5 2\r");
+
+    struct Case {
+        const char* name;
+        const std::string& text;
+        int lines;
+        std::size_t words;
+    };
+    for (const Case& c : {Case{"one line", oneLine, 1, oneLine.size() / 7 * 2},
+                          Case{"short lines", shortLines, static_cast<int>(shortLines.size() / 6),
+                               shortLines.size() / 6 * 2}}) {
+        SCOPED_TRACE(c.name);
+        TempFile file("large.txt");
+        file.Write(c.text);
+        const auto start = std::chrono::steady_clock::now();
+        TWordReader reader(file.Path());
+        EXPECT_EQ(reader.LineCount(), c.lines);
+        EXPECT_GE(reader.WordCount(), 2);
+        std::size_t words = 0;
+        try {
+            for (;; ++words)
+                reader.NextWord();
+        } catch (const EInOutError&) {
+        }
+        EXPECT_LT(SecondsSince(start), 1.0);
+        EXPECT_EQ(words, c.words);
+        EXPECT_TRUE(reader.Eof());
+    }
+
+    TempFile tooLarge("too_large.txt");
+    tooLarge.Write("");
+    std::filesystem::resize_file(tooLarge.Path(), TWordReader::kMaxFileSize + 1);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(InOutMessage([&] { TWordReader reader(tooLarge.Path()); }),
+              "File \"" + tooLarge.Path() + "\" is too large to be read.");
+    EXPECT_LT(SecondsSince(start), 1.0);
 }
 
 TEST(WordReader, ReadsFiles)
