@@ -417,6 +417,13 @@ void TProgramData::SaveToFile()
     if (tables.D.RowCount() == 0)
         throw EProjectDataError("The project has no soil layer and cannot be saved.\r"
                                 "Please add a layer (Soil Layers Window).");
+    // The CPT point file lies beside the project file with the extension
+    // ".cpt": a project of that extension would be overwritten by it.
+    const std::string cptPointFileName = ChangeFileExt(FileName, ".cpt");
+    if (cptPointFileName == FileName)
+        throw EInOutError("The project cannot be saved as \"" + FileName +
+                          "\": its CPT points are saved beside it under that name.\r"
+                          "Please choose a name with another extension (.kv7d).");
     components::ScopedDecimalSeparator dot('.');
 
     // Stored into the object and the tables before they are written.
@@ -437,7 +444,7 @@ void TProgramData::SaveToFile()
     } catch (const EInOutError&) {
         projectError = std::current_exception();
     }
-    CptPointFileName = ChangeFileExt(FileName, ".cpt");
+    CptPointFileName = cptPointFileName;
     static const TCptPoints kNoPoints;
     const TCptPoints& points = host_->MotionInput ? *host_->MotionInput : kNoPoints;
     try {

@@ -492,6 +492,25 @@ TEST(ProjectFile, AProjectWithoutSoilLayersIsRefused)
     EXPECT_TRUE(h.modified);
 }
 
+TEST(ProjectFile, AProjectNamedLikeItsCptPointFileIsRefused)
+{
+    TempFolder folder;
+    folder.Write("pile.cpt", "old\r\n");
+    ProjectHost h;
+    TProgramData p(h.host);
+    MakeEnglishThreeLayers(p, h);
+    p.FileName = folder.Path("pile.cpt");
+    h.modified = true;
+    EXPECT_EQ(MessageOf<EInOutError>([&] { p.SaveToFile(); }),
+              "The project cannot be saved as \"" + folder.Path("pile.cpt") +
+                  "\": its CPT points are saved beside it under that name.\r"
+                  "Please choose a name with another extension (.kv7d).");
+    EXPECT_EQ(folder.Listing(), "pile.cpt ");
+    EXPECT_EQ(folder.Read("pile.cpt"), "old\r\n");
+    EXPECT_EQ(p.CptPointFileName, "");
+    EXPECT_TRUE(h.modified);
+}
+
 TEST(ProjectFile, AFailedSaveKeepsTheOldProjectFileAndStillWritesTheCptFile)
 {
     TempFolder folder;
