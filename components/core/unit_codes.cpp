@@ -8,17 +8,7 @@ namespace korva::components {
 
 namespace {
 
-struct UnitRow {
-    const char* code;
-    const char* english;
-    const char* si;
-    const char* placeholder;
-    long double factor; // English units per SI unit
-};
-
-// The order is the order of replacement in header texts: codes that begin
-// with another code's text come first.
-constexpr std::array<UnitRow, 10> kUnitRows = {{
+constexpr std::array<TUnitCodeRow, 10> kUnitRows = {{
     {"F2", "tons", "kN", "F", 0.1124044745L},
     {"F1", "kips", "kN", "F", 0.2248089237L},
     {"F4", "lb-sec2/in", "Mg", "M", 5.7101483L},
@@ -34,8 +24,8 @@ constexpr std::array<UnitRow, 10> kUnitRows = {{
 long double RowFactor(std::string_view code)
 {
     for (const auto& row : kUnitRows)
-        if (code == row.code)
-            return row.factor;
+        if (code == row.Code)
+            return row.Factor;
     return 1.0L;
 }
 
@@ -51,6 +41,24 @@ long double IntPower(long double base, int exponent)
 int ExponentDigit(char c) { return c >= '0' && c <= '9' ? c - '0' : 1; }
 
 } // namespace
+
+std::span<const TUnitCodeRow> UnitCodeTable()
+{
+    return kUnitRows;
+}
+
+std::string_view UnitWord(std::string_view code, int units)
+{
+    for (const auto& row : kUnitRows)
+        if (code == row.Code) {
+            if (units == kUnitsEnglish)
+                return row.English;
+            if (units == kUnitsSI)
+                return row.SI;
+            break;
+        }
+    return code;
+}
 
 long double UnitCodeFactor(std::string_view term)
 {
@@ -114,8 +122,8 @@ std::string UnitCodeText(std::string_view code, int units)
 {
     std::string text(code);
     for (const auto& row : kUnitRows) {
-        const char* name = units == kUnitsEnglish ? row.english : units == kUnitsSI ? row.si : row.placeholder;
-        text = ReplaceAll(text, row.code, name);
+        const char* name = units == kUnitsEnglish ? row.English : units == kUnitsSI ? row.SI : row.Placeholder;
+        text = ReplaceAll(text, row.Code, name);
     }
     return text;
 }

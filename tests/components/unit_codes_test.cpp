@@ -77,5 +77,16 @@ TEST(UnitCodes, HeaderTexts)
         EXPECT_EQ(UnitCodeText(c.code, c.units), c.text) << c.code << " in " << c.units;
 }
 
+TEST(UnitCodes, UnitWordsOfTheTable)
+{
+    EXPECT_EQ(UnitWord("F1", kUnitsEnglish), "kips");
+    EXPECT_EQ(UnitWord("F1", kUnitsSI), "kN");
+    EXPECT_EQ(UnitWord("L1", kUnitsSI), "mm");
+    EXPECT_EQ(UnitWord("L3", kUnitsEnglish), "rad");
+    EXPECT_EQ(UnitWord("L2", kUnitsPlaceholders), "L2");
+    EXPECT_EQ(UnitWord("X", kUnitsSI), "X");
+    EXPECT_EQ(UnitCodeTable().size(), 10u);
+}
+
 } // namespace
 } // namespace korva::components
