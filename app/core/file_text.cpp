@@ -6,6 +6,14 @@
 
 namespace korva::app {
 
+std::string SingleLine(std::string text)
+{
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 32 || c == 127)
+            c = ' ';
+    return text;
+}
+
 void RequireFinite(components::Extended value, const std::string& what)
 {
     if (!std::isfinite(value))

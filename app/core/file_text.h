@@ -10,6 +10,10 @@ namespace korva::app {
 // Every line of the program's files ends with carriage return and line feed.
 inline constexpr const char* kLineEnd = "\r\n";
 
+// Title, designer and job number stand on lines of their own: control
+// characters (line breaks among them) become blanks.
+std::string SingleLine(std::string text);
+
 // Raises EInOutError "<what> is not a finite number." unless the value is
 // finite: no NaN or infinity reaches a file.
 void RequireFinite(components::Extended value, const std::string& what);

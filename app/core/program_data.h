@@ -42,7 +42,16 @@ enum TPileMethod : int {
     pmUwa,
 };
 
-enum TPileType : int { ptSteelPipe = 1 };
+// The pile types of the material dialog and the project file.
+enum TPileType : int {
+    ptSteelPipe = 1,       // steel pipe, or the straight part of a monotube
+    ptTimber,
+    ptPrecastConcrete,
+    ptRaymondStepTaper,
+    ptRaymondUniformTaper,
+    ptHPile,               // H-piles and other steel sections
+    ptTaperedMonotube,     // the tapered part of a monotube
+};
 
 // The open dialog's filter index: the layout a project file is read in.
 enum TProjectFileVersion : int {

@@ -29,16 +29,6 @@ namespace {
 // The placeholder of a soil-point value that the soil type does not have.
 constexpr const char* kNone = "0.0";
 
-// Title, designer and job number stand on lines of their own: control
-// characters (line breaks among them) are written as blanks.
-std::string SingleLine(std::string text)
-{
-    for (char& c : text)
-        if (static_cast<unsigned char>(c) < 32 || c == 127)
-            c = ' ';
-    return text;
-}
-
 TProjectTables& TablesOf(const TProgramData& data)
 {
     components::Check(data.Host().Tables != nullptr, "The project has no tables");
