@@ -23,12 +23,11 @@ int RunGuarded(RunState& state, RunFunction run) noexcept
     try {
         state.console.Error("KORVA: the analysis stopped on an internal error: " + reason);
         int status = 1;
-        if (state.report.IsOpen())
+        if (state.report.IsOpen()) {
             StopRun(state, status, {"COMPUTATION STOPPED BECAUSE OF AN INTERNAL ERROR:", reason});
-        if (state.plot.IsOpen())
-            state.plot.Open(state.PlotFilePath); // no partial results
-        state.report.Close();
-        state.plot.Close();
+            FinishRun(state, status, false); // no partial results
+        }
+        state.plot.Discard();
     } catch (...) {
     }
     return 1;

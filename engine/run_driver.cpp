@@ -121,6 +121,14 @@ std::string ClashWithInput(const RunState& s, const std::string& output)
     return {};
 }
 
+// The plot data file of a run that leaves no results of its own: an older
+// one must not be taken for them. Never an input file under another name.
+void RemovePlotFile(const RunState& s)
+{
+    if (ClashWithInput(s, s.PlotFilePath).empty() && !SameFile(s.PlotFilePath, s.ReportFilePath))
+        RemoveOutput(s.PlotFilePath);
+}
+
 std::string Banner(const RunState& s)
 {
     return FormatRecord(
@@ -167,8 +175,9 @@ bool ReadInputFiles(RunState& s, int& status)
 {
     std::string project_text, cpt_text, project_why, cpt_why, plot_why;
     const bool project_loaded = LoadInputFile(s.InputFilePath, project_text, project_why);
-    // The plot data file is emptied even when the run stops here, so that no
-    // results of an earlier run can be taken for this one's.
+    // The plot data file is started even when the run stops here: the stop
+    // leaves it empty, so that no results of an earlier run can be taken
+    // for this one's.
     plot_why = ClashWithInput(s, s.PlotFilePath);
     if (plot_why.empty() && SameFile(s.PlotFilePath, s.ReportFilePath))
         plot_why = "is the report file itself";
@@ -301,26 +310,46 @@ void RunPileAnalysis(RunState& s, int& status)
     if (const std::string clash = ClashWithInput(s, s.ReportFilePath); !clash.empty()) {
         s.console.Error("KORVA: the report file " + s.ReportFilePath + " " + clash +
                         ". The analysis did not run.");
+        RemovePlotFile(s);
         status = 1;
         return;
     }
     if (!s.report.Open(s.ReportFilePath)) {
         s.console.Error("KORVA: the report file " + s.ReportFilePath + " cannot be written: " +
                         std::generic_category().message(errno) + ". The analysis did not run.");
+        RemovePlotFile(s);
         status = 1;
         return;
     }
 
     RunOpenedReport(s, status, banner);
+    FinishRun(s, status);
+}
 
-    // Step 12. A report or plot file that could not be written completely
-    // must not pass for a finished run.
-    const bool report_ok = s.report.Close();
-    const bool plot_ok = s.plot.Close();
-    if (!report_ok || !plot_ok) {
-        s.console.Error("KORVA: writing the " + std::string(report_ok ? "plot data file " + s.PlotFilePath
-                                                                     : "report file " + s.ReportFilePath) +
-                        " failed.");
+void FinishRun(RunState& s, int& status, bool keep_plot)
+{
+    // Step 12. The plot data file first, so that a failure there still goes
+    // into the report; a file that could not be written completely must not
+    // pass for a finished run, nor leave an earlier run's results behind.
+    bool plot_kept = false;
+    if (keep_plot && s.plot.IsOpen()) {
+        plot_kept = s.plot.Commit();
+        if (!plot_kept)
+            StopRun(s, status,
+                    {"THE RUN FAILED BECAUSE A FILE CANNOT BE WRITTEN", "FILE   : " + s.PlotFilePath,
+                     "REASON : the plot data file cannot be written: " +
+                         std::generic_category().message(s.plot.Error())});
+    }
+    s.plot.Discard();
+    if (!plot_kept)
+        RemovePlotFile(s);
+
+    if (!s.report.Commit()) {
+        s.console.Error("KORVA: the report file " + s.ReportFilePath + " cannot be written: " +
+                        std::generic_category().message(s.report.Error()) +
+                        ". The results of the run are not kept.");
+        if (plot_kept)
+            RemovePlotFile(s);
         status = 1;
     }
 }

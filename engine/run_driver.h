@@ -28,6 +28,14 @@ struct PathParts {
 };
 PathParts SplitPath(std::string_view path);
 
+// The end of a run whose report is open: the plot data file (unless
+// keep_plot is false) and the report take the place of the old ones. When
+// one of them cannot be written completely the run fails (status 1): a plot
+// data file that failed is named in the report, a report that failed on the
+// console's error stream, and no plot data file is left then, neither this
+// run's nor an earlier one.
+void FinishRun(RunState& state, int& status, bool keep_plot = true);
+
 // A stop of the run: writes the lines into the report, indented by 10
 // blanks after two empty lines, and sets status to 1.
 void StopRun(RunState& state, int& status, std::initializer_list<std::string_view> lines);

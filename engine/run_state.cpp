@@ -1,6 +1,9 @@
 #include "run_state.h"
 
+#include <cerrno>
 #include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace korva::engine {
@@ -40,32 +43,109 @@ void Console::Error(std::string_view text) const
 
 OutputFile::~OutputFile()
 {
-    Close();
+    Discard();
 }
+
+namespace {
+
+// A new file beside path, created with O_EXCL under a name of its own, so
+// the process's file-creation mask applies as to any new file.
+std::FILE* CreateBeside(const std::string& path, std::string& temporary)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    const std::string name = path.substr(folder.size());
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        timespec now {};
+        clock_gettime(CLOCK_REALTIME, &now);
+        char suffix[32];
+        std::snprintf(suffix, sizeof suffix, ".%x%x%lx", static_cast<unsigned>(getpid()), ++counter,
+                      static_cast<unsigned long>(now.tv_nsec));
+        temporary = folder + "." + name + suffix;
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (fd < 0) {
+            if (errno == EEXIST)
+                continue;
+            return nullptr;
+        }
+        // The file it replaces keeps its permissions.
+        struct stat old {};
+        if (::lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+            ::fchmod(fd, old.st_mode & 07777);
+        if (std::FILE* file = ::fdopen(fd, "wb"))
+            return file;
+        const int error = errno;
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        errno = error;
+        return nullptr;
+    }
+    errno = EEXIST;
+    return nullptr;
+}
+
+} // namespace
 
 bool OutputFile::Open(const std::string& path)
 {
-    Close();
-    // Binary mode: LF line ends exactly as written.
-    file_ = std::fopen(path.c_str(), "wbe");
-    failed_ = false;
-    return file_ != nullptr;
+    Discard();
+    error_ = 0;
+    if (path.empty()) {
+        errno = ENOENT;
+        return false;
+    }
+    file_ = CreateBeside(path, temporary_);
+    if (!file_) {
+        error_ = errno;
+        return false;
+    }
+    path_ = path;
+    return true;
 }
 
 void OutputFile::Write(std::string_view text)
 {
-    if (file_ && !text.empty() && std::fwrite(text.data(), 1, text.size(), file_) != text.size())
-        failed_ = true;
+    if (file_ && !text.empty() && std::fwrite(text.data(), 1, text.size(), file_) != text.size() && error_ == 0)
+        error_ = errno ? errno : EIO;
 }
 
-bool OutputFile::Close()
+bool OutputFile::Commit()
 {
     if (!file_)
-        return !failed_;
-    if (std::fclose(file_) != 0)
-        failed_ = true;
+        return false;
+    errno = 0;
+    const bool written = std::fflush(file_) == 0;
+    if (!written && error_ == 0)
+        error_ = errno ? errno : EIO;
+    const bool closed = std::fclose(file_) == 0;
+    if (!closed && error_ == 0)
+        error_ = errno ? errno : EIO;
     file_ = nullptr;
-    return !failed_;
+    if (error_ == 0 && ::rename(temporary_.c_str(), path_.c_str()) != 0)
+        error_ = errno;
+    if (error_ != 0) {
+        ::unlink(temporary_.c_str());
+        return false;
+    }
+    temporary_.clear();
+    return true;
+}
+
+void OutputFile::Discard()
+{
+    if (!file_)
+        return;
+    std::fclose(file_);
+    file_ = nullptr;
+    ::unlink(temporary_.c_str());
+    temporary_.clear();
+}
+
+void RemoveOutput(const std::string& path)
+{
+    if (!path.empty())
+        ::unlink(path.c_str());
 }
 
 } // namespace korva::engine

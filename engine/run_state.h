@@ -176,7 +176,11 @@ struct Console {
 Console ProcessConsole();
 
 // An output file of the run (report or plot data), written from its start
-// with LF line ends; closed when the run ends or the object goes.
+// with LF line ends into a new file beside it, which takes its place only
+// when the run commits it. Until then an old file of that name stays as it
+// was, and a run that fails leaves no part-written file: the new file is
+// removed when it is discarded or the object goes. Committing renames, so a
+// path that is a symbolic link is replaced by the file, never followed.
 class OutputFile {
 public:
     OutputFile() = default;
@@ -184,17 +188,30 @@ public:
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    // Creates or empties the file at path. False (errno set) when it fails.
+    // Starts the file for path (an earlier one of this object is
+    // discarded). False (errno set) when the new file cannot be made.
     bool Open(const std::string& path);
     bool IsOpen() const { return file_ != nullptr; }
     void Write(std::string_view text);
-    // Closes the file; false when anything written was lost.
-    bool Close();
+    // Puts what was written in place of path. False when a write, the close
+    // or the rename failed (Error() tells why); the new file is gone then
+    // and path is as it was.
+    bool Commit();
+    // Drops what was written; path is not touched.
+    void Discard();
+    // errno of the first failure.
+    int Error() const { return error_; }
 
 private:
     std::FILE* file_ = nullptr;
-    bool failed_ = false;
+    std::string path_;
+    std::string temporary_;
+    int error_ = 0;
 };
+
+// Removes the file at path (a symbolic link itself, not what it names);
+// nothing when there is none.
+void RemoveOutput(const std::string& path);
 
 // One t-z curve: unit load transfer t against pile movement z. Inside the
 // load-transfer part lengths are inches and loads pounds in English units,
@@ -236,7 +253,7 @@ struct RunState {
     std::string PlotFilePath;   // plot data file (.kv7p)
     std::string CptFilePath;    // CPT point file (.cpt)
 
-    // --- Open outputs: both stay open until the run ends ---
+    // --- Open outputs: both stay open until the run ends and are committed then ---
     OutputFile report;
     OutputFile plot;
 

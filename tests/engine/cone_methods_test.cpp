@@ -53,7 +53,7 @@ std::string ReportOf(RunState& s, void (*method)(RunState&))
     RunFolder folder;
     EXPECT_TRUE(s.report.Open(folder.Path("report.txt")));
     method(s);
-    EXPECT_TRUE(s.report.Close());
+    EXPECT_TRUE(s.report.Commit());
     return folder.Read("report.txt");
 }
 

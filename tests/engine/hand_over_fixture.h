@@ -136,8 +136,8 @@ inline SectionOutput RunLoadTransfer(engine::RunState& s, const RunFolder& folde
     engine::WriteLoadSettlementSection(s, out.status);
     if (out.status == 0 && s.TzDepthCount > 0)
         engine::WriteTzVerificationSection(s);
-    s.report.Close();
-    s.plot.Close();
+    s.report.Commit();
+    s.plot.Commit();
     out.report = folder.Read("section.kv7o");
     out.plot = folder.Read("section.kv7p");
     return out;

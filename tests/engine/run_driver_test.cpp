@@ -192,7 +192,7 @@ TEST(ReportOpening, DateLineByMonth)
         state.clock = [&] { return c.time; };
         ASSERT_TRUE(state.report.Open(folder.Path("r.kv7o")));
         korva::engine::WriteAnalysisDateTime(state);
-        state.report.Close();
+        state.report.Commit();
         EXPECT_EQ(folder.Read("r.kv7o"), block + c.line);
     }
 }
@@ -245,6 +245,7 @@ TEST(RunGuard, AnExceptionEndsTheRunWithStatusOne)
     state.PlotFilePath = folder.Path("p.kv7p");
     std::FILE* err = std::tmpfile();
     state.console.err = err;
+    folder.Write("p.kv7p", "plot data of an earlier run\n");
     ASSERT_TRUE(state.report.Open(folder.Path("r.kv7o")));
     ASSERT_TRUE(state.plot.Open(state.PlotFilePath));
     const int status = korva::engine::RunGuarded(state, [](RunState& s, int&) {
@@ -253,7 +254,8 @@ TEST(RunGuard, AnExceptionEndsTheRunWithStatusOne)
     });
     EXPECT_EQ(status, 1);
     EXPECT_NE(folder.Read("r.kv7o").find("INTERNAL ERROR:\n          boom\n"), std::string::npos);
-    EXPECT_EQ(folder.Read("p.kv7p"), "");
+    EXPECT_FALSE(folder.Exists("p.kv7p")); // no partial results, nor an earlier run's
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Folder()), {}), 1); // the report alone
     EXPECT_NE(ReadAll(err).find("boom"), std::string::npos);
 }
 

@@ -1,0 +1,155 @@
+// The report and the plot data file take the place of the old ones only when
+// the run ends; a run that cannot write them completely leaves no cut file
+// and no plot data of an earlier run.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include "engine_run.h"
+#include "project_fixture.h"
+
+namespace {
+
+using namespace korva::test;
+
+std::set<std::string> FilesIn(const RunFolder& folder)
+{
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Folder()))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+const std::set<std::string> RunFiles{"names.dat", "pile.kv7d", "pile.cpt", "pile.kv7o", "pile.kv7p"};
+
+// While it lives, no file of the process may grow beyond bytes: a write past
+// that fails as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        saved_signal_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, saved_signal_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*saved_signal_)(int) = nullptr;
+};
+
+TEST(OutputFiles, ARunReplacesTheOldFilesAndLeavesNothingElse)
+{
+    RunFolder folder;
+    WriteProject(folder, BaseProject());
+    folder.Write("pile.kv7o", "old report\n");
+    chmod(folder.Path("pile.kv7o").c_str(), 0640);
+    // The plot data path is a symbolic link: it is replaced, not followed.
+    folder.Write("elsewhere.txt", "not an output\n");
+    std::filesystem::create_symlink(folder.Path("elsewhere.txt"), folder.Path("pile.kv7p"));
+
+    const RunResult run = RunEngine(folder);
+    EXPECT_EQ(run.status, 0) << run.report;
+    EXPECT_NE(run.report.find("LOAD VERSUS SETTLEMENT CURVE"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::is_symlink(folder.Path("pile.kv7p")));
+    EXPECT_NE(run.plot.find("E+"), std::string::npos);
+    EXPECT_EQ(folder.Read("elsewhere.txt"), "not an output\n");
+    struct stat report {};
+    ASSERT_EQ(stat(folder.Path("pile.kv7o").c_str(), &report), 0);
+    EXPECT_EQ(report.st_mode & 0777, 0640u); // the replaced file's permissions
+    std::set<std::string> expected = RunFiles;
+    expected.insert("elsewhere.txt");
+    EXPECT_EQ(FilesIn(folder), expected);
+}
+
+TEST(OutputFiles, AReportThatCannotBeMadeRemovesTheOldPlotFile)
+{
+    RunFolder folder;
+    WriteProject(folder, BaseProject());
+    const std::string report = folder.Path("no-such-folder/pile.kv7o");
+    folder.Write("names.dat", JoinLines({"2015.7.5", "", "", "0", folder.Path("pile.kv7d"), report,
+                                         folder.Path("pile.kv7p"), folder.Path("pile.cpt")}));
+    folder.Write("pile.kv7p", "plot data of an earlier run\n");
+    const RunResult run = RunEngine(folder);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("the report file " + report + " cannot be written"), std::string::npos) << run.errors;
+    EXPECT_FALSE(folder.Exists("pile.kv7p"));
+}
+
+TEST(OutputFiles, AWriteThatFailsLeavesNoCutFileAndNoOldPlotData)
+{
+    // API RP-2A alone: the plot data (with its load distribution rows) is
+    // larger than the report.
+    const std::vector<std::string> project = EditedProject({{R8, "0 0 0 1 0 0 0 0 0 "}});
+    std::size_t report_size = 0;
+    std::size_t plot_size = 0;
+    {
+        RunFolder folder;
+        WriteProject(folder, project);
+        const RunResult run = RunEngine(folder);
+        ASSERT_EQ(run.status, 0) << run.report;
+        report_size = run.report.size();
+        plot_size = run.plot.size();
+        ASSERT_GT(plot_size, report_size + 1000);
+    }
+
+    // The plot data file fails: the report says so and names it.
+    {
+        RunFolder folder;
+        WriteProject(folder, project);
+        folder.Write("pile.kv7p", "plot data of an earlier run\n");
+        RunResult run;
+        {
+            const FileSizeLimit limit((report_size + plot_size) / 2);
+            run = RunEngine(folder);
+        }
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.report.find("          THE RUN FAILED BECAUSE A FILE CANNOT BE WRITTEN\n"
+                                  "          FILE   : " + folder.Path("pile.kv7p") + "\n"
+                                  "          REASON : the plot data file cannot be written: "),
+                  std::string::npos)
+            << run.report.substr(run.report.size() - 400);
+        EXPECT_FALSE(folder.Exists("pile.kv7p"));
+        std::set<std::string> expected = RunFiles;
+        expected.erase("pile.kv7p");
+        EXPECT_EQ(FilesIn(folder), expected);
+    }
+
+    // The report fails: the old report stays as it was, and no plot data.
+    {
+        RunFolder folder;
+        WriteProject(folder, project);
+        folder.Write("pile.kv7o", "report of an earlier run\n");
+        folder.Write("pile.kv7p", "plot data of an earlier run\n");
+        RunResult run;
+        {
+            const FileSizeLimit limit(report_size / 2);
+            run = RunEngine(folder);
+        }
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.errors.find("the report file " + folder.Path("pile.kv7o") + " cannot be written: "),
+                  std::string::npos)
+            << run.errors;
+        EXPECT_EQ(folder.Read("pile.kv7o"), "report of an earlier run\n");
+        EXPECT_FALSE(folder.Exists("pile.kv7p"));
+        std::set<std::string> expected = RunFiles;
+        expected.erase("pile.kv7p");
+        EXPECT_EQ(FilesIn(folder), expected);
+    }
+}
+
+} // namespace
