@@ -117,6 +117,10 @@ bool ReadSoilPoint(RunState& s, RecordReader& in, int i)
                  {p[Soil::Depth], p[Soil::SoilType], p[Soil::EarthPressureCoefficient],
                   p[Soil::EffectiveUnitWeight], p[Soil::FrictionAngle], p[Soil::BearingCapacityFactor]}))
         return false;
+    // Every rule of the engine tells sand, clay and silt by this code.
+    const double type = p[Soil::SoilType];
+    if (type != 1.0 && type != 2.0 && type != 3.0)
+        return in.Refuse(record + ", line A", "the soil type is none of 1 (sand), 2 (clay) and 3 (silt)");
     if (!in.Read(record + ", line B",
                  {p[Soil::MaxSideFriction], p[Soil::MaxEndBearing], p[Soil::UndrainedShearStrength],
                   p[Soil::RemoldedStrengthOrBlowCount], p[Soil::YieldStressRatio], p[Soil::PlasticityIndex],
@@ -172,6 +176,10 @@ bool ReadProject(RunState& s, RecordReader& in)
         return false;
     if (s.PrintEvery < 1)
         s.PrintEvery = 1; // the program stores "every row" as 0 or 1
+    // Any interval beyond the rows the engine holds prints the first and the
+    // last row alike; held there, no count of printed rows can overflow.
+    if (s.PrintEvery > RowSlots)
+        s.PrintEvery = RowSlots;
 
     if (!in.Read("R5", {s.Perimeter, s.TipArea, s.OuterDiameter, s.InnerDiameter, s.ElasticModulus,
                         s.PileLength, s.StickupLength}))

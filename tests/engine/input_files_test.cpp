@@ -186,6 +186,10 @@ std::vector<FailureCase> FailureCases()
         {"CptPointsBeyond1000", {}, many_cpt, {"pile.cpt\n", "RECORD : line 1\n", "CPT point count 1001 is outside 0 to 1000"}},
         {"CptPointUnreadable", {}, " 1 2\n  1.00E+00  1.00E+00\n", {"pile.cpt\n", "RECORD : CPT point 2\n", "end of file"}},
         {"CptFileMissing", {}, "-", {"A FILE CANNOT BE USED", "pile.cpt\n", "the CPT point file cannot be opened"}},
+        {"SoilTypeHuge", {{R10 + 2, "30 1e308 0.8 115 30 20 "}}, ok_cpt,
+         {"RECORD : R10, soil point 2, line A\n", "REASON : line 12: the soil type is none of 1 (sand), 2 (clay) and 3 (silt)"}},
+        {"SoilTypeHugeNegative", {{R10 + 6, "59 -1e308 1 62.6 34 40 "}}, ok_cpt, {"RECORD : R10, soil point 4, line A\n"}},
+        {"SoilTypeFour", {{R10, "0.0 4 0.8 115 30 20 "}}, ok_cpt, {"RECORD : R10, soil point 1, line A\n", "soil type"}},
     };
 }
 

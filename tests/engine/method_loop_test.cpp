@@ -55,6 +55,9 @@ TEST(MethodLoop, PrintedRowsAndPlotHeader)
     const std::vector<RowLayoutCase> cases = {
         {55.0, 1, 51, {49.0, 50.0}}, {55.0, 4, 14, {48.0, 50.0}}, {55.0, 5, 11, {45.0, 50.0}},
         {60.0, 1, 56, {54.0, 55.0}}, {60.0, 4, 15, {52.0, 55.0}}, {60.0, 5, 12, {50.0, 55.0}},
+        // An interval beyond every row prints the first and the last, up to
+        // the largest the file can hold.
+        {60.0, 1000, 2, {0.0, 55.0}}, {60.0, 2147483647, 2, {0.0, 55.0}},
     };
     for (const RowLayoutCase& c : cases) {
         SCOPED_TRACE(std::to_string(c.total) + " ft, every " + std::to_string(c.print_every));
