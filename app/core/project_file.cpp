@@ -202,6 +202,17 @@ private:
                           ") must be between 0 and " + FormatInteger(limit) + ".");
         return value;
     }
+    // The soil points come in pairs, the top and the bottom of each layer:
+    // a count that is odd or beyond the layers' limit would read the rest of
+    // the file into the wrong fields.
+    int SoilLayerCount(int soilPoints) const
+    {
+        if (soilPoints < 0 || soilPoints > 2 * kMaxSoilLayers || soilPoints % 2 != 0)
+            r_.InputError("The number of soil points (" + FormatInteger(soilPoints) +
+                          ") must be an even number between 0 and " + FormatInteger(2 * kMaxSoilLayers) +
+                          " (two points for each soil layer).");
+        return soilPoints / 2;
+    }
     int SoilType()
     {
         const int type = Int();
@@ -315,7 +326,7 @@ void ProjectFileReader::Read()
 
     p_.SetUnits(Int());
     p_.PrintEvery = Int();
-    const int layers = Count(static_cast<int>(components::RoundToInt(Int() / 2.0L)), "soil layers", kMaxSoilLayers);
+    const int layers = SoilLayerCount(Int());
     p_.ClosedEnded = r_.WordCount() == 4 && Int() == 1 ? 1 : 0;
     t_.D.SetRowCount(layers);
 

@@ -362,16 +362,24 @@ TEST(ProjectFile, TablesAreGrownBeforeTheMessageIsDoneWith)
 
 TEST(ProjectFile, InputErrorsNameTheLineAndItem)
 {
+    const auto soilPoints = [](int count) {
+        return "The number of soil points (" + std::to_string(count) +
+               ") must be an even number between 0 and 80 (two points for each soil layer).";
+    };
     struct Case {
         int line;
         const char* text;
-        const char* message;
+        std::string message;
     };
     const Case cases[] = {
         {4, "0 0 abc 23 29000000 60 5", "Error on Line 5 Item 3\rA floating point number was expected but not found."},
         {3, "1 2.5 6 0 ", "Error on Line 4 Item 2\rAn integer was expected but not found."},
-        {3, "1 2 82 0 ", "Error on Line 4 Item 3\rThe number of soil layers (41) must be between 0 and 40."},
-        {3, "1 2 -4 0 ", "Error on Line 4 Item 3\rThe number of soil layers (-2) must be between 0 and 40."},
+        {3, "1 2 82 0 ", "Error on Line 4 Item 3\r" + soilPoints(82)},
+        {3, "1 2 -4 0 ", "Error on Line 4 Item 3\r" + soilPoints(-4)},
+        // Counts that the pairs of points cannot hold, checked as they stand.
+        {3, "1 2 -1 0 ", "Error on Line 4 Item 3\r" + soilPoints(-1)},
+        {3, "1 2 1 0 ", "Error on Line 4 Item 3\r" + soilPoints(1)},
+        {3, "1 2 5 0 ", "Error on Line 4 Item 3\r" + soilPoints(5)},
         {9, "0.0 4 0.8 115 30 20 ", "Error on Line 10 Item 2\rThe soil type (4) must be 1 (sand), 2 (clay) or 3 (silt)."},
         {21, "1\r\n101", "Error on Line 23 Item 1\rThe number of t-z depths (101) must be between 0 and 100."},
         {24, "150 2", "Error on Line 25 Item 1\rThe number of section rows (150) must be between 0 and 100."},
@@ -381,6 +389,10 @@ TEST(ProjectFile, InputErrorsNameTheLineAndItem)
         EXPECT_EQ(r.Message(), c.message) << c.text;
         EXPECT_EQ(r.host->tables.Sectionaldata.RowCount(), 2);
         EXPECT_LE(r.host->tables.D.RowCount(), kMaxSoilLayers);
+        if (c.line == 3) { // nothing read past the control record
+            EXPECT_EQ(r.host->tables.D.RowCount(), 1) << c.text;
+            EXPECT_EQ(r.data->OuterDiameter, 0) << c.text;
+        }
     }
 }
 
