@@ -494,6 +494,13 @@ void TProgramData::ReadFromFile(const std::string& fileName, int version)
     try {
         TWordReader reader(fileName);
         ProjectFileReader(*this, tables, reader, ProjectFileLayout(fileName, version)).Read();
+        // Words after the last record: most likely a line added or lost in
+        // editing, which has moved every value after it into another field.
+        if (reader.SeekWord())
+            ShowInformation("The project file holds words after its last record, from line " +
+                            FormatInteger(reader.CurrentLine() + 1) +
+                            " on, which were not read.\rA line added or lost in editing moves every value after it: "
+                            "please check the project's values.");
     } catch (const EInOutError& e) {
         ShowInformation(e.Message());
     }

@@ -135,18 +135,22 @@ int TWordReader::WordCount() const
     return wordCount_;
 }
 
-std::string TWordReader::NextWord()
+bool TWordReader::SeekWord()
 {
-    for (;;) {
-        if (Eof())
-            throw EInOutError(kIncomplete);
+    for (; !Eof(); NextLine()) {
         // Blanks and control characters before a word separate it from the last.
         while (cursor_ < wordsEnd_ && IsBlank(text_[cursor_]))
             ++cursor_;
         if (cursor_ < wordsEnd_)
-            break;
-        NextLine();
+            return true;
     }
+    return false;
+}
+
+std::string TWordReader::NextWord()
+{
+    if (!SeekWord())
+        throw EInOutError(kIncomplete);
     const std::size_t begin = cursor_;
     while (cursor_ < wordsEnd_ && !EndsWord(text_[cursor_]))
         ++cursor_;

@@ -37,6 +37,10 @@ public:
     // The next word; moves to the next line with words when the current line
     // has none left.
     std::string NextWord();
+    // Moves to the next word without reading it, past the lines without
+    // words; false when no word is left. CurrentLine() is then its line: for
+    // a caller that reports words its records left unread.
+    bool SeekWord();
     // The next word read as a number with "." as decimal separator, whatever
     // separator is in force (it is restored afterwards, also on failure).
     // EInOutError "Error on Line <l> Item <i>" CR "A floating point number

@@ -345,6 +345,32 @@ TEST(ProjectFile, ATruncatedFileKeepsWhatWasRead)
     EXPECT_EQ(h.tables.Sectionaldata.RowCount(), 2);
 }
 
+TEST(ProjectFile, WordsAfterTheLastRecordAreReported)
+{
+    const std::string golden = ReadGolden(Golden("english-three-layers.kv7d"));
+    auto message = [](int line) {
+        return "The project file holds words after its last record, from line " + std::to_string(line) +
+               " on, which were not read.\rA line added or lost in editing moves every value after it: "
+               "please check the project's values.";
+    };
+    // A line added at the end: every value in place.
+    const ReadResult added = ReadProjectText(golden + "1 2\r\n\r\n");
+    EXPECT_EQ(added.Message(), message(29));
+    EXPECT_EQ(added.data->CriticalDepthMode, 0);
+    EXPECT_EQ(added.data->TensionReduction, 1);
+    EXPECT_EQ(added.host->tables.D.RowCount(), 3);
+    EXPECT_FALSE(added.host->modified);
+
+    // The clay and plug line twice: the section count and the critical
+    // depth are read from the lines after it, and two lines are left over.
+    const ReadResult shifted = ReadProjectText(ReplaceLines(golden, 23, 1, "0 0\r\n0 0"));
+    EXPECT_EQ(shifted.Message(), message(27));
+    EXPECT_EQ(shifted.data->CriticalDepthMode, 2);
+
+    // Blanks and empty lines after the last record are no words.
+    EXPECT_EQ(ReadProjectText(golden + "  \r\n\t\r\n").Message(), "<none>");
+}
+
 TEST(ProjectFile, TablesAreGrownBeforeTheMessageIsDoneWith)
 {
     TempFolder folder;

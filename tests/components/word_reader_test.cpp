@@ -114,7 +114,10 @@ TEST(WordReader, BlankLinesAreSkippedAndTheEndIsAnInputError)
 {
     auto reader = TWordReader::FromText("1\n\n \t \n2\n\n");
     EXPECT_EQ(reader.ReadInteger(), 1);
+    EXPECT_TRUE(reader.SeekWord()); // moves to the word, reads nothing
+    EXPECT_EQ(reader.CurrentLine(), 3);
     EXPECT_EQ(reader.ReadInteger(), 2);
+    EXPECT_FALSE(reader.SeekWord());
     EXPECT_EQ(InOutMessage([&] { reader.NextWord(); }), kIncomplete);
     EXPECT_EQ(InOutMessage([&] { reader.ReadFloat(); }), kIncomplete);
     EXPECT_TRUE(reader.Eof());
