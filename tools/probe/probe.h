@@ -10,6 +10,7 @@
 // It returns true when it did its work; an unknown verb or bad arguments
 // (EProbeUsage) exit with status 2.
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <stdexcept>
@@ -20,6 +21,10 @@
 #include <QJsonObject>
 
 #include "recording_services.h"
+
+namespace korva::app {
+class TProjectSession;
+}
 
 namespace korva::probe {
 
@@ -71,6 +76,9 @@ struct TVerbRegistration {
 };
 
 const std::vector<TVerb>& Verbs();
+
+// A project session whose messages go where the program's go.
+std::unique_ptr<app::TProjectSession> MakeProbeSession();
 
 // JSON helpers.
 QJsonArray JsonStrings(const std::vector<std::string>& texts);

@@ -6,24 +6,20 @@
 
 namespace korva::probe {
 
-namespace {
+std::unique_ptr<app::TProjectSession> MakeProbeSession()
+{
+    app::TProjectEvents events;
+    events.ShowInformation = [](const std::string& text) { widgets::Ui().Messages->Information(text); };
+    return std::make_unique<app::TProjectSession>(std::move(events));
+}
 
-// A session whose messages go where the program's go.
-struct ProbeSession {
-    ProbeSession()
-    {
-        app::TProjectEvents events;
-        events.ShowInformation = [](const std::string& text) { widgets::Ui().Messages->Information(text); };
-        session = std::make_unique<app::TProjectSession>(std::move(events));
-    }
-    std::unique_ptr<app::TProjectSession> session;
-};
+namespace {
 
 bool Open(TProbeContext& context)
 {
     const TProbeArgs args(context.Words, {});
-    ProbeSession probe;
-    app::TProjectSession& s = *probe.session;
+    const std::unique_ptr<app::TProjectSession> session = MakeProbeSession();
+    app::TProjectSession& s = *session;
     s.OpenProject(args.Positional(0), app::pfvAnyFile);
     const app::TProgramData& p = s.Project();
     context.Result["title"] = QString::fromStdString(p.ProjectTitle);
@@ -37,8 +33,8 @@ bool Open(TProbeContext& context)
 bool Save(TProbeContext& context)
 {
     const TProbeArgs args(context.Words, {});
-    ProbeSession probe;
-    app::TProjectSession& s = *probe.session;
+    const std::unique_ptr<app::TProjectSession> session = MakeProbeSession();
+    app::TProjectSession& s = *session;
     s.OpenProject(args.Positional(0), app::pfvAnyFile);
     const std::size_t opened = context.Services.Messages.Shown.size();
     s.Project().FileName = std::filesystem::absolute(args.Positional(1)).string();
