@@ -121,6 +121,13 @@ public:
     // only when the system changes.
     void SetUnits(int newUnits);
 
+    // Writes the input file of the wave-equation program GRLWEAP beside the
+    // project (FileName with ".gwi", kept in WaveFileName) from the result
+    // arrays of the last plot data file read. Returns false and writes
+    // nothing when there are no result points; a file that cannot be written
+    // raises EInOutError and the old one stays.
+    bool WriteWaveEquationFile();
+
     TProjectHost& Host() const { return *host_; }
 
     // The number of CPT points: those of MotionInput line 0 (0 without the
