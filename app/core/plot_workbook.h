@@ -1,0 +1,47 @@
+#pragma once
+// The spreadsheet export of result plots: an .xlsx workbook with a "Legend"
+// sheet listing the exported plots with links to their sheets, and for the
+// k-th plot a data sheet "Page_k" with its points and an XY chart sheet
+// "Plot_k" drawn from them, in the order Legend, Page_1, Plot_1, Page_2, ...
+#include <string>
+#include <vector>
+
+#include "number_format.h"
+
+namespace korva::app {
+
+using components::Extended;
+
+struct TWorkbookPoint {
+    Extended X = 0;
+    Extended Y = 0;
+};
+
+// One curve: its name in the legend and its points.
+struct TWorkbookLine {
+    std::string Name;
+    std::vector<TWorkbookPoint> Points;
+};
+
+// One plot as the workbook shows it.
+struct TWorkbookPlot {
+    std::string Caption;
+    std::string XTitle, YTitle; // axis titles with their units
+    bool ReverseY = true;       // the y axis grows downward (depth)
+    std::vector<TWorkbookLine> Lines;
+};
+
+// A chart of the spreadsheet holds at most this many series: further lines
+// stay on the data sheet only.
+inline constexpr int kMaxChartSeries = 255;
+// The data sheet's columns (two per line) hold at most this many lines.
+inline constexpr int kMaxSheetLines = 8192;
+
+// Writes the workbook of the plots in the given order (numbered from 1) and
+// replaces the file at path with it. Numbers are written as numbers, rounded
+// to 15 significant digits as the plot shows them. Raises EInOutError
+// "Cannot write file "<path>". <reason>" when the workbook cannot be made or
+// saved; the old file then stays.
+void WritePlotWorkbook(const std::string& path, const std::vector<TWorkbookPlot>& plots);
+
+} // namespace korva::app
