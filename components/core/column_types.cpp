@@ -281,6 +281,14 @@ void TFloatColumn::DeleteRow(int row)
     TValueColumn::DeleteRow(row);
 }
 
+// The rows go without the relinking of DeleteRow: the rows around them
+// never saw them.
+void TFloatColumn::UndoInsertRows(int at, int count)
+{
+    for (int i = 0; i < count; ++i)
+        TValueColumn::DeleteRow(at);
+}
+
 Extended TFloatColumn::GetAsFloat(int row) const
 {
     return Value(row);
@@ -427,17 +435,26 @@ void TTableColumn::InsertRows(int at, int count)
 {
     if (at < 0 || at > RowCount())
         RaiseListIndexError(at);
-    for (int r = at; r < at + count; ++r) {
-        cells_.Insert(r, nullptr);
-        try {
+    const int cellsBefore = cells_.Count();
+    try {
+        for (int r = at; r < at + count; ++r) {
+            cells_.Insert(r, nullptr);
             RebuildCell(r);
-        } catch (...) {
-            cells_.Delete(r);
-            throw;
         }
+        Renumber(at + count);
+        TColumn::InsertRows(at, count);
+    } catch (...) {
+        // A row event failed: the new cells go, the rows below get their
+        // numbers back, and the column keeps its rows.
+        for (int added = cells_.Count() - cellsBefore; added > 0; --added)
+            cells_.Delete(at);
+        try {
+            Renumber(at);
+        } catch (...) {
+            // The event fails again; the cells are as they were all the same.
+        }
+        throw;
     }
-    Renumber(at + count);
-    TColumn::InsertRows(at, count);
 }
 
 void TTableColumn::RebuildCell(int row)

@@ -117,6 +117,7 @@ public:
     std::string GetHeader(int i) const override;
     void InsertRows(int at, int count) override;
     void DeleteRow(int row) override;
+    void UndoInsertRows(int at, int count) override;
     Extended GetAsFloat(int row) const override;
     void SetAsFloat(int row, Extended value) override;
     std::string GetAsString(int row) const override;

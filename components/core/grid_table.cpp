@@ -61,6 +61,12 @@ void TColumn::InsertRows(int at, int count)
 
 void TColumn::DeleteRow(int row) { rows_.Delete(row); }
 
+void TColumn::UndoInsertRows(int at, int count)
+{
+    for (int i = 0; i < count; ++i)
+        DeleteRow(at);
+}
+
 TGridTable& TColumn::GetAsTable(int) { throw EInvalidCast(kWrongType); }
 Extended TColumn::GetAsFloat(int) const { throw EInvalidCast(kWrongType); }
 void TColumn::SetAsFloat(int, Extended) { throw EInvalidCast(kWrongType); }
@@ -378,35 +384,57 @@ int TGridTable::HeaderRowCount() const
 
 TData& TGridTable::Cell(int col, int row) const { return GetColumn(col).Row(row); }
 
+void TGridTable::GrowColumns(int rowCount, int at, const std::function<void(TColumn&)>& grow)
+{
+    const int oldRowCount = rowCount_;
+    rowCount_ = rowCount;
+    const std::vector<TColumn*> columns = Columns();
+    std::vector<int> before; // the row count of each column reached
+    try {
+        for (TColumn* column : columns) {
+            before.push_back(column->RowCount());
+            grow(*column);
+        }
+    } catch (...) {
+        for (std::size_t i = 0; i < before.size(); ++i) {
+            const int added = columns[i]->RowCount() - before[i];
+            if (added <= 0)
+                continue;
+            try {
+                columns[i]->UndoInsertRows(at < 0 ? before[i] : at, added);
+            } catch (...) {
+                // A row event of the renumbering failed again; the rows are out.
+            }
+        }
+        rowCount_ = oldRowCount;
+        throw;
+    }
+}
+
 void TGridTable::SetRowCount(int n)
 {
     n = std::max(0, n);
     // A count read from a file never passes the table's limit.
     if (maxRows_ > 0)
         n = std::min(n, maxRows_);
-    rowCount_ = n;
-    for (TColumn* column : Columns()) {
-        while (column->RowCount() > n)
-            column->DeleteRow(column->RowCount() - 1);
-        while (column->RowCount() < n)
-            column->InsertRows(column->RowCount(), rowGroup_);
-    }
+    GrowColumns(n, -1, [&](TColumn& column) {
+        while (column.RowCount() > n)
+            column.DeleteRow(column.RowCount() - 1);
+        while (column.RowCount() < n)
+            column.InsertRows(column.RowCount(), rowGroup_);
+    });
 }
 
 void TGridTable::AddRowGroup()
 {
-    rowCount_ += rowGroup_;
-    for (TColumn* column : Columns())
-        column->InsertRows(column->RowCount(), rowGroup_);
+    GrowColumns(rowCount_ + rowGroup_, -1, [&](TColumn& column) { column.InsertRows(column.RowCount(), rowGroup_); });
     RowsChanged();
 }
 
 void TGridTable::InsertRowGroup(int row)
 {
-    rowCount_ += rowGroup_;
     const int at = rowGroup_ * (row / rowGroup_);
-    for (TColumn* column : Columns())
-        column->InsertRows(at, rowGroup_);
+    GrowColumns(rowCount_ + rowGroup_, at, [&](TColumn& column) { column.InsertRows(at, rowGroup_); });
     RowsChanged();
 }
 

@@ -134,8 +134,12 @@ public:
     bool Visible = true;
 
     // Row operations; every caller of InsertRows passes the owner's RowGroup.
+    // An InsertRows that fails leaves the column as it was.
     virtual void InsertRows(int at, int count);
     virtual void DeleteRow(int row);
+    // Takes out rows that InsertRows put in at `at`, leaving the other rows
+    // exactly as they were (for a table undoing an insert that failed).
+    virtual void UndoInsertRows(int at, int count);
 
     // Cell access; the base raises EInvalidCast "Data of wrong type".
     virtual TGridTable& GetAsTable(int row);
@@ -405,6 +409,11 @@ public:
 private:
     void AppendColumn(std::unique_ptr<TColumn> column);
     void Attach(TColumn& column);
+    // Sets the row count and runs `grow` on every column. When it fails, the
+    // rows added so far are taken out again (from `at`, or with `at` -1 from
+    // each column's old end) and the row count is restored, so that every
+    // column keeps the table's rows; then the failure passes on.
+    void GrowColumns(int rowCount, int at, const std::function<void(TColumn&)>& grow);
     void ShowWindow(TWindowMode mode);
 
     TGridRegistry* registry_;

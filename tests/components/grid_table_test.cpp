@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -402,6 +403,90 @@ TEST(GridTable, TemplateThatHoldsItselfIsRefused)
     AddTableColumn(owner, {"Data"}, {looping.Identifier()});
     EXPECT_EQ(MessageOf<Exception>([&] { owner.SetRowCount(1); }), "Sub-tables are nested too deeply");
     EXPECT_EQ(registry.GridTableCount(), 2);
+}
+
+// A table whose sub-table column holds objects of its own, made by its row
+// events, between a float and an integer column; rows in groups of two.
+struct EventTable {
+    struct Item : TCellObject {
+        int row = -1; // as the last row event set it
+    };
+    EventTable()
+    {
+        AddFloatColumn(table, {"Depth"}, "L2");
+        AddTableColumn(table, {"Object"}, {});
+        AddIntColumn(table, {"Count"}, 0);
+        table.OnInitRow = [this](TGridTable&, int, int row, int, std::unique_ptr<TCellObject>& data) {
+            if (row == failInitAt)
+                throw Exception("init failed");
+            data = std::make_unique<Item>();
+        };
+        table.OnSetRow = [this](TGridTable&, int, TCellObject* data, int row) {
+            if (row == failSetAt)
+                throw Exception("set failed");
+            static_cast<Item*>(data)->row = row;
+        };
+        table.SetRowGroup(2);
+        table.SetRowCount(4);
+        for (int row = 0; row < 4; ++row) {
+            table.Cell(0, row).SetAsFloat(row + 1);
+            table.Cell(2, row).SetAsInteger(10 * (row + 1));
+            items.push_back(table.GetColumn(1).GetObject(row));
+        }
+    }
+    // Every column holds the four rows as they were made, the objects at
+    // their rows.
+    void ExpectUnchanged() const
+    {
+        ASSERT_EQ(table.RowCount(), 4);
+        for (TColumn* column : table.Columns())
+            ASSERT_EQ(column->RowCount(), 4) << column->GetHeader(0);
+        for (int row = 0; row < 4; ++row) {
+            EXPECT_EQ(table.Cell(0, row).GetAsFloat(), row + 1);
+            EXPECT_EQ(table.Cell(2, row).GetAsInteger(), 10 * (row + 1));
+            EXPECT_EQ(table.GetColumn(1).GetObject(row), items[row]);
+            EXPECT_EQ(static_cast<Item*>(items[row])->row, row);
+        }
+    }
+
+    TGridRegistry registry;
+    TGridTable table{registry};
+    std::vector<TCellObject*> items;
+    int failInitAt = -1, failSetAt = -1;
+};
+
+TEST(GridTable, AFailedRowInsertLeavesEveryColumnAsItWas)
+{
+    struct Case {
+        const char* name;
+        void (*insert)(TGridTable&);
+        int failInitAt, failSetAt;
+    };
+    const Case cases[] = {
+        {"insert, first new row", [](TGridTable& t) { t.InsertRowGroup(2); }, 2, -1},
+        {"insert, second new row", [](TGridTable& t) { t.InsertRowGroup(2); }, 3, -1},
+        {"insert, renumbering the rows below", [](TGridTable& t) { t.InsertRowGroup(0); }, -1, 5},
+        {"add", [](TGridTable& t) { t.AddRowGroup(); }, 5, -1},
+        {"grow by two groups", [](TGridTable& t) { t.SetRowCount(8); }, 6, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EventTable t;
+        int rowsChanged = 0;
+        t.table.RowsChangedHook = [&] { ++rowsChanged; };
+        t.failInitAt = c.failInitAt;
+        t.failSetAt = c.failSetAt;
+        EXPECT_THROW(c.insert(t.table), Exception);
+        t.ExpectUnchanged();
+        EXPECT_EQ(rowsChanged, 0);
+
+        t.failInitAt = t.failSetAt = -1; // the table still takes rows
+        t.table.InsertRowGroup(2);
+        for (TColumn* column : t.table.Columns())
+            EXPECT_EQ(column->RowCount(), 6);
+        EXPECT_EQ(t.table.Cell(0, 4).GetAsFloat(), 3);
+        EXPECT_EQ(static_cast<EventTable::Item*>(t.table.GetColumn(1).GetObject(5))->row, 5);
+    }
 }
 
 } // namespace
