@@ -3,6 +3,8 @@
 #include <clocale>
 #include <exception>
 
+#include "entry_focus.h"
+
 namespace korva::widgets {
 
 TKorvaApplication::TKorvaApplication(int& argc, char** argv, const QString& title)
@@ -14,6 +16,7 @@ TKorvaApplication::TKorvaApplication(int& argc, char** argv, const QString& titl
     setOrganizationName(kSettingsOrganization);
     setApplicationName(kSettingsApplication);
     setApplicationDisplayName(title);
+    TrackEntryFocus();
 }
 
 TKorvaApplication::~TKorvaApplication() = default;
