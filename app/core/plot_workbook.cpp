@@ -308,4 +308,29 @@ void WritePlotWorkbook(const std::string& path, const std::vector<TWorkbookPlot>
     ReplaceFile(path, ReadWholeFile(draft));
 }
 
+TWorkbookPlot WorkbookPlotOf(const components::TGraphPlot& plot)
+{
+    TWorkbookPlot sheet;
+    sheet.Caption = plot.Caption;
+    sheet.XTitle = components::AxisTitle(plot.XCaption, plot.XUnits, plot.Units());
+    sheet.YTitle = components::AxisTitle(plot.YCaption, plot.YUnits, plot.Units());
+    sheet.ReverseY = plot.XOnTop;
+    for (int i = 0; i < plot.LineCount(); ++i) {
+        const components::TLine& line = *plot.Line(i);
+        TWorkbookLine& out = sheet.Lines.emplace_back();
+        out.Name = line.GetName();
+        for (const components::TFloatPoint& point : line.Points)
+            out.Points.push_back({point.X, point.Y});
+    }
+    return sheet;
+}
+
+void WritePlotWorkbook(const std::string& path, const std::vector<const components::TGraphPlot*>& plots)
+{
+    std::vector<TWorkbookPlot> sheets;
+    for (const components::TGraphPlot* plot : plots)
+        sheets.push_back(WorkbookPlotOf(*plot));
+    WritePlotWorkbook(path, sheets);
+}
+
 } // namespace korva::app

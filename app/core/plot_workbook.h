@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "graph_plot.h"
 #include "number_format.h"
 
 namespace korva::app {
@@ -43,5 +44,13 @@ inline constexpr int kMaxSheetLines = 8192;
 // "Cannot write file "<path>". <reason>" when the workbook cannot be made or
 // saved; the old file then stays.
 void WritePlotWorkbook(const std::string& path, const std::vector<TWorkbookPlot>& plots);
+
+// The plot as the workbook shows it: its caption, the axis titles with the
+// unit text of its unit system, y reversed when x is on top (depth plots),
+// and its curves with their display names and points.
+TWorkbookPlot WorkbookPlotOf(const components::TGraphPlot& plot);
+
+// WritePlotWorkbook of the plots, in the order given.
+void WritePlotWorkbook(const std::string& path, const std::vector<const components::TGraphPlot*>& plots);
 
 } // namespace korva::app
