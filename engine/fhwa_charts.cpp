@@ -157,6 +157,11 @@ double FhwaChartA(double undrained_strength, double penetration_ratio)
     return InterpolateChartFamily(Graph3, undrained_strength, penetration_ratio);
 }
 
+const ChartFamily& AdhesionGraph(int graph)
+{
+    return graph == 1 ? Graph1 : graph == 2 ? Graph2 : Graph3;
+}
+
 double FhwaAdhesionFactor(int graph, double undrained_strength, double penetration_ratio)
 {
     switch (graph) {

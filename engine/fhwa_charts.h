@@ -3,6 +3,7 @@
 // sand (wall-friction ratio by displaced volume and pile type, correction
 // factor, earth-pressure coefficient of tapered piles) and Tomlinson's three
 // adhesion graphs for clay. Values are the charts' single-precision tables.
+#include "design_charts.h"
 
 namespace korva::engine {
 
@@ -37,5 +38,10 @@ double FhwaChartA(double undrained_strength, double penetration_ratio); // graph
 
 // The adhesion factor of graph 1, 2 or 3 (FhwaChartC, FhwaChartB, FhwaChartA).
 double FhwaAdhesionFactor(int graph, double undrained_strength, double penetration_ratio);
+
+// The table of adhesion graph 1, 2 or 3 (another number reads graph 3, as
+// FhwaAdhesionFactor does): the strengths, one curve per penetration ratio.
+// The program draws its design-chart pictures from these.
+const ChartFamily& AdhesionGraph(int graph);
 
 } // namespace korva::engine

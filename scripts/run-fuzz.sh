@@ -21,6 +21,7 @@ for target in "$build"/bin/*_fuzz; do
     create_from_file_fuzz) seeds="$(ls "$root"/tests/data/app/*.kv7d "$root"/tests/data/app/*.kv6d \
                                       "$root"/tests/data/app/*.kvd "$root"/examples/*.kv7d 2>/dev/null || true)" ;;
     expression_fuzz) seeds="" ;;
+    jpeg_picture_fuzz) seeds="$(ls "$root"/tests/data/app/*.jpg 2>/dev/null || true)" ;;
     *) seeds="$(ls "$root"/tests/data/engine/*.kv7d "$root"/examples/*.kv7d 2>/dev/null || true)" ;;
   esac
   for seed in $seeds; do

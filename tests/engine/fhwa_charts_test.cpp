@@ -110,4 +110,21 @@ TEST(FhwaCharts, AdhesionGraphsByStrengthAndPenetrationRatio)
     EXPECT_EQ(FhwaChartA(2.0, 15.0), FhwaAdhesionFactor(3, 2.0, 15.0));
 }
 
+// The tables the program draws its design-chart pictures from are the ones
+// the method reads: each curve is the factor at its own ratio.
+TEST(FhwaCharts, AdhesionGraphTablesAreTheMethodsOwn)
+{
+    const std::size_t curves[] = {3, 2, 2};
+    for (int graph = 1; graph <= 3; ++graph) {
+        const ChartFamily& family = AdhesionGraph(graph);
+        ASSERT_EQ(family.ratios.size(), curves[graph - 1]) << graph;
+        ASSERT_EQ(family.x.size(), 10u);
+        for (std::size_t c = 0; c < family.ratios.size(); ++c)
+            for (std::size_t i = 0; i < family.x.size(); ++i)
+                EXPECT_EQ(family.curves[c][i], FhwaAdhesionFactor(graph, family.x[i], family.ratios[c]))
+                    << graph << " " << c << " " << i;
+    }
+    EXPECT_EQ(&AdhesionGraph(7), &AdhesionGraph(3));
+}
+
 } // namespace
