@@ -79,7 +79,6 @@ void AcceptCptProfile(TProgramData& project, TCptPoints& profile, std::vector<TC
     profile.Clear();
     for (const TCptPoint& p : points)
         profile.Add(p.X, p.Y);
-    project.CptPointCount = profile.PointCount();
     if (project.Host().Events.SetModified)
         project.Host().Events.SetModified(true);
 }

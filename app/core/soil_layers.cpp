@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
-#include <numeric>
 #include <string>
 #include <vector>
 
 #include "column_types.h"
 #include "int_utils.h"
-#include "program_data.h"
 
 namespace korva::app {
 
@@ -142,12 +140,6 @@ std::array<int, 7> SoilLayerColumnWidths(int gridWidth)
         for (int& w : widths)
             w = static_cast<int>(RoundToInt(Extended(w) * gridWidth / kDesignWidth));
     return widths;
-}
-
-bool SiltAllowed(const std::array<std::int32_t, 11>& methodSelected)
-{
-    const int selected = std::accumulate(methodSelected.begin() + pmFhwa, methodSelected.begin() + pmUwa + 1, 0);
-    return methodSelected[pmUsace] == 1 && selected == 1;
 }
 
 // ---------------------------------------------------------------------------

@@ -71,9 +71,6 @@ std::array<std::array<std::string, 7>, 2> SoilLayerHeaders(int units);
 // to `gridWidth` (halves rounded to even).
 std::array<int, 7> SoilLayerColumnWidths(int gridWidth);
 
-// "Silt" is offered only when USACE is the single selected method.
-bool SiltAllowed(const std::array<std::int32_t, 11>& methodSelected);
-
 class TSoilLayersEditor {
 public:
     // `setModified` is called with true whenever an act changes the project.

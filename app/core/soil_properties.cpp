@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "methods_rules.h"
 #include "soil_layers.h"
 
 namespace korva::app {
@@ -92,8 +93,8 @@ TSoilPropertiesState LoadSoilProperties(const TProgramData& project, TGridTable&
                 CellNumber(sub, field.Column, row);
 
     s.OffshoreEdition = project.OffshoreEdition == 1;
-    s.OffshoreMethods = Selected(project, pmNgi) || Selected(project, pmIcpMtd) || Selected(project, pmFugro) ||
-                        Selected(project, pmUwa);
+    for (int method = kFirstOffshoreMethod; method <= kMethodCount; ++method)
+        s.OffshoreMethods = s.OffshoreMethods || Selected(project, method);
     s.UserValuesEnabled = Selected(project, pmUserSpecified);
 
     if (s.SoilType == kSand || s.SoilType == kSilt) {

@@ -111,7 +111,7 @@ TEST(CptTextFile, ASuccessfulReadReplacesTheProfileAndMarksTheProject)
     ASSERT_TRUE(r.Ok);
     AcceptCptProfile(project, host.cpt, std::move(r.Points));
     EXPECT_EQ(host.cpt.PointCount(), 3);
-    EXPECT_EQ(project.CptPointCount, 3);
+    EXPECT_EQ(project.CptPointCount(), 3);
     EXPECT_EQ(host.cpt.Point(2).X, 4000);
     EXPECT_TRUE(host.modified);
 }

@@ -222,7 +222,7 @@ TEST_F(SoilLayersTest, CloseRefusesAnEndBearingFactorNotAboveZero)
               "Reduction/Resistance Factor on End Bearing for layer 2 should be greater than zero.\rPlease check");
 }
 
-TEST_F(SoilLayersTest, HeadersWidthsAndSilt)
+TEST_F(SoilLayersTest, HeadersAndColumnWidths)
 {
     EXPECT_EQ(SoilLayerHeaders(1)[1][2], " of each layer (ft) ");
     EXPECT_EQ(SoilLayerHeaders(1)[1][3], "       (lb/ft^2)    ");
@@ -232,14 +232,6 @@ TEST_F(SoilLayersTest, HeadersWidthsAndSilt)
     EXPECT_EQ(SoilLayerColumnWidths(817), (std::array<int, 7>{131, 72, 94, 106, 106, 135, 135}));
     // 1000/817 scaling, halves to even: 72 -> 88.127, 135 -> 165.239.
     EXPECT_EQ(SoilLayerColumnWidths(1000), (std::array<int, 7>{160, 88, 115, 130, 130, 165, 165}));
-
-    std::array<std::int32_t, 11> methods{};
-    methods[pmUsace] = 1;
-    EXPECT_TRUE(SiltAllowed(methods));
-    methods[pmApi] = 1;
-    EXPECT_FALSE(SiltAllowed(methods));
-    methods[pmUsace] = 0;
-    EXPECT_FALSE(SiltAllowed(methods));
 }
 
 } // namespace
