@@ -52,6 +52,7 @@ void PlaceTzCurves(RunState& s)
             curve = TzCurve{};
             curve.TzSoilCode = 2;
             curve.TzCurveDepth = depth;
+            curve.DepthBelowGround = depth - Stickup(s);
         }
     }
     for (int k = 0; k + 1 < s.SoilPointCount; ++k) {
@@ -79,6 +80,7 @@ void PlaceTzCurves(RunState& s)
             curve = TzCurve{};
             curve.TzSoilCode = code;
             curve.TzCurveDepth = depths[c] + Stickup(s);
+            curve.DepthBelowGround = depths[c]; // as placed, not from the head and back
             curve.TzFrictionAngle = angles[c];
         }
     }
@@ -91,7 +93,7 @@ void BuildPlacedCurves(RunState& s)
     const int free_curves = HasFreeLength(s) ? FreeLengthCurves : 0;
     for (int b = 0; b < s.TzCurveCount; ++b) {
         TzCurve& curve = s.TzCurves[b];
-        BuildTzCurve(s, curve, b + 1, b < free_curves ? 0.0 : UnitLoadTransferAt(s, curve.TzCurveDepth - Stickup(s)));
+        BuildTzCurve(s, curve, b + 1, b < free_curves ? 0.0 : UnitLoadTransferAt(s, curve.DepthBelowGround));
     }
 }
 
@@ -103,7 +105,7 @@ void WritePlacedCurves(RunState& s)
     WritePlotCount(s, s.TzCurveCount - free_curves);
     for (int b = free_curves; b < s.TzCurveCount; ++b) {
         const TzCurve& curve = s.TzCurves[b];
-        WriteTzCurveRecord(s, b - free_curves + 1, FeetOrMetres(s, curve.TzCurveDepth - Stickup(s)), curve);
+        WriteTzCurveRecord(s, b - free_curves + 1, FeetOrMetres(s, curve.DepthBelowGround), curve);
     }
 }
 
@@ -140,13 +142,13 @@ void BuildSectionStiffness(RunState& s)
 namespace {
 
 // The soil type at the pile tip: that of the first soil point at or below
-// the embedded length, else of the last point.
+// the embedded length (within the depth tolerance), else of the last point.
 int TipSoilTypeOf(const RunState& s)
 {
     if (s.SoilPointCount <= 0)
         return 0;
     for (int k = 0; k < s.SoilPointCount; ++k)
-        if (s.SoilColumns[k][Soil::Depth] >= s.PileLength)
+        if (s.SoilColumns[k][Soil::Depth] - s.PileLength > -1.0e-6f)
             return static_cast<int>(std::lround(s.SoilColumns[k][Soil::SoilType]));
     return static_cast<int>(std::lround(s.SoilColumns[s.SoilPointCount - 1][Soil::SoilType]));
 }

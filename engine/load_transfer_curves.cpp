@@ -107,11 +107,13 @@ double UnitLoadTransferAt(const RunState& s, double depth)
     if (rows < 2)
         return 0.0;
 
-    // The first row from the second on below the depth; below the last row
-    // the last row pair is used (the depth is clamped, not extrapolated).
+    // The first row from the second on below the depth; a depth within the
+    // depth tolerance of a row counts as at that row, whichever way rounding
+    // put it. Below the last row the last row pair is used (the depth is
+    // clamped, not extrapolated).
     const int last = rows - 1;
     int c = 1;
-    while (c <= last && !(d[c] > z))
+    while (c <= last && !(d[c] - z > 1.0e-6f))
         ++c;
     if (c > last)
         c = last;
@@ -227,7 +229,7 @@ TzSoilAtDepth TzSoilAt(const RunState& s, double depth)
         const SoilPoint& upper = s.SoilColumns[k];
         const SoilPoint& lower = s.SoilColumns[k + 1];
         const double gap = lower[Soil::Depth] - upper[Soil::Depth];
-        if (gap >= 0.11f && depth <= lower[Soil::Depth]) {
+        if (gap >= 0.11f && depth - lower[Soil::Depth] <= 1.0e-6f) {
             TzSoilAtDepth soil;
             soil.soil_code = upper[Soil::SoilType] == 1.0 && lower[Soil::SoilType] == 1.0 ? 1 : 2;
             soil.friction_angle = upper[Soil::FrictionAngle] + (lower[Soil::FrictionAngle] - upper[Soil::FrictionAngle]) /

@@ -18,7 +18,8 @@ double LoadTransferDiameter(const RunState& state);
 double LoadTransferInnerDiameter(const RunState& state);
 
 // t_max (psi / kPa) at a depth below ground (in / m): the slope of the
-// cumulative skin friction rows there, spread over the pile perimeter.
+// cumulative skin friction rows there, spread over the pile perimeter. A
+// depth within 1e-6 (ft / m) of a row counts as at the row.
 double UnitLoadTransferAt(const RunState& state, double depth);
 
 // Fill the ten points of curve from its TzMaxTransfer (and TzFrictionAngle
@@ -37,7 +38,7 @@ TipLoadCurve BuildTipCurve(const RunState& state, double tip_capacity, int tip_s
 
 // The soil of a depth below ground (ft / m) as the t-z curves see it: the
 // first pair of soil points at least 0.11 apart whose lower point lies at or
-// below the depth. soil_code is 1 when both points are sand, else 2.
+// below the depth (within 1e-6). soil_code is 1 when both points are sand, else 2.
 struct TzSoilAtDepth {
     int soil_code = 1;
     double friction_angle = 0.0; // interpolated between the two points

@@ -218,6 +218,7 @@ void RemoveOutput(const std::string& path);
 // metres and kN in SI.
 struct TzCurve {
     double TzCurveDepth = 0.0;    // in / m: from the pile head (load settlement) or below ground (extra depths)
+    double DepthBelowGround = 0.0; // in / m; where the curve's t_max is taken (negative in the free length)
     double TzFrictionAngle = 0.0; // degrees; sets the stiffness of the USACE sand curve
     double TzMaxTransfer = 0.0;   // t_max, psi / kPa
     int TzSoilCode = 1;           // 1 sand, 2 clay or silt (and the free length)

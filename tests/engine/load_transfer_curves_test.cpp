@@ -45,7 +45,12 @@ TEST(UnitLoadTransferAt, SlopeRulesInTheirOrder)
         {"RowDepthTakesTheRowBelow", d, skin, 1.0, 6.0 - 2.0},
         {"LastRowBackward", d, skin, 3.5, 12.0 - 6.0},
         {"ClampedBelowTheLastRow", d, skin, 40.0, 12.0 - 6.0},
-        {"TwoRowsAtOneDepthTakeThePairAbove", {0, 1, 2, 2 + 1e-7, 3}, {0, 1, 3, 3, 6}, 2 + 5e-8, 3.0 - 1.0},
+        // Within 1e-6 of a row is at the row, whichever side rounding put it.
+        {"JustAboveARowIsAtTheRow", d, skin, 1.0 - 5e-7, 6.0 - 2.0},
+        {"JustBelowARowIsAtTheRow", d, skin, 1.0 + 5e-7, 6.0 - 2.0},
+        // The second of two rows at one depth is the first row below only
+        // in a window of 1e-7 above them.
+        {"TwoRowsAtOneDepthTakeThePairAbove", {0, 1, 2, 2 + 1e-7, 3}, {0, 1, 3, 3, 6}, 2 - 9.5e-7, 3.0 - 1.0},
         {"OneRowOnly", {0}, {0}, 0.5, 0.0},
     };
     for (const SlopeCase& c : cases) {

@@ -46,9 +46,11 @@ PileProject InSi(PileProject p)
         l.unit_weight *= PcfToKnPerM3;
         if (l.unit_weight_bottom > 0.0)
             l.unit_weight_bottom *= PcfToKnPerM3;
-        // English stresses are in lb/ft2 in the project file.
+        // English stresses are in lb/ft2 in the project file. A maximum side
+        // friction of 9999 asks for the API sand limits in either system.
         for (double* stress : {&l.max_side_friction, &l.max_end_bearing, &l.su, &l.user_skin, &l.user_end})
-            *stress *= KsfToKpa / 1000.0;
+            if (!(stress == &l.max_side_friction && *stress == 9999.0))
+                *stress *= KsfToKpa / 1000.0;
         if (l.type != 1)
             l.remolded_or_blows *= KsfToKpa / 1000.0;
     }
@@ -176,6 +178,89 @@ TEST(LoadTransferRun, ClosedFormPileInSi)
 TEST(LoadTransferRun, ThreeLayerProjectInSi)
 {
     ExpectSiMatchesEnglish(ThreeLayerProject());
+}
+
+// Soft clay over dense sand, the boundary on a penetration row: the t-z
+// curve at the top of the sand takes its peak from the sand's rows, wherever
+// rounding puts the boundary against the row.
+PileProject ClayOverSandSi()
+{
+    PileProject p;
+    p.units = 2;
+    p.outer_diameter = 610.0;
+    p.elastic_modulus = 200000000.0;
+    p.total_length = 16.0;
+    p.stickup = 1.0;
+    p.increment = 0.2;
+    p.profile_bottom = 20.0;
+    p.methods = {0, 0, 0, 1, 0, 0, 0, 0, 0};
+    SoilLayer clay{0.0, 6.6, 2, 0.0, 7.0, -1.0, 0.0, 0.0};
+    clay.su = 20.0;
+    clay.remolded_or_blows = 10.0;
+    SoilLayer sand{6.6, 20.0, 1, 1.0, 10.0, -1.0, 36.0, 40.0};
+    p.layers = {clay, sand};
+    return p;
+}
+
+// The table "LOAD VERSUS SETTLEMENT CURVE" as printed.
+std::string LoadSettlementTable(const std::string& report)
+{
+    const std::size_t start = report.find("LOAD VERSUS SETTLEMENT CURVE");
+    return start == std::string::npos ? std::string() : report.substr(start);
+}
+
+TEST(LoadTransferRun, ABoundaryOnARowOrJustBelowItGivesTheSameLoadSettlement)
+{
+    RunFolder folder;
+    const PileProject on_row = ClayOverSandSi();
+    const RunResult a = RunProject(folder, on_row);
+    ASSERT_EQ(a.status, 0) << a.report;
+    // The boundary 0.1 um deeper (both soil points at it).
+    std::string text = on_row.Text();
+    for (std::size_t at; (at = text.find("\n6.600000 ")) != std::string::npos;)
+        text.replace(at, 10, "\n6.6000001 ");
+    folder.WriteHandOff();
+    folder.Write("pile.kv7d", text);
+    const RunResult b = RunEngine(folder);
+    ASSERT_EQ(b.status, 0) << b.report;
+    ASSERT_EQ(b.state->SoilColumns[1][korva::engine::Soil::Depth], 6.6000001) << "the deeper boundary was read";
+
+    EXPECT_FALSE(LoadSettlementTable(a.report).empty());
+    EXPECT_EQ(LoadSettlementTable(a.report), LoadSettlementTable(b.report));
+    // The curve at the top of the sand has the peak of the sand below it.
+    const auto& curves = a.state->TzCurves;
+    EXPECT_GT(curves[6].TzMaxTransfer, 1.5 * curves[4].TzMaxTransfer);
+    EXPECT_DOUBLE_EQ(curves[6].TzMaxTransfer, b.state->TzCurves[6].TzMaxTransfer);
+}
+
+TEST(LoadTransferRun, ClayOverSandInEnglishAndSiWithinOneAndAHalfPercent)
+{
+    // The SI pile of the test above in English units, and back converted.
+    PileProject english = ClayOverSandSi();
+    english.units = 1;
+    english.outer_diameter = 24.0;
+    english.elastic_modulus = 29000000.0;
+    english.total_length = 52.0;
+    english.stickup = 3.0;
+    english.increment = 0.5;
+    english.profile_bottom = 66.0;
+    // 22 ft lies on a row in both unit systems (0.5 ft, 0.1524 m).
+    english.layers[0].bottom = english.layers[1].top = 22.0;
+    english.layers[1].bottom = 66.0;
+    english.layers[0].unit_weight = 45.0;
+    english.layers[1].unit_weight = 64.0;
+    english.layers[0].su = 400.0;
+    english.layers[0].remolded_or_blows = 200.0;
+    RunFolder folder;
+    const RunResult e = RunProject(folder, english);
+    const RunResult m = RunProject(folder, InSi(english));
+    ASSERT_EQ(e.status, 0) << e.report;
+    ASSERT_EQ(m.status, 0) << m.report;
+    for (int i = 0; i < 9; ++i) {
+        const double kips = e.state->LoadSettlement[i].TopLoad / 1000.0;
+        EXPECT_NEAR(m.state->LoadSettlement[i].TopLoad / KnPerKip, kips, 0.015 * kips) << "tip movement " << i + 1;
+    }
+
 }
 
 TEST(LoadTransferRun, ExtraDepthOutsideTheProfileKeepsItsNumber)
