@@ -69,16 +69,18 @@ double ApiSandLimit(int units, double phi)
             return 2.0f + (phi - 35.0f) * 0.4f / 5.0f;
         return 2.4f;
     }
+    // API RP 2A's own SI values of the five limits (the English ones
+    // converted and rounded), straight lines between them.
     if (phi <= 20.0f)
         return 47.8f;
     if (phi <= 25.0f)
         return 47.8f + (phi - 20.0f) * 19.2f / 5.0f;
     if (phi <= 30.0f)
-        return 67.0f + (phi - 25.0f) * 16.1f / 5.0f;
+        return 67.0f + (phi - 25.0f) * 14.3f / 5.0f;
     if (phi <= 35.0f)
-        return 83.1f + (phi - 30.0f) * 12.4f / 5.0f;
+        return 81.3f + (phi - 30.0f) * 14.4f / 5.0f;
     if (phi <= 40.0f)
-        return 95.5f + (phi - 35.0f) * 19.3f / 5.0f;
+        return 95.7f + (phi - 35.0f) * 19.1f / 5.0f;
     return 114.8f;
 }
 
