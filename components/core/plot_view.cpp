@@ -12,15 +12,22 @@ TPlotView OpenPlotView(TGraphPlot& plot)
     for (int i = 0; i < plot.LineCount(); ++i)
         plot.Line(i)->Active = !limit || i < kMaxActiveCurvesOnOpen;
 
+    view.Legend = LegendEntries(plot, true);
+    return view;
+}
+
+std::vector<TLegendEntry> LegendEntries(const TGraphPlot& plot, bool askCaption)
+{
+    std::vector<TLegendEntry> entries;
     for (int i = 0; i < plot.LineCount(); ++i) {
         if (!plot.Line(i)->Active)
             continue;
         std::string text = plot.Line(i)->GetName();
-        if (plot.onGetCaption)
+        if (askCaption && plot.onGetCaption)
             plot.onGetCaption(i, text);
-        view.Legend.push_back({i, std::move(text)});
+        entries.push_back({i, std::move(text)});
     }
-    return view;
+    return entries;
 }
 
 std::vector<TVisibleLegendEntry> VisibleLegendEntries(const TGraphPlot& plot, const TPlotView& view)

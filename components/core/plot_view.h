@@ -41,6 +41,10 @@ struct TPlotView {
     int WindowHeight = 0;
 };
 
+// One entry per Active main line, in line order, with its display name;
+// with askCaption the plot's onGetCaption may rewrite each.
+std::vector<TLegendEntry> LegendEntries(const TGraphPlot& plot, bool askCaption);
+
 // What a new window builds from the plot's lines as they are now: the
 // ranges of Lines, Lines2 and Lines3 (current and full); every main line
 // made Active, only the first 20 when LimitActiveCurves and there are more;

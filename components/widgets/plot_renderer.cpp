@@ -1,0 +1,456 @@
+#include "plot_renderer.h"
+
+#include <algorithm>
+#include <map>
+#include <string>
+
+#include <QBrush>
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QPen>
+#include <QPolygon>
+
+namespace korva::widgets {
+
+using namespace components;
+
+namespace {
+
+constexpr int kNormal = 400;
+constexpr int kBold = 700;
+
+QRect ToQRect(const TPixelRect& r)
+{
+    return QRect(QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Bottom - 1));
+}
+
+QColor ToQColor(std::uint32_t rgb)
+{
+    return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+QString ToQString(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+// A rectangle outlined in the pen and filled with the brush, covering Left
+// up to Right - 1 and Top up to Bottom - 1 (the window system's rectangle).
+void DrawBox(QPainter& painter, const TPixelRect& r)
+{
+    if (r.Right - r.Left < 1 || r.Bottom - r.Top < 1)
+        return;
+    painter.drawRect(QRect(r.Left, r.Top, r.Right - r.Left - 1, r.Bottom - r.Top - 1));
+}
+
+TTextSize Measure(const QFontMetrics& metrics, const QString& text)
+{
+    return {metrics.horizontalAdvance(text), metrics.height()};
+}
+
+// Text whose cell has its top-left corner at `at`, reading along the
+// painter's x axis.
+void DrawTextAt(QPainter& painter, TPixelPoint at, const QString& text)
+{
+    painter.drawText(QPoint(at.X, at.Y + painter.fontMetrics().ascent()), text);
+}
+
+// Text reading upward from `at` (the cell's top on its left side).
+void DrawUpwardTextAt(QPainter& painter, TPixelPoint at, const QString& text)
+{
+    painter.save();
+    painter.translate(at.X, at.Y);
+    painter.rotate(-90);
+    painter.drawText(QPoint(0, painter.fontMetrics().ascent()), text);
+    painter.restore();
+}
+
+// ---------------------------------------------------------------------------
+// The picture tiles of the layer column. Their drawings are ours; their
+// sizes follow the screen and the printer.
+
+struct TileSizes {
+    int ScreenWidth, ScreenHeight, PrintWidth, PrintHeight;
+};
+
+std::optional<TileSizes> TileSize(int code)
+{
+    switch (code) {
+    case 1:
+    case 7: return TileSizes{80, 80, 96, 96};
+    case 8:
+    case 9:
+    case 10: return TileSizes{30, 42, 96, 69};
+    case 11:
+    case 12: return TileSizes{80, 80, 96, 192};
+    default: return std::nullopt;
+    }
+}
+
+// Draws the motif of a tile in a unit square scaled to the tile.
+void DrawTileMotif(QPainter& p, int code, int width, int height)
+{
+    const auto at = [&](double fx, double fy) { return QPointF(fx * width, fy * height); };
+    const double dot = std::max(1.0, width / 40.0);
+    const auto dots = [&](std::initializer_list<std::pair<double, double>> points) {
+        p.setBrush(Qt::black);
+        for (const auto& [x, y] : points)
+            p.drawEllipse(at(x, y), dot, dot);
+        p.setBrush(Qt::NoBrush);
+    };
+    const auto dashes = [&](double length) {
+        for (int row = 0; row < 4; ++row)
+            for (int col = 0; col < 2; ++col) {
+                const double x = col * 0.5 + (row % 2) * 0.25 + 0.05;
+                const double y = row * 0.25 + 0.125;
+                p.drawLine(at(x, y), at(x + length, y));
+            }
+    };
+    switch (code) {
+    case 1: dashes(0.3); break;                                        // clay: staggered dashes
+    case 7: dots({{0.1, 0.15}, {0.45, 0.1}, {0.8, 0.3}, {0.25, 0.5}, {0.6, 0.55}, {0.9, 0.75},
+                  {0.15, 0.85}, {0.5, 0.9}, {0.35, 0.3}, {0.7, 0.85}});
+        break;                                                         // sand: dots
+    case 8:
+        p.drawEllipse(at(0.2, 0.15), width * 0.15, height * 0.1);
+        p.drawEllipse(at(0.7, 0.6), width * 0.18, height * 0.12);
+        break;                                                         // gravel
+    case 9:
+        p.drawLine(at(0.2, 0.2), at(0.5, 0.2));
+        p.drawLine(at(0.35, 0.05), at(0.35, 0.35));
+        p.drawLine(at(0.5, 0.7), at(0.8, 0.7));
+        p.drawLine(at(0.65, 0.55), at(0.65, 0.85));
+        break;                                                         // crosses
+    case 10:
+        p.drawLine(at(0.1, 0.3), at(0.4, 0.1));
+        p.drawLine(at(0.55, 0.85), at(0.85, 0.65));
+        break;                                                         // strokes
+    case 11:
+        dashes(0.2);
+        dots({{0.3, 0.25}, {0.8, 0.5}, {0.3, 0.75}, {0.8, 0.0}});
+        break;                                                         // silty sand
+    case 12:
+        dashes(0.2);
+        p.drawEllipse(at(0.7, 0.25), width * 0.06, height * 0.05);
+        p.drawEllipse(at(0.2, 0.75), width * 0.06, height * 0.05);
+        break;                                                         // clayey gravel
+    default: break;
+    }
+}
+
+const QImage* LayerTile(int code, bool printing)
+{
+    static std::map<std::pair<int, bool>, QImage> tiles;
+    const auto size = TileSize(code);
+    if (!size)
+        return nullptr;
+    auto& tile = tiles[{code, printing}];
+    if (tile.isNull()) {
+        const int width = printing ? size->PrintWidth : size->ScreenWidth;
+        const int height = printing ? size->PrintHeight : size->ScreenHeight;
+        tile = QImage(width, height, QImage::Format_RGB32);
+        tile.fill(Qt::white);
+        QPainter p(&tile);
+        p.setPen(QPen(Qt::black, std::max(1, width / 48)));
+        DrawTileMotif(p, code, width, height);
+    }
+    return &tile;
+}
+
+QBrush LayerBrush(int code, bool printing)
+{
+    switch (code) {
+    case 2: return QBrush(Qt::black, Qt::FDiagPattern);
+    case 3: return QBrush(Qt::black, Qt::CrossPattern);
+    case 4: return QBrush(Qt::black, Qt::DiagCrossPattern);
+    case 5: return QBrush(Qt::black, Qt::HorPattern);
+    case 6: return QBrush(Qt::black, Qt::VerPattern);
+    default: break;
+    }
+    if (const QImage* tile = LayerTile(code, printing))
+        return QBrush(*tile);
+    return Qt::NoBrush;
+}
+
+// ---------------------------------------------------------------------------
+
+// One plot area and the lines it shows.
+struct Area {
+    TPixelRect Rect;
+    TPlotRange Range;
+    const TObjectList<TLine>* Lines = nullptr;
+    int LabelSpacing = kSinglePlotLabelSpacing;
+};
+
+class Renderer {
+public:
+    Renderer(QPainter& painter, const TGraphPlot& plot, const TPlotView& view)
+        : p_(painter), plot_(plot), view_(view), layout_(view.Layout),
+          baseFont_(BaseFontHeight(view.Layout.PixelsY)),
+          penWidth_(std::max(1, CurvePenWidth(view.Layout.PixelsX, plot.WidthLine)))
+    {
+    }
+
+    TPlotPaint Paint()
+    {
+        TPlotPaint result;
+        p_.save();
+        p_.setRenderHint(QPainter::Antialiasing, false);
+        p_.fillRect(ToQRect(layout_.Client), Qt::white);
+        if (!IsPaintable(layout_)) {
+            p_.restore();
+            return result;
+        }
+        result.Painted = true;
+
+        const std::vector<Area> areas = Areas();
+        DrawTitles();
+        for (const Area& area : areas) {
+            TAreaPaint& painted = result.Areas.emplace_back();
+            painted.Rect = area.Rect;
+            painted.Range = area.Range;
+            if (!HasArea(area.Rect))
+                continue;
+            painted.Ticks = ComputeTicks(area.Range, area.Rect, layout_.FontHeight, area.LabelSpacing);
+            if (painted.Ticks)
+                DrawGrid(area, *painted.Ticks, painted);
+        }
+        for (std::size_t k = 0; k < areas.size(); ++k)
+            if (HasArea(areas[k].Rect))
+                result.Areas[k].Curves = DrawCurves(areas[k]);
+        if (view_.WithLegendBox)
+            DrawLegendBox();
+        if (plot_.ShowLayers)
+            DrawLayers();
+        DrawFrames(areas);
+        p_.restore();
+        return result;
+    }
+
+private:
+    std::vector<Area> Areas() const
+    {
+        if (!plot_.ShowThree)
+            return {{layout_.Plot, view_.CurrentRange[0], &plot_.Lines(), kSinglePlotLabelSpacing}};
+        const TObjectList<TLine>* lists[] = {&plot_.Lines(), &plot_.Lines2(), &plot_.Lines3()};
+        std::vector<Area> areas;
+        for (std::size_t k = 0; k < 3; ++k)
+            areas.push_back({layout_.Panels[k], view_.CurrentRange[k], lists[k], kPanelLabelSpacing});
+        return areas;
+    }
+
+    void SetFont(int weight, int factor) { p_.setFont(RotatedFont(baseFont_, weight, factor)); }
+
+    void SetPen(const QColor& colour, int width, Qt::PenStyle style = Qt::SolidLine)
+    {
+        QPen pen(colour, width, style, Qt::RoundCap, Qt::RoundJoin);
+        p_.setPen(pen);
+    }
+
+    void DrawTitles()
+    {
+        SetFont(kBold, plot_.SizeFont);
+        p_.setPen(Qt::black);
+        const QFontMetrics metrics = p_.fontMetrics();
+        const int units = plot_.Units();
+        if (!plot_.GraphTitle.empty()) {
+            const QString title = ToQString(plot_.GraphTitle);
+            DrawTextAt(p_, GraphTitlePosition(layout_, plot_, Measure(metrics, title)), title);
+        }
+        if (!plot_.ShowThree) {
+            const QString x = ToQString(AxisTitle(plot_.XCaption, plot_.XUnits, units));
+            DrawTextAt(p_, XTitlePosition(layout_, plot_, Measure(metrics, x)), x);
+            const QString y = ToQString(AxisTitle(plot_.YCaption, plot_.YUnits, units));
+            DrawUpwardTextAt(p_, YTitlePosition(layout_, Measure(metrics, y)), y);
+            return;
+        }
+        const std::string* captions[3][4] = {
+            {&plot_.XCaption, &plot_.XUnits, &plot_.YCaption, &plot_.YUnits},
+            {&plot_.XCaption2, &plot_.XUnits2, &plot_.YCaption2, &plot_.YUnits2},
+            {&plot_.XCaption3, &plot_.XUnits3, &plot_.YCaption3, &plot_.YUnits3},
+        };
+        for (int k = 0; k < 3; ++k) {
+            const QString x = ToQString(AxisTitle(*captions[k][0], *captions[k][1], units));
+            DrawTextAt(p_, PanelXTitlePosition(layout_, plot_, k, Measure(metrics, x)), x);
+            const QString y = ToQString(AxisTitle(*captions[k][2], *captions[k][3], units));
+            DrawUpwardTextAt(p_, PanelYTitlePosition(layout_, k, Measure(metrics, y), view_.ToBitmap), y);
+        }
+    }
+
+    void DrawGrid(const Area& area, const TTickSet& ticks, TAreaPaint& painted)
+    {
+        const TPixelRect& r = area.Rect;
+        const bool down = plot_.XOnTop;
+        const int tickX = layout_.PixelsY / 16;
+        const int tickY = layout_.PixelsX / 16;
+        const QPen solid(Qt::black, 1, Qt::SolidLine);
+        const QPen dotted(Qt::black, 1, Qt::DotLine);
+        if (ticks.LastX > ticks.FirstX) {
+            SetFont(kNormal, plot_.SizeFont);
+            for (int k = ticks.FirstX; k <= ticks.LastX; ++k) {
+                const Extended x = k * ticks.TickStep.X;
+                const int px = ValueToPixel(area.Range, r, down, x, area.Range.YMin).X;
+                if (px < r.Left || px > r.Right)
+                    continue;
+                if (k % 5 == 0) {
+                    p_.setPen(dotted);
+                    p_.drawLine(px, r.Top, px, r.Bottom);
+                    const QString label = ToQString(TickLabel(x));
+                    p_.setPen(solid);
+                    DrawTextAt(p_, XTickLabelPosition(r, layout_.PixelsY, down, px, Measure(p_.fontMetrics(), label)),
+                               label);
+                    painted.XLabels.push_back(x);
+                }
+                p_.setPen(solid);
+                if (down)
+                    p_.drawLine(px, r.Top, px, r.Top + tickX);
+                else
+                    p_.drawLine(px, r.Bottom, px, r.Bottom - tickX);
+            }
+        }
+        if (ticks.LastY > ticks.FirstY) {
+            SetFont(kNormal, plot_.SizeFont);
+            for (int k = ticks.FirstY; k <= ticks.LastY; ++k) {
+                const Extended y = k * ticks.TickStep.Y;
+                const int py = ValueToPixel(area.Range, r, down, area.Range.XMin, y).Y;
+                if (py < r.Top || py > r.Bottom)
+                    continue;
+                if (k % 5 == 0) {
+                    p_.setPen(dotted);
+                    p_.drawLine(r.Left, py, r.Right, py);
+                    const QString label = ToQString(TickLabel(y));
+                    p_.setPen(solid);
+                    DrawUpwardTextAt(p_, YTickLabelPosition(r, layout_.PixelsX, py, Measure(p_.fontMetrics(), label)),
+                                     label);
+                    painted.YLabels.push_back(y);
+                }
+                p_.setPen(solid);
+                p_.drawLine(r.Left, py, r.Left + tickY, py);
+            }
+        }
+    }
+
+    void DrawMarker(int shape, TPixelPoint at)
+    {
+        QPolygon polygon;
+        for (const TPixelPoint& v : MarkerVertices(shape, at, layout_.PixelsX, layout_.PixelsY))
+            polygon << QPoint(v.X, v.Y);
+        p_.drawPolyline(polygon);
+    }
+
+    std::vector<TCurveStyle> DrawCurves(const Area& area)
+    {
+        const std::vector<TCurveStyle> curves = DrawnCurves(*area.Lines);
+        p_.save();
+        p_.setClipRect(QRect(QPoint(area.Rect.Left, area.Rect.Top), QPoint(area.Rect.Right, area.Rect.Bottom)));
+        for (const TCurveStyle& curve : curves) {
+            const QColor colour = ToQColor(PlotColor(curve.ColorIndex));
+            SetPen(colour, penWidth_);
+            p_.setBrush(colour);
+            const TCurvePath path =
+                CurvePath(*area.Lines->Items(curve.LineIndex), area.Range, area.Rect, plot_.XOnTop, plot_.Markers);
+            for (const auto& run : path.Runs) {
+                if (run.size() < 2)
+                    continue;
+                QPolygon polyline;
+                for (const TPixelPoint& point : run)
+                    polyline << QPoint(point.X, point.Y);
+                p_.drawPolyline(polyline);
+            }
+            p_.setBrush(Qt::NoBrush);
+            for (const TPixelPoint& marker : path.Markers)
+                DrawMarker(MarkerShape(curve.LineIndex), marker);
+        }
+        p_.restore();
+        return curves;
+    }
+
+    void DrawLegendBox()
+    {
+        const std::vector<TVisibleLegendEntry> entries = VisibleLegendEntries(plot_, view_);
+        SetFont(kNormal, plot_.SizeFont);
+        const QFontMetrics metrics = p_.fontMetrics();
+        int widest = 0;
+        for (const auto& entry : entries)
+            widest = std::max(widest, metrics.horizontalAdvance(ToQString(*entry.Text)));
+        const TLegendBox box =
+            LegendBoxGeometry(layout_, view_.LegendLeft, view_.LegendTop, view_.WindowWidth, view_.WindowHeight,
+                              static_cast<int>(entries.size()), widest, metrics.height());
+        SetPen(Qt::black, penWidth_);
+        p_.setBrush(Qt::white);
+        DrawBox(p_, box.Frame);
+        p_.setBrush(Qt::NoBrush);
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            SetPen(Qt::black, penWidth_);
+            // The marker of the entry's own line, as its curve shows it.
+            DrawMarker(MarkerShape(entries[i].LineIndex), box.Items[i].Marker);
+            p_.setPen(ToQColor(PlotColor(entries[i].Position)));
+            DrawTextAt(p_, box.Items[i].Text, ToQString(*entries[i].Text));
+        }
+    }
+
+    void DrawLayers()
+    {
+        const TPixelRect& column = layout_.LayerColumn;
+        if (!HasArea(column))
+            return;
+        p_.save();
+        p_.setClipRect(ToQRect(column));
+        const bool printing = view_.WithLegendBox && !view_.ToBitmap;
+        SetFont(kNormal, 10);
+        const QFontMetrics metrics = p_.fontMetrics();
+        for (const TLayerBand& band : LayerBands(plot_, layout_, view_.CurrentRange[0])) {
+            SetPen(Qt::black, penWidth_);
+            p_.setBrush(band.Wall ? QBrush(QColor(128, 128, 128)) : LayerBrush(band.Pattern, printing));
+            p_.setBrushOrigin(0, 0);
+            DrawBox(p_, band.Rect);
+            if (band.Name.empty())
+                continue;
+            const QString name = ToQString(band.Name);
+            const TTextSize size = Measure(metrics, name);
+            const TPixelPoint at{(column.Left + column.Right - size.Width) / 2,
+                                 (band.NameTop + band.NameBottom - size.Height) / 2};
+            p_.fillRect(QRect(at.X, at.Y, size.Width, size.Height), Qt::white);
+            p_.setPen(Qt::black);
+            DrawTextAt(p_, at, name);
+        }
+        p_.restore();
+    }
+
+    void DrawFrames(const std::vector<Area>& areas)
+    {
+        p_.setPen(QPen(Qt::black, 1, Qt::SolidLine));
+        p_.setBrush(Qt::NoBrush);
+        for (const Area& area : areas)
+            if (HasArea(area.Rect))
+                p_.drawRect(QRect(area.Rect.Left, area.Rect.Top, area.Rect.Right - area.Rect.Left,
+                                  area.Rect.Bottom - area.Rect.Top));
+    }
+
+    QPainter& p_;
+    const TGraphPlot& plot_;
+    const TPlotView& view_;
+    const TPlotLayout& layout_;
+    const int baseFont_;
+    const int penWidth_;
+};
+
+} // namespace
+
+QFont RotatedFont(int baseHeight, int weight, int factor)
+{
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setStyleHint(QFont::Serif);
+    font.setPixelSize(std::max(1, ScaledFontHeight(baseHeight, factor)));
+    font.setWeight(weight >= kBold ? QFont::Bold : QFont::Normal);
+    return font;
+}
+
+TPlotPaint PaintPlot(QPainter& painter, const TGraphPlot& plot, const TPlotView& view)
+{
+    return Renderer(painter, plot, view).Paint();
+}
+
+} // namespace korva::widgets
