@@ -173,6 +173,36 @@ void TProjectTables::ResetRows()
     }
 }
 
+void TProjectTables::VisibleOffshoreColumns(int offshoreEdition, int loadTransferMethod)
+{
+    const bool offshore = offshoreEdition == 1;
+    const bool user = loadTransferMethod == 5; // pmUserSpecified
+    const auto showSand = [&](TGridTable& t) {
+        if (t.ColumnCount() <= sand_col::UserUnitEndBearing)
+            return;
+        t.GetColumn(sand_col::ConeResistance).Visible = offshore;
+        t.GetColumn(sand_col::UserUnitSkinFriction).Visible = user;
+        t.GetColumn(sand_col::UserUnitEndBearing).Visible = user;
+    };
+    const auto showClay = [&](TGridTable& t) {
+        if (t.ColumnCount() <= clay_col::UserUnitEndBearing)
+            return;
+        for (int col : {clay_col::PlasticityIndex, clay_col::YieldStressRatio, clay_col::ConeResistance})
+            t.GetColumn(col).Visible = offshore;
+        t.GetColumn(clay_col::UserUnitSkinFriction).Visible = user;
+        t.GetColumn(clay_col::UserUnitEndBearing).Visible = user;
+    };
+    showSand(tblDataSand);
+    showClay(tblDataClay);
+    for (int row = 0; row < D.RowCount(); ++row) {
+        const int type = D.Cell(layer_col::SoilType, row).GetAsInteger();
+        if (type == kSand)
+            showSand(D.Cell(layer_col::Properties, row).GetAsTable());
+        else if (type == kClay)
+            showClay(D.Cell(layer_col::Properties, row).GetAsTable());
+    }
+}
+
 bool TProjectTables::GetChanged()
 {
     for (TGridTable* table : All())
