@@ -1,0 +1,300 @@
+// The main window's child windows: made on first use with one created flag
+// each, freed when closed, and the activation protocol of the input dialogs
+// (load on activation, store when left, an invalid field keeps the dialog
+// active and stores nothing).
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QVBoxLayout>
+
+#include "dialogs/input_dialog.h"
+#include "main_form_fixture.h"
+#include "ui_services.h"
+
+namespace korva::test {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// An input dialog over the project title, with a field whose validity the
+// test decides.
+class TitleDialog : public app_widgets::TInputDialog {
+public:
+    explicit TitleDialog(TMainForm& main) : TInputDialog(main, "Project Title")
+    {
+        auto* layout = new QVBoxLayout(this);
+        Title = new QLineEdit(this);
+        layout->addWidget(Title);
+        ++Made;
+    }
+    ~TitleDialog() override { ++Freed; }
+
+    QLineEdit* Title;
+    int Loads = 0;
+    int Stores = 0;
+    bool Valid = true;
+    static inline int Made = 0;
+    static inline int Freed = 0;
+
+protected:
+    void LoadFromProject() override
+    {
+        ++Loads;
+        Title->setText(QString::fromStdString(Project().ProjectTitle));
+        MarkModified(); // loading never marks the project
+    }
+    void StoreToProject() override
+    {
+        ++Stores;
+        if (Title->text().toStdString() != Project().ProjectTitle) {
+            Project().ProjectTitle = Title->text().toStdString();
+            MarkModified();
+        }
+    }
+    bool FocusedFieldValid() override
+    {
+        if (!Valid)
+            widgets::Ui().Messages->Information("Entry must be a valid integer.");
+        return Valid;
+    }
+};
+
+QWidget* MakeTitleDialog(TMainForm& main)
+{
+    return new TitleDialog(main);
+}
+
+TitleDialog* Dialog(TMainForm& form, TChildKind kind)
+{
+    return dynamic_cast<TitleDialog*>(form.Child(kind));
+}
+
+struct ChildrenFixture : MainFormFixture {
+    ChildrenFixture()
+    {
+        TitleDialog::Made = TitleDialog::Freed = 0;
+        for (TChildKind kind : {TChildKind::Title, TChildKind::Material, TChildKind::Options, TChildKind::TzPrint,
+                                TChildKind::CircularSection, TChildKind::NoncircularSection})
+            form->SetChildFactory(kind, &MakeTitleDialog);
+    }
+};
+
+TEST(MainFormChildren, MadeOnFirstUseFreedWhenClosed)
+{
+    ChildrenFixture f;
+    TMainForm& form = *f.form;
+    EXPECT_EQ(form.Child(TChildKind::Title), nullptr);
+    EXPECT_TRUE(form.Actions().Children[static_cast<std::size_t>(TChildKind::Title)]->isEnabled());
+    // A kind without a window yet: its entry is disabled and shows nothing.
+    EXPECT_FALSE(form.Actions().Children[static_cast<std::size_t>(TChildKind::SoilLayers)]->isEnabled());
+    EXPECT_EQ(form.ShowChild(TChildKind::SoilLayers), nullptr);
+
+    form.Actions().Children[static_cast<std::size_t>(TChildKind::Title)]->trigger();
+    TitleDialog* dialog = Dialog(form, TChildKind::Title);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->SubWindow()->windowTitle(), "Project Title");
+    EXPECT_EQ(dialog->Loads, 1);
+    EXPECT_EQ(dialog->Title->text(), "New Pile");
+    EXPECT_FALSE(form.IsModified()); // opening a dialog changes nothing
+    EXPECT_EQ(form.ShowChild(TChildKind::Title), dialog); // the second command only brings it forward
+    EXPECT_EQ(TitleDialog::Made, 1);
+
+    dialog->Title->setText("Pier 7");
+    dialog->RequestClose();
+    EXPECT_EQ(form.Child(TChildKind::Title), nullptr); // the flag clears at once
+    EXPECT_EQ(form.Project().ProjectTitle, "Pier 7");  // closing stores
+    EXPECT_TRUE(form.IsModified());
+    ProcessEvents();
+    EXPECT_EQ(TitleDialog::Freed, 1);
+    EXPECT_NE(form.ShowChild(TChildKind::Title), nullptr); // made again
+    EXPECT_EQ(TitleDialog::Made, 2);
+}
+
+TEST(MainFormChildren, TwoDialogsEachWithItsOwnFlag)
+{
+    ChildrenFixture f;
+    TMainForm& form = *f.form;
+    form.Actions().Children[static_cast<std::size_t>(TChildKind::Options)]->trigger();
+    form.Actions().Children[static_cast<std::size_t>(TChildKind::TzPrint)]->trigger();
+    TitleDialog* options = Dialog(form, TChildKind::Options);
+    TitleDialog* tzPrint = Dialog(form, TChildKind::TzPrint);
+    ASSERT_NE(options, nullptr);
+    ASSERT_NE(tzPrint, nullptr);
+    EXPECT_NE(options, tzPrint);
+    EXPECT_TRUE(options->isVisible());
+    EXPECT_TRUE(tzPrint->isVisible());
+    EXPECT_EQ(form.MdiArea()->subWindowList().size(), 2);
+    form.WindowMenuClick();
+    const QList<QAction*> entries = form.Menus().Window->actions();
+    ASSERT_EQ(entries.size(), 5);
+    EXPECT_EQ(entries[3]->text(), "Project Title");
+}
+
+TEST(MainFormChildren, LeavingStoresAndTheNextLoads)
+{
+    ChildrenFixture f;
+    TMainForm& form = *f.form;
+    form.SetModified(true); // an earlier edit: activations never clear it
+    TitleDialog* first = dynamic_cast<TitleDialog*>(form.ShowChild(TChildKind::Title));
+    EXPECT_TRUE(form.IsModified());
+    first->Title->setText("Pier 7");
+    TitleDialog* second = dynamic_cast<TitleDialog*>(form.ShowChild(TChildKind::Material));
+    ASSERT_NE(second, nullptr);
+    EXPECT_GE(first->Stores, 1);
+    EXPECT_EQ(form.Project().ProjectTitle, "Pier 7");
+    EXPECT_EQ(second->Title->text(), "Pier 7");
+
+    // A click on the first one: the second stores, the first loads again.
+    second->Title->setText("Pier 8");
+    form.MdiArea()->setActiveSubWindow(first->SubWindow());
+    ProcessEvents();
+    EXPECT_EQ(form.Project().ProjectTitle, "Pier 8");
+    EXPECT_EQ(first->Title->text(), "Pier 8");
+    EXPECT_EQ(first->Loads, 2);
+}
+
+TEST(MainFormChildren, AnInvalidFieldKeepsTheDialogActiveAndStoresNothing)
+{
+    ChildrenFixture f;
+    TMainForm& form = *f.form;
+    TitleDialog* first = dynamic_cast<TitleDialog*>(form.ShowChild(TChildKind::Title));
+    TitleDialog* second = dynamic_cast<TitleDialog*>(form.ShowChild(TChildKind::Material));
+    form.MdiArea()->setActiveSubWindow(first->SubWindow());
+    ProcessEvents();
+    first->Title->setText("Half typed");
+    first->Valid = false;
+    const int stores = first->Stores;
+    const int loads = second->Loads;
+
+    // Another dialog through the menu: refused before anything happens.
+    EXPECT_EQ(form.ShowChild(TChildKind::Material), nullptr);
+    // A click on the other dialog: the first takes the activation back.
+    form.MdiArea()->setActiveSubWindow(second->SubWindow());
+    ProcessEvents();
+    EXPECT_EQ(form.MdiArea()->activeSubWindow(), first->SubWindow());
+    EXPECT_EQ(first->Stores, stores);
+    EXPECT_EQ(second->Loads, loads);
+    EXPECT_EQ(first->Title->text(), "Half typed");
+    EXPECT_EQ(form.Project().ProjectTitle, "New Pile");
+    EXPECT_EQ(f.Messages(), (Strings{"Entry must be a valid integer.", "Entry must be a valid integer."}));
+
+    // Save, run and New stop; closing is refused.
+    EXPECT_FALSE(form.FileSaveClick());
+    form.CompRunClick();
+    form.FileNewClick();
+    first->RequestClose();
+    EXPECT_EQ(form.Child(TChildKind::Title), first);
+    EXPECT_EQ(Recorded().Files.Calls.size(), 0u);
+    EXPECT_EQ(first->Stores, stores);
+
+    first->Valid = true;
+    first->RequestClose();
+    EXPECT_EQ(form.Child(TChildKind::Title), nullptr);
+    EXPECT_EQ(form.Project().ProjectTitle, "Half typed");
+}
+
+TEST(MainFormChildren, OpeningAMenuCommitsTheActiveDialog)
+{
+    ChildrenFixture f;
+    TMainForm& form = *f.form;
+    TitleDialog* dialog = dynamic_cast<TitleDialog*>(form.ShowChild(TChildKind::Title));
+    dialog->Title->setText("From the menu");
+    emit form.Menus().Computation->aboutToShow();
+    EXPECT_EQ(form.Project().ProjectTitle, "From the menu");
+    // Save commits as well, before it writes.
+    dialog->Title->setText("Saved title");
+    ChooseFile(f.folder.Path("pile.kv7d"));
+    SetLayers(form.Tables(), {{app::kSand, 20, 0, 0, 1, 1, {115, 30}, {115, 30}}});
+    EXPECT_TRUE(form.FileSaveClick());
+    EXPECT_EQ(f.folder.Read("pile.kv7d").rfind("Saved title", 0), 0u);
+}
+
+TEST(MainFormChildren, SectionShapeFreesThePropertiesOfTheOtherShape)
+{
+    ChildrenFixture f;
+    TMainForm& form = *f.form;
+    const auto& children = form.Actions().Children;
+    EXPECT_TRUE(children[static_cast<std::size_t>(TChildKind::CircularSection)]->isEnabled());
+    EXPECT_FALSE(children[static_cast<std::size_t>(TChildKind::NoncircularSection)]->isEnabled());
+    TitleDialog* circular = dynamic_cast<TitleDialog*>(form.ShowChild(TChildKind::CircularSection));
+    ASSERT_NE(circular, nullptr);
+    form.ShowChild(TChildKind::Material);
+    const int stores = circular->Stores;
+    circular->Title->setText("not stored");
+
+    form.Project().CircularSection = 0;
+    form.UpdatePileShapeControls();
+    EXPECT_EQ(form.Child(TChildKind::CircularSection), nullptr);
+    EXPECT_EQ(circular->Stores, stores); // freed, not closed
+    EXPECT_FALSE(children[static_cast<std::size_t>(TChildKind::CircularSection)]->isEnabled());
+    EXPECT_TRUE(children[static_cast<std::size_t>(TChildKind::NoncircularSection)]->isEnabled());
+    ProcessEvents();
+    EXPECT_EQ(TitleDialog::Freed, 1);
+}
+
+TEST(MainFormChildren, AUnitSwitchReloadsOpenDialogs)
+{
+    ChildrenFixture f;
+    TMainForm& form = *f.form;
+    TitleDialog* first = dynamic_cast<TitleDialog*>(form.ShowChild(TChildKind::Title));
+    TitleDialog* second = dynamic_cast<TitleDialog*>(form.ShowChild(TChildKind::Material));
+    const int firstLoads = first->Loads;
+    const int secondLoads = second->Loads;
+    form.Actions().SiUnits->trigger();
+    EXPECT_EQ(first->Loads, firstLoads + 1);
+    EXPECT_EQ(second->Loads, secondLoads + 1);
+}
+
+TEST(MainFormChildren, ANewProjectClosesEveryChildEvenAnInvalidOne)
+{
+    ChildrenFixture f;
+    TMainForm& form = *f.form;
+    form.ShowChild(TChildKind::Title);
+    TitleDialog* material = dynamic_cast<TitleDialog*>(form.ShowChild(TChildKind::Material));
+    form.FileNewClick();
+    EXPECT_EQ(form.Child(TChildKind::Title), nullptr);
+    EXPECT_EQ(form.Child(TChildKind::Material), nullptr);
+
+    material = dynamic_cast<TitleDialog*>(form.ShowChild(TChildKind::Material));
+    material->Valid = false;
+    form.CloseChildWindows();
+    EXPECT_EQ(form.Child(TChildKind::Material), nullptr);
+    ProcessEvents();
+    EXPECT_EQ(TitleDialog::Freed, TitleDialog::Made);
+}
+
+TEST(MainFormChildren, TheCaptionIsSetWithNoChildMaximized)
+{
+    // Save As sets the caption and then closes the children: a maximized
+    // child must not put back the caption it found.
+    ChildrenFixture f;
+    TMainForm& form = *f.form;
+    SetLayers(form.Tables(), {{app::kSand, 20, 0, 0, 1, 1, {115, 30}, {115, 30}}});
+    TitleDialog* dialog = dynamic_cast<TitleDialog*>(form.ShowChild(TChildKind::Title));
+    dialog->SubWindow()->showMaximized();
+    ProcessEvents();
+    ChooseFile(f.folder.Path("pier.kv7d"));
+    EXPECT_TRUE(form.FileSaveAsClick());
+    ProcessEvents();
+    EXPECT_EQ(form.Child(TChildKind::Title), nullptr);
+    EXPECT_EQ(form.windowTitle(), "KORVA 2015.7.5 - Offshore - Pier.kv7d");
+}
+
+// Run under AddressSanitizer too: the MDI area reports a last activation
+// while the main window goes.
+TEST(MainFormChildren, DestroyingTheMainWindowWithThreeChildrenOpen)
+{
+    ChildrenFixture f;
+    for (TChildKind kind : {TChildKind::Title, TChildKind::Material, TChildKind::Options})
+        ASSERT_NE(f.form->ShowChild(kind), nullptr);
+    ProcessEvents();
+    f.form.reset();
+    ProcessEvents();
+    EXPECT_EQ(TitleDialog::Freed, 3);
+}
+
+} // namespace
+} // namespace korva::test
