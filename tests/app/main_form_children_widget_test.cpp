@@ -7,8 +7,10 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTest>
 #include <QVBoxLayout>
 
+#include "data_edit.h"
 #include "dialogs/input_dialog.h"
 #include "main_form_fixture.h"
 #include "ui_services.h"
@@ -64,6 +66,34 @@ protected:
 QWidget* MakeTitleDialog(TMainForm& main)
 {
     return new TitleDialog(main);
+}
+
+// An input dialog with a numeric entry field over the modulus: its own
+// check of the field that had the focus last.
+class ModulusDialog : public app_widgets::TInputDialog {
+public:
+    explicit ModulusDialog(TMainForm& main) : TInputDialog(main, "Pile Material")
+    {
+        auto* layout = new QVBoxLayout(this);
+        Modulus = new widgets::TDataEdit(this);
+        layout->addWidget(Modulus);
+    }
+    widgets::TDataEdit* Modulus;
+    int Stores = 0;
+
+protected:
+    void LoadFromProject() override { Modulus->SetNumber(Project().ElasticModulus); }
+    void StoreToProject() override
+    {
+        ++Stores;
+        Project().ElasticModulus = Modulus->Number();
+        MarkModified();
+    }
+};
+
+QWidget* MakeModulusDialog(TMainForm& main)
+{
+    return new ModulusDialog(main);
 }
 
 TitleDialog* Dialog(TMainForm& form, TChildKind kind)
@@ -194,6 +224,37 @@ TEST(MainFormChildren, AnInvalidFieldKeepsTheDialogActiveAndStoresNothing)
     first->RequestClose();
     EXPECT_EQ(form.Child(TChildKind::Title), nullptr);
     EXPECT_EQ(form.Project().ProjectTitle, "Half typed");
+}
+
+TEST(MainFormChildren, TheEntryFieldThatHadTheFocusDecides)
+{
+    ChildrenFixture f;
+    TMainForm& form = *f.form;
+    form.SetChildFactory(TChildKind::Material, &MakeModulusDialog);
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    auto* title = dynamic_cast<TitleDialog*>(form.ShowChild(TChildKind::Title));
+    auto* material = dynamic_cast<ModulusDialog*>(form.ShowChild(TChildKind::Material));
+    ASSERT_NE(material, nullptr);
+    material->Modulus->setFocus(Qt::OtherFocusReason);
+    ProcessEvents();
+    material->Modulus->setText("1+");
+    // A click on the other child: one message, the focus and the activation
+    // stay, nothing is stored.
+    form.MdiArea()->setActiveSubWindow(title->SubWindow());
+    ProcessEvents();
+    EXPECT_EQ(f.Messages(), Strings{"Entry could not be evaluated:\ninvalid expression"});
+    EXPECT_EQ(form.MdiArea()->activeSubWindow(), material->SubWindow());
+    EXPECT_EQ(material->Stores, 0);
+    EXPECT_EQ(form.Project().ElasticModulus, 0);
+    EXPECT_EQ(material->Modulus->text(), "1+");
+
+    material->Modulus->setText("29e6");
+    form.MdiArea()->setActiveSubWindow(title->SubWindow());
+    ProcessEvents();
+    EXPECT_EQ(material->Stores, 1);
+    EXPECT_EQ(form.Project().ElasticModulus, 29000000);
+    EXPECT_EQ(f.Messages().size(), 1u);
 }
 
 TEST(MainFormChildren, OpeningAMenuCommitsTheActiveDialog)

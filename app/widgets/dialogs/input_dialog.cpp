@@ -5,22 +5,11 @@
 #include <QCloseEvent>
 #include <QMdiSubWindow>
 
+#include "entry_focus.h"
 #include "main_window/main_form.h"
 #include "ui_services.h"
 
 namespace korva::app_widgets {
-
-namespace {
-
-// The exit validation of the field that had the focus last in the window.
-// The entry fields of the widget layer answer it; a window without entry
-// fields is always valid.
-bool LastFocusedFieldValid(QWidget* /*window*/)
-{
-    return true;
-}
-
-} // namespace
 
 TInputDialog::TInputDialog(TMainForm& main, const QString& caption) : main_(main)
 {
@@ -52,7 +41,7 @@ void TInputDialog::MarkModified()
 
 bool TInputDialog::FocusedFieldValid()
 {
-    return LastFocusedFieldValid(this);
+    return widgets::ValidateLastEntry(this);
 }
 
 void TInputDialog::Activate()
