@@ -4,34 +4,62 @@
 
 namespace korva::app {
 
+TCptPoints::TCptPoints()
+{
+    plot_.Caption = "CPT Data";
+    plot_.XCaption = "Qu";
+    plot_.YCaption = "Depth";
+    plot_.XOnTop = true;
+    plot_.Markers = 1;
+    plot_.SetLineCount(1);
+}
+
+components::TLine& TCptPoints::Line()
+{
+    if (plot_.LineCount() == 0)
+        plot_.SetLineCount(1);
+    return *plot_.Line(0);
+}
+
+const std::vector<TCptPoint>& TCptPoints::Points() const
+{
+    static const std::vector<TCptPoint> none;
+    return plot_.LineCount() > 0 ? plot_.Line(0)->Points : none;
+}
+
+int TCptPoints::PointCount() const
+{
+    return static_cast<int>(Points().size());
+}
+
 void TCptPoints::SetPointCount(int count)
 {
-    points_.resize(count > 0 ? static_cast<std::size_t>(count) : 0);
+    Line().SetPointCount(count);
+}
+
+void TCptPoints::Add(Extended x, Extended y)
+{
+    Line().Points.push_back({x, y});
 }
 
 void TCptPoints::Scale(Extended xFactor, Extended yFactor)
 {
-    for (TCptPoint& point : points_) {
+    for (TCptPoint& point : Line().Points) {
         point.X *= xFactor;
         point.Y *= yFactor;
     }
 }
 
-std::size_t TCptPoints::Checked(int index) const
+const TCptPoint& TCptPoints::Point(int index) const
 {
     if (index < 0 || index >= PointCount())
         components::RaiseListIndexError(index);
-    return static_cast<std::size_t>(index);
-}
-
-const TCptPoint& TCptPoints::Point(int index) const
-{
-    return points_[Checked(index)];
+    return Points()[static_cast<std::size_t>(index)];
 }
 
 void TCptPoints::SetPoint(int index, Extended x, Extended y)
 {
-    points_[Checked(index)] = {x, y};
+    Line().Point(index) = {x, y};
 }
 
 } // namespace korva::app

@@ -1,33 +1,44 @@
 #pragma once
-// The CPT profile of the project: the points of line 0 of the main window's
-// plot MotionInput, X the cone resistance (ksf / kPa) and Y the depth
-// (ft / m), in the project's units. The plot component wraps this model; the
-// CPT data dialog fills it, the project's unit switch converts it and the
-// project saves it as the CPT point file.
+// The CPT profile of the project: the points of line 0 of the plot
+// MotionInput, X the cone resistance (ksf / kPa) and Y the depth (ft / m),
+// in the project's units. The points live in that line and nowhere else: the
+// CPT data dialog fills it, the project's unit switch converts it, the
+// project saves it as the CPT point file and the CPT profile view
+// (ShowCPTProfile) draws it.
 //
 // The points are the only record of how many there are: the project's
 // CptPointCount() and the point count of the CPT point file are read here.
-#include <cstddef>
 #include <vector>
 
+#include "graph_plot.h"
 #include "number_format.h"
 
 namespace korva::app {
 
 using components::Extended;
 
-struct TCptPoint {
-    Extended X = 0; // cone resistance
-    Extended Y = 0; // depth
-};
+// X the cone resistance, Y the depth.
+using TCptPoint = components::TFloatPoint;
 
 class TCptPoints {
 public:
-    int PointCount() const { return static_cast<int>(points_.size()); }
+    // MotionInput set up as the CPT profile plot: "CPT Data", x "Qu" along
+    // the top, y "Depth" downward, no unit templates, a marker on every
+    // point, one line.
+    TCptPoints();
+    TCptPoints(const TCptPoints&) = delete;
+    TCptPoints& operator=(const TCptPoints&) = delete;
+
+    // The plot whose line 0 holds the points. The CPT readers set its
+    // captions and the line's name; it is shown as the CPT profile view.
+    components::TGraphPlot& MotionInput() { return plot_; }
+    const components::TGraphPlot& MotionInput() const { return plot_; }
+
+    int PointCount() const;
     // Keeps the first points; new points are (0, 0). A count below 0 is 0.
     void SetPointCount(int count);
-    void Clear() { points_.clear(); }
-    void Add(Extended x, Extended y) { points_.push_back({x, y}); }
+    void Clear() { SetPointCount(0); }
+    void Add(Extended x, Extended y);
     // Multiplies X and Y of every point by the factors (a unit switch).
     void Scale(Extended xFactor, Extended yFactor);
 
@@ -35,11 +46,13 @@ public:
     const TCptPoint& Point(int index) const;
     void SetPoint(int index, Extended x, Extended y);
 
-    const std::vector<TCptPoint>& Points() const { return points_; }
+    const std::vector<TCptPoint>& Points() const;
 
 private:
-    std::size_t Checked(int index) const;
-    std::vector<TCptPoint> points_;
+    // Line 0, made again when a reader of the plot removed it.
+    components::TLine& Line();
+
+    components::TGraphPlot plot_;
 };
 
 } // namespace korva::app

@@ -14,13 +14,12 @@ using korva::test::TempFolder;
 
 namespace {
 
-TCptPoints ThreePoints()
+// The points live in a plot's line: filled in place.
+void AddThreePoints(TCptPoints& points)
 {
-    TCptPoints points;
     points.Add(50000, 0);
     points.Add(80000, 20);
     points.Add(-0.00225L, 45.5L);
-    return points;
 }
 
 TEST(CptPointFile, LayoutWithAndWithoutPoints)
@@ -29,11 +28,14 @@ TEST(CptPointFile, LayoutWithAndWithoutPoints)
                            "  0.00E+00  5.00E+04\r\n"
                            "  2.00E+01  8.00E+04\r\n"
                            "  4.55E+01  -2.25E-03\r\n";
-    EXPECT_EQ(CptPointFileText(2, ThreePoints()), expected);
+    TCptPoints three;
+    AddThreePoints(three);
+    EXPECT_EQ(CptPointFileText(2, three), expected);
     EXPECT_EQ(CptPointFileText(1, TCptPoints()), " 1 0\r\n");
     // The count is the points': a point count set on the points writes
     // exactly that many.
-    TCptPoints points = ThreePoints();
+    TCptPoints points;
+    AddThreePoints(points);
     points.SetPointCount(7);
     EXPECT_EQ(CptPointFileText(1, points).substr(0, 6), " 1 7\r\n");
     points.SetPointCount(-2);
@@ -45,7 +47,8 @@ TEST(CptPointFile, DecimalPointUnderEveryLocaleAndSeparator)
     korva::test::ScopedCommaLocale comma;
     ASSERT_TRUE(comma.Active());
     korva::components::ScopedDecimalSeparator separator(',');
-    TCptPoints points = ThreePoints();
+    TCptPoints points;
+    AddThreePoints(points);
     points.SetPointCount(1);
     EXPECT_EQ(CptPointFileText(1, points), " 1 1\r\n  0.00E+00  5.00E+04\r\n");
     EXPECT_EQ(korva::components::DecimalSeparator(), ',');
@@ -53,7 +56,8 @@ TEST(CptPointFile, DecimalPointUnderEveryLocaleAndSeparator)
 
 TEST(CptPointFile, ANonFiniteValueIsRefused)
 {
-    TCptPoints points = ThreePoints();
+    TCptPoints points;
+    AddThreePoints(points);
     points.SetPoint(1, std::numeric_limits<Extended>::infinity(), 20);
     try {
         CptPointFileText(1, points);
@@ -66,7 +70,9 @@ TEST(CptPointFile, ANonFiniteValueIsRefused)
 TEST(CptPointFile, ReadBackGivesThePoints)
 {
     TempFolder folder;
-    folder.Write("pile.cpt", CptPointFileText(2, ThreePoints()));
+    TCptPoints three;
+    AddThreePoints(three);
+    folder.Write("pile.cpt", CptPointFileText(2, three));
     TCptPoints points;
     points.Add(1, 1);
     ReadCptPointFile(folder.Path("pile.cpt"), points);

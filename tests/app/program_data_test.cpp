@@ -188,6 +188,37 @@ TEST(ProgramData, TheCptPointCountIsThePoints)
     EXPECT_EQ(TProgramData(withoutPlot).CptPointCount(), 0);
 }
 
+// MotionInput's line 0 is where the points live: what a CPT reader puts
+// there is the project's profile, and the unit switch moves what the view draws.
+TEST(ProgramData, TheCptProfilePlotHoldsTheProjectsPoints)
+{
+    RecordingHost h;
+    TProgramData p(h.host);
+    korva::components::TGraphPlot& plot = h.cpt.MotionInput();
+    EXPECT_EQ(plot.Caption, "CPT Data");
+    EXPECT_EQ(plot.XCaption, "Qu");
+    EXPECT_EQ(plot.YCaption, "Depth");
+    EXPECT_TRUE(plot.XUnits.empty() && plot.YUnits.empty());
+    EXPECT_TRUE(plot.XOnTop);
+    EXPECT_EQ(plot.Markers, 1);
+    EXPECT_EQ(plot.Units(), 1);
+
+    // A reader that rebuilds the plot's lines and fills line 0.
+    plot.SetLineCount(0);
+    EXPECT_EQ(p.CptPointCount(), 0);
+    plot.SetLineCount(1);
+    plot.Line(0)->Name = "CPT Profile";
+    plot.Line(0)->Points = {{100, 0}, {120, 10}};
+    EXPECT_EQ(p.CptPointCount(), 2);
+    EXPECT_EQ(h.cpt.Point(1).X, 120);
+
+    p.SetUnits(2);
+    EXPECT_NEAR(static_cast<double>(plot.Point(0, 1).Y), 3.048, 1e-9);
+    h.cpt.Add(5000, 4);
+    EXPECT_EQ(plot.PointCount(), 3);
+    EXPECT_EQ(plot.LineCount(), 1);
+}
+
 TEST(ProgramData, FileNumberForms)
 {
     struct Case {
