@@ -85,9 +85,15 @@ UsaceDepths UsaceHoldingDepths(const RunState& s)
         const double depth = CriticalDepthNotReached(s) ? NeverReached : s.CriticalDepth;
         return {depth, depth, depth};
     }
+    // 10, 15 or 20 diameters and one foot, in either unit system.
     const double d = DiameterInLengthUnits(s);
-    return {10.0f * d + 1.0f, 15.0f * d + 1.0f, 20.0f * d + 1.0f};
+    const double foot = s.Units == 1 ? 1.0f : 0.3048f;
+    return {10.0f * d + foot, 15.0f * d + foot, 20.0f * d + foot};
 }
+
+// A segment top at or below a holding depth (within the depth tolerance,
+// so that a depth on a row holds there in both unit systems).
+bool AtOrBelow(double z, double depth) { return z - depth > -1.0e-6f; }
 
 // USACE sand: Nq from its chart on the plain stress, or on the stress held
 // from the critical depth on (latched for the whole run for 33-36 degrees in
@@ -99,14 +105,14 @@ void UsaceSandEndBearing(RunState& s, int seg, const UsaceDepths& depths, double
     const double nq = LookupTable(UsaceBearingFactorTable, phi);
     const double z = s.SegmentTop[seg];
     const double limited_bottom = s.PointLimitedEffectiveStress[BottomPoint(seg)];
-    if (phi < 33.0f && z >= depths.d10 && held < 1.0e-5f)
+    if (phi < 33.0f && AtOrBelow(z, depths.d10) && held < 1.0e-5f)
         held = limited_bottom;
-    if (phi >= 33.0f && z >= depths.d15) {
+    if (phi >= 33.0f && AtOrBelow(z, depths.d15)) {
         if (s.H33 < 1.0e-5f && phi < 36.0f)
             s.H33 = limited_bottom;
         held = s.H33;
     }
-    if (phi >= 36.0f && z >= depths.d20) {
+    if (phi >= 36.0f && AtOrBelow(z, depths.d20)) {
         if (s.H36 < 1.0e-5f)
             s.H36 = limited_bottom;
         held = s.H36;

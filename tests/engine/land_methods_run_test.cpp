@@ -282,3 +282,34 @@ TEST(LandMethodsRun, TensionReductionHalvesTheSkinOfEveryMethodThatTakesIt)
 }
 
 } // namespace
+
+namespace {
+
+// The USACE sand tip holds its stress from 10, 15 or 20 diameters plus one
+// foot down (by friction angle): the same pile gives the same end bearing
+// in English and SI units at every row.
+TEST(LandMethodsRun, UsaceHeldEndBearingAgreesInEnglishAndSi)
+{
+    for (const double phi : {30.0, 34.0, 38.0}) {
+        SCOPED_TRACE(phi);
+        PileProject english;
+        english.methods = {0, 1, 0, 0, 0, 0, 0, 0, 0};
+        english.load_transfer_method = 2;
+        english.outer_diameter = 18.0;
+        english.total_length = 60.0;
+        english.stickup = 0.0;
+        english.profile_bottom = 70.0;
+        english.layers = {SoilLayer{0.0, 70.0, 1, 0.8, 120.0, -1.0, phi, 20.0}};
+        RunFolder folder;
+        const RunResult e = RunProject(folder, english);
+        const RunResult m = RunProject(folder, InSi(english));
+        ASSERT_EQ(e.status, 0) << e.report;
+        ASSERT_EQ(m.status, 0) << m.report;
+        const auto& kips = e.state->MethodRows[korva::engine::emUsace].EndBearing;
+        const auto& kn = m.state->MethodRows[korva::engine::emUsace].EndBearing;
+        for (int k = 0; k < e.state->PenetrationRowCount; ++k)
+            EXPECT_NEAR(kn[k] / KnPerKip, kips[k], 0.002 * kips[k] + 1e-6) << "row " << k;
+    }
+}
+
+} // namespace

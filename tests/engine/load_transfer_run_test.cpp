@@ -24,39 +24,6 @@ RunResult RunProject(const RunFolder& folder, const PileProject& project)
     return RunEngine(folder);
 }
 
-constexpr double FeetToMetres = 0.3048;
-constexpr double KsfToKpa = 47.880259;
-constexpr double PcfToKnPerM3 = 0.15708746;
-constexpr double KnPerKip = 4.4482216;
-
-// The same project in SI, converted value by value (no rounding).
-PileProject InSi(PileProject p)
-{
-    p.units = 2;
-    p.outer_diameter *= 25.4;
-    p.inner_diameter *= 25.4;
-    p.elastic_modulus *= 6.894757;
-    for (double* length : {&p.total_length, &p.stickup, &p.increment, &p.profile_bottom, &p.zero_friction_length})
-        *length *= FeetToMetres;
-    for (double& depth : p.tz_depths)
-        depth *= FeetToMetres;
-    for (SoilLayer& l : p.layers) {
-        l.top *= FeetToMetres;
-        l.bottom *= FeetToMetres;
-        l.unit_weight *= PcfToKnPerM3;
-        if (l.unit_weight_bottom > 0.0)
-            l.unit_weight_bottom *= PcfToKnPerM3;
-        // English stresses are in lb/ft2 in the project file. A maximum side
-        // friction of 9999 asks for the API sand limits in either system.
-        for (double* stress : {&l.max_side_friction, &l.max_end_bearing, &l.su, &l.user_skin, &l.user_end})
-            if (!(stress == &l.max_side_friction && *stress == 9999.0))
-                *stress *= KsfToKpa / 1000.0;
-        if (l.type != 1)
-            l.remolded_or_blows *= KsfToKpa / 1000.0;
-    }
-    return p;
-}
-
 // 12 x 11 in open pipe, 50 ft embedded, sand to 100 ft, user-specified unit
 // values 1000 psf skin friction and 100000 psf end bearing.
 PileProject ClosedFormProject()
