@@ -58,7 +58,7 @@ void ClayEndBearing(RunState& s, int seg, PointPairRef q)
     if (m == emIcpMtd || m == emFugro || m == emUwa) {
         const double qc = SegmentConeResistance(s, seg, AtmosphericPressure(s));
         const bool drained = s.DrainedClay == 1;
-        if (s.EndSectionInnerDiameter < 1.0e-6f || s.PlugCondition == 1) {
+        if (EndInnerDiameter(s) < 1.0e-6f || s.PlugCondition == 1) {
             value = drained ? 1.3f * qc : 0.8f * qc;
             if (s.PlugCondition == 1)
                 value = drained ? 0.65f * qc : 0.4f * qc;
@@ -168,7 +168,7 @@ double NgiPointEndBearing(const RunState& s, double qc, double stress, double pa
     if (!(qc > 0.0) || !(reference > 0.0))
         return 0.0;
     const double dr = 0.4f * std::log(qc / reference);
-    if (s.EndSectionInnerDiameter > 1.0e-4f)
+    if (EndInnerDiameter(s) > 1.0e-4f)
         return 0.7f * qc / (1.0f + 3.0f * dr * dr);
     return 0.8f * qc / (1.0f + dr * dr);
 }
@@ -179,7 +179,7 @@ double IcpEndBearing(const RunState& s, double qc)
     const double diameter_mm = s.Units == 1 ? s.OuterDiameter * 25.4f : s.OuterDiameter;
     const double r = diameter_mm / 36.0f;
     double q;
-    if (s.EndSectionInnerDiameter >= 1.0e-4f) {
+    if (EndInnerDiameter(s) >= 1.0e-4f) {
         q = (0.5f - 0.25f * std::log10(r)) * qc;
         if (diameter_mm > 900.0f)
             q = std::max(q, 0.15f * qc);
@@ -196,7 +196,7 @@ double IcpEndBearing(const RunState& s, double qc)
 // FUGRO 2004 sand: 8.5 pa sqrt(qc / pa) on the area ratio of the annulus.
 double FugroEndBearing(const RunState& s, double qc, double pa)
 {
-    const double ratio = s.EndSectionInnerDiameter / s.OuterDiameter;
+    const double ratio = EndInnerDiameter(s) / s.OuterDiameter;
     const double area_ratio = 1.0f - ratio * ratio;
     return 8.5f * pa * std::sqrt(NotNegative(qc / pa)) * std::pow(NotNegative(area_ratio), 0.25f);
 }
@@ -205,9 +205,9 @@ double FugroEndBearing(const RunState& s, double qc, double pa)
 // end, else 0.15 qc.
 double UwaEndBearing(const RunState& s, double qc)
 {
-    const ConePile pile{s.Units, s.LoadDirection, s.PileType, s.OuterDiameter, s.EndSectionInnerDiameter};
+    const ConePile pile{s.Units, s.LoadDirection, s.PileType, s.OuterDiameter, EndInnerDiameter(s)};
     const double q = (0.15f + 0.45f * UwaEffectiveAreaRatio(pile)) * qc;
-    const bool closed_or_plugged = s.EndSectionInnerDiameter < 1.0e-4f || s.PlugCondition == 1;
+    const bool closed_or_plugged = EndInnerDiameter(s) < 1.0e-4f || s.PlugCondition == 1;
     return std::max(q, closed_or_plugged ? 0.3f * qc : 0.15f * qc);
 }
 
@@ -253,6 +253,11 @@ double DiameterInLengthUnits(const RunState& s)
     return s.Units == 1 ? s.OuterDiameter / 12.0f : s.OuterDiameter / 1000.0f;
 }
 
+double EndInnerDiameter(const RunState& s)
+{
+    return s.ClosedEnded == 1 ? 0.0 : s.EndSectionInnerDiameter;
+}
+
 void ComputeUnitEndBearing(RunState& s)
 {
     const UsaceDepths depths = UsaceHoldingDepths(s);
@@ -270,7 +275,7 @@ void ComputeEndBearing(RunState& s)
 {
     const bool english = s.Units == 1;
     const double od = s.OuterDiameter;
-    const double eid = s.EndSectionInnerDiameter;
+    const double eid = EndInnerDiameter(s);
     // The cone-based methods (and the user-specified method) bear on the
     // annulus of an open end with the cone resistance itself, taken at the
     // segment that starts at the point's depth.
@@ -291,7 +296,7 @@ void ComputeEndBearing(RunState& s)
 void ComputePlugFriction(RunState& s)
 {
     const int m = s.MethodIndex;
-    const double eid = s.EndSectionInnerDiameter;
+    const double eid = EndInnerDiameter(s);
     // The inner diameter in ft or m divides last, as the perimeter of the plug.
     const double diameter_unit = s.Units == 1 ? 12.0f : 1000.0f;
     PointArray& stress = s.PointEffectiveStress;

@@ -17,6 +17,11 @@ namespace korva::engine {
 // The pile's outside diameter in ft (English, / 12) or m (SI, / 1000).
 double DiameterInLengthUnits(const RunState& state);
 
+// The inside diameter of the pile's end as the end-bearing, plug and
+// cone-based rules take it (in / mm): the end-section inner diameter, and 0
+// for a pile closed at its tip (ClosedEnded = 1) whatever its wall.
+double EndInnerDiameter(const RunState& state);
+
 // Vertical effective stress at every point, the friction angle and
 // undrained strength fill of the segments, the critical depth and the
 // profile held below it.

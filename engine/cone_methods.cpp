@@ -1,5 +1,6 @@
 #include "cone_methods.h"
 
+#include "capacity_steps.h"
 #include "cone_friction.h"
 #include "cone_resistance.h"
 #include "fixed_format.h"
@@ -24,7 +25,7 @@ ConePile ConePileOf(const RunState& s)
     pile.load_direction = s.LoadDirection;
     pile.pile_type = s.PileType;
     pile.outer_diameter = s.OuterDiameter;
-    pile.end_section_inner_diameter = s.EndSectionInnerDiameter;
+    pile.end_section_inner_diameter = EndInnerDiameter(s);
     return pile;
 }
 

@@ -113,7 +113,7 @@ double DisplacedVolume(const RunState& s, int seg, double diameter)
     // The tip row of the last FHWA capacity steps was plugged: the gross area.
     if (s.RowTipFlags[emFhwa][seg] == 1)
         volume = 0.25f * 3.14159f * (od * od) / area_unit;
-    if (s.EndSectionLength > 0.001f && s.EndSectionInnerDiameter < 1.0e-5f) {
+    if (s.EndSectionLength > 0.001f && EndInnerDiameter(s) < 1.0e-5f) {
         volume = 0.25f * 3.1416f * (od * od) / area_unit;
         if (s.TaperAngle > 0.0) {
             const double dz = DiameterAtDepth(s, diameter, s.SegmentBottom[seg]);

@@ -330,6 +330,31 @@ PileProject AllMethodsSi()
     return p;
 }
 
+// A pipe with ClosedEnded = 1 is closed in every rule: entered with its wall
+// (ID 22.5 in) it gives the tables of the same pile entered with ID 0, but
+// for Revised Lambda, whose pile-stiffness number takes the steel section.
+TEST(ConeMethodsRun, AClosedEndedPipeIsClosedWhateverItsInnerDiameter)
+{
+    PileProject walled = AllMethodsEnglish();
+    walled.closed_ended = 1;
+    PileProject solid = walled;
+    solid.inner_diameter = 0.0;
+    const std::string cpt = CptProfile(kEnglish, 200, 0.35, 150.0);
+    RunFolder folder;
+    const RunResult a = RunProject(folder, walled, cpt);
+    const RunResult b = RunProject(folder, solid, cpt);
+    ASSERT_EQ(a.status, 0) << a.report;
+    ASSERT_EQ(b.status, 0) << b.report;
+    for (const char* title : {"* GENERAL METHOD *", "*  FED. HWY. METHOD  *", "* ARMY CORPS METHOD  *",
+                              "*  API RP-2A (1994)  *", "*  NORWEIGIAN GEOTECHNICAL INSTITUTE (NGI) METHOD  *",
+                              "*  IMPERIAL COLLEGE (MTD) METHOD  *", "*    FUGRO 2004 (FUGRO) METHOD    *",
+                              "*  UNIV. OF WESTERN AUSTRALIA (UWA) METHOD  *"}) {
+        const std::vector<std::string> rows = TableRows(a.report, title);
+        EXPECT_EQ(rows.size(), static_cast<std::size_t>(a.state->RowsPerCurve)) << title;
+        EXPECT_EQ(rows, TableRows(b.report, title)) << title;
+    }
+}
+
 struct GoldenCase {
     const char* name;
     PileProject project;
