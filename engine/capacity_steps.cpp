@@ -317,12 +317,16 @@ void ComputePlugFriction(RunState& s)
         } else {
             const double k = soil[Soil::EarthPressureCoefficient];
             const double tan_delta = SandInterfaceTangent(soil[Soil::FrictionAngle]);
-            f_top = std::min(stress[t] * k * tan_delta, soil[Soil::MaxSideFriction]);
-            f_bottom = std::min(stress[b] * k * tan_delta, soil[Soil::MaxSideFriction]);
+            f_top = stress[t] * k * tan_delta;
+            f_bottom = stress[b] * k * tan_delta;
             if (HasOwnPlugSideFriction(m)) {
                 f_top = s.PointPlugSideFriction[m][t];
                 f_bottom = s.PointPlugSideFriction[m][b];
             }
+            // The wall takes no more friction inside than outside: the
+            // segment's limit (the API sand limit once API has put it there).
+            f_top = std::min(f_top, soil[Soil::MaxSideFriction]);
+            f_bottom = std::min(f_bottom, soil[Soil::MaxSideFriction]);
         }
         const double increment = s.SegmentLength[seg] * (f_top + f_bottom) * 0.5f * 3.14159f * eid / diameter_unit;
         s.PointInnerUnitFriction[t] = f_top;

@@ -316,6 +316,34 @@ TEST(EndBearing, OpenPilePlugFrictionAndItsAbsenceWhenUnplugged)
     }
 }
 
+TEST(EndBearing, InsideFrictionInSandTakesTheOutsideLimitInEveryMethod)
+{
+    // A sand segment limited to 0.8 ksf and a clay segment with the same
+    // limit, each method's own inside friction 1.5 ksf: sand is cut to the
+    // limit in every method, clay keeps its value.
+    for (int m = emFhwa; m <= emUserSpecified; ++m) {
+        SCOPED_TRACE(m);
+        auto state = NewPile(English, 48.0, 46.0, 10.0, 1.0);
+        RunState& s = *state;
+        s.MethodIndex = m;
+        AddSegments(s, 1, With(Sand(120.0, 35.0, 40.0, 1.0), Soil::MaxSideFriction, 0.8));
+        AddSegments(s, 1, With(Clay(50.0, 2.0, 1.0), Soil::MaxSideFriction, 0.8));
+        s.PointEffectiveStress = {};
+        s.PointEffectiveStress[TopPoint(0)] = 4.0;
+        s.PointEffectiveStress[BottomPoint(0)] = 4.0;
+        s.PointEffectiveStress[TopPoint(1)] = 4.0;
+        s.PointEffectiveStress[BottomPoint(1)] = 4.0;
+        for (int p = 0; p < 4; ++p)
+            s.PointPlugSideFriction[m][p] = 1.5;
+        ComputePlugFriction(s);
+        EXPECT_EQ(s.PointInnerUnitFriction[TopPoint(0)], 0.8);
+        EXPECT_EQ(s.PointInnerUnitFriction[BottomPoint(0)], 0.8);
+        const bool own_rule = m != emRevisedLambda && m != emUserSpecified;
+        const double clay = own_rule ? 1.5 : 1.0 / std::sqrt(0.5) * 0.5; // alpha 0.707 x remolded 1
+        EXPECT_NEAR(s.PointInnerUnitFriction[TopPoint(1)], clay, 1e-6);
+    }
+}
+
 TEST(EndBearing, OwnPlugRuleOfRevisedLambdaInSandAndClay)
 {
     // Revised Lambda keeps no inside friction of its own: sand takes
