@@ -118,6 +118,7 @@ TEST(MainFormChildren, MadeOnFirstUseFreedWhenClosed)
     EXPECT_EQ(form.Child(TChildKind::Title), nullptr);
     EXPECT_TRUE(form.Actions().Children[static_cast<std::size_t>(TChildKind::Title)]->isEnabled());
     // A kind without a window yet: its entry is disabled and shows nothing.
+    form.SetChildFactory(TChildKind::SoilLayers, nullptr);
     EXPECT_FALSE(form.Actions().Children[static_cast<std::size_t>(TChildKind::SoilLayers)]->isEnabled());
     EXPECT_EQ(form.ShowChild(TChildKind::SoilLayers), nullptr);
 

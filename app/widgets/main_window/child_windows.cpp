@@ -1,6 +1,7 @@
 #include "child_windows.h"
 
 // The windows' headers, one line each.
+#include "dialogs/soil_layers_dialog.h"
 
 namespace korva::app_widgets {
 
@@ -29,7 +30,7 @@ TChildFactory ChildFactory(TChildKind kind)
 
     // TDlgSoilLayers
     case TChildKind::SoilLayers:
-        return nullptr;
+        return Make<TDlgSoilLayers>;
 
     // TDlgSoils
     case TChildKind::SoilProperties:

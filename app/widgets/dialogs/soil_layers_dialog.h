@@ -1,0 +1,78 @@
+#pragma once
+// TDlgSoilLayers ("Soill Layers"): the soil profile, one grid row per layer
+// of table D with its "Edit Layer n" button (the layer's properties in
+// TDlgSoils), its soil-type list and five numeric fields (bottom depth, the
+// two limits, the two reduction/resistance factors); "Insert Layer", "Add
+// Layer", "Delete Layer" with "Confirm Deletion", and "Close", which checks
+// the end-bearing factors. The rows are a working copy (soil_layers.h) that
+// goes back into D when the window is left or closed; soil-type changes and
+// the row operations reach D at once, as its sub-tables follow them.
+#include <QPointer>
+
+#include "dialogs/soil_properties_dialog.h"
+
+#include "dialogs/input_dialog.h"
+#include "soil_layers.h"
+
+class QCheckBox;
+class QComboBox;
+class QPushButton;
+class QTableWidget;
+
+namespace korva::widgets {
+class TDataEdit;
+}
+
+namespace korva::app_widgets {
+
+
+class TDlgSoilLayers : public TInputDialog {
+    Q_OBJECT
+public:
+    explicit TDlgSoilLayers(TMainForm& main);
+
+    // The buttons, as the user presses them.
+    void ButtonAddClick();
+    void ButtonInsClick();
+    void ButtonDelClick();
+    void CloseClick();
+    // "Edit Layer" of layer `layer` (0-based): the properties window, modal.
+    void ButtonClick(int layer);
+
+    // Controls, for the tests and the probe.
+    QTableWidget* LayerGrid() const { return grid_; }
+    QPushButton* AddButton() const { return add_; }
+    QPushButton* InsertButton() const { return insert_; }
+    QPushButton* DeleteButton() const { return delete_; }
+    QCheckBox* ConfirmDeletion() const { return confirm_; }
+    QPushButton* EditButton(int layer) const;
+    QComboBox* SoilTypeList(int layer) const;
+    widgets::TDataEdit* Field(int layer, app::TLayerField field) const;
+    // The open properties window (its created flag), or nullptr.
+    TDlgSoils* SoilsDialog() const { return soils_; }
+    const app::TSoilLayersEditor& Editor() const { return editor_; }
+
+protected:
+    void LoadFromProject() override;
+    void StoreToProject() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The grid's rows made again from the working copy (controls, headers,
+    // widths), then the buttons' enabling.
+    void Rebuild();
+    void ShowButtons();
+
+    app::TSoilLayersEditor editor_;
+    bool siltAllowed_ = false;
+    bool building_ = false;
+    QTableWidget* grid_;
+    QPushButton* insert_;
+    QPushButton* add_;
+    QPushButton* delete_;
+    QCheckBox* confirm_;
+    QPushButton* close_;
+    QPointer<TDlgSoils> soils_;
+};
+
+} // namespace korva::app_widgets

@@ -1,0 +1,201 @@
+// The soil layers window in the main window, driven offscreen as a user
+// would: the buttons at 40 and at 0 layers, soil types chosen in the lists,
+// Insert, Delete with its question, the Close check and the properties window.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "data_edit.h"
+#include "dialogs/soil_layers_dialog.h"
+#include "main_form_fixture.h"
+#include "soil_layers.h"
+
+namespace korva::test {
+namespace {
+
+using app_widgets::TDlgSoilLayers;
+using app_widgets::TDlgSoils;
+
+struct SoilLayersWindow : MainFormFixture, ::testing::Test {
+    TGridTable& D = form->Tables().D;
+    TGridTable& Sub(int layer) { return D.Cell(layer_col::Properties, layer).GetAsTable(); }
+    void Layers(std::initializer_list<int> types)
+    {
+        D.SetRowCount(static_cast<int>(types.size()));
+        int i = 0;
+        for (int t : types) {
+            D.Cell(layer_col::SoilType, i).SetAsInteger(t);
+            D.Cell(layer_col::LayerBottom, i).SetAsFloat(10.0L * (i + 1));
+            ++i;
+        }
+    }
+    TDlgSoilLayers& Open()
+    {
+        form->Actions().Children[static_cast<std::size_t>(TChildKind::SoilLayers)]->trigger();
+        ProcessEvents();
+        auto* dialog = form->ChildAs<TDlgSoilLayers>(TChildKind::SoilLayers);
+        EXPECT_NE(dialog, nullptr);
+        return *dialog;
+    }
+    // Enters a control of the layer, which makes the layer current.
+    void Enter(QWidget* control)
+    {
+        control->setFocus(Qt::MouseFocusReason);
+        ProcessEvents();
+    }
+};
+
+TEST_F(SoilLayersWindow, ButtonsAtFortyLayersAndAtNone)
+{
+    D.SetRowCount(kMaxSoilLayers);
+    TDlgSoilLayers& d = Open();
+    EXPECT_EQ(d.SubWindow()->windowTitle(), "Soill Layers");
+    EXPECT_EQ(d.LayerGrid()->rowCount(), 40);
+    EXPECT_EQ(d.EditButton(39)->text(), "Edit Layer 40");
+    EXPECT_FALSE(d.AddButton()->isEnabled());
+    EXPECT_FALSE(d.InsertButton()->isEnabled());
+    EXPECT_TRUE(d.DeleteButton()->isEnabled());
+    EXPECT_TRUE(d.ConfirmDeletion()->isChecked());
+    EXPECT_EQ(d.LayerGrid()->model()->headerData(2, Qt::Horizontal).toString(),
+              " Depth at Bottom * \n of each layer (ft) ");
+
+    d.ConfirmDeletion()->setChecked(false);
+    for (int i = 0; i < kMaxSoilLayers; ++i)
+        d.DeleteButton()->click();
+    EXPECT_EQ(d.LayerGrid()->rowCount(), 0);
+    EXPECT_EQ(D.RowCount(), 0);
+    EXPECT_TRUE(d.AddButton()->isEnabled());
+    EXPECT_FALSE(d.InsertButton()->isEnabled());
+    EXPECT_FALSE(d.DeleteButton()->isEnabled());
+    EXPECT_TRUE(form->IsModified());
+    d.CloseClick(); // nothing to check: it closes at once
+    ProcessEvents();
+    EXPECT_EQ(form->Child(TChildKind::SoilLayers), nullptr);
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(SoilLayersWindow, SoilTypesChosenInTheListsCarryTheirValues)
+{
+    form->Project().MethodSelected.fill(0);
+    form->Project().MethodSelected[pmUsace] = 1; // silt is offered
+    Layers({kSilt, kSand});
+    Sub(0).Cell(silt_col::UndrainedShearStrength, 0).SetAsFloat(800);
+    Sub(0).Cell(silt_col::UndrainedShearStrength, 1).SetAsFloat(900);
+    Sub(1).Cell(sand_col::EffectiveUnitWeight, 1).SetAsFloat(120);
+    Sub(1).Cell(sand_col::UserUnitSkinFriction, 0).SetAsFloat(3);
+    Sub(1).Cell(sand_col::FrictionAngle, 0).SetAsFloat(33);
+    TDlgSoilLayers& d = Open();
+    EXPECT_EQ(d.SoilTypeList(0)->count(), 3);
+    EXPECT_EQ(d.SoilTypeList(0)->currentText(), "Silt");
+
+    d.SoilTypeList(0)->setCurrentIndex(1); // silt -> clay
+    EXPECT_EQ(D.Cell(layer_col::SoilType, 0).GetAsInteger(), kClay);
+    EXPECT_EQ(Sub(0).Cell(clay_col::UndrainedShearStrength, 0).GetAsFloat(), 800);
+    EXPECT_EQ(Sub(0).Cell(clay_col::UndrainedShearStrength, 1).GetAsFloat(), 900);
+
+    d.SoilTypeList(1)->setCurrentIndex(1); // sand -> clay
+    EXPECT_EQ(Sub(1).Cell(clay_col::EffectiveUnitWeight, 1).GetAsFloat(), 120);
+    EXPECT_EQ(Sub(1).Cell(clay_col::UserUnitSkinFriction, 0).GetAsFloat(), 3);
+    EXPECT_EQ(Sub(1).Cell(clay_col::UndrainedShearStrength, 0).GetAsFloat(), 0);
+    EXPECT_TRUE(form->IsModified());
+}
+
+TEST_F(SoilLayersWindow, SiltShowsItsCodeWhereTheListOffersNoSilt)
+{
+    Layers({kSilt}); // API only: no "Silt" in the lists
+    TDlgSoilLayers& d = Open();
+    EXPECT_EQ(d.SoilTypeList(0)->count(), 2);
+    EXPECT_EQ(d.SoilTypeList(0)->currentIndex(), -1);
+    EXPECT_EQ(d.Editor().Layer(0).SoilType, kSilt);
+}
+
+TEST_F(SoilLayersWindow, InsertAboveAClayLayerKeepsItsGraphB)
+{
+    Layers({kSand, kClay});
+    Sub(1).Cell(clay_col::AdhesionMethod, 0).SetAsInteger(2);
+    Sub(1).Cell(clay_col::AdhesionMethod, 1).SetAsInteger(2);
+    TDlgSoilLayers& d = Open();
+    Enter(d.Field(1, app::lfMaxSideFriction));
+    d.InsertButton()->click();
+    ASSERT_EQ(D.RowCount(), 3);
+    EXPECT_EQ(d.LayerGrid()->rowCount(), 3);
+    EXPECT_EQ(D.Cell(layer_col::SoilType, 1).GetAsInteger(), kSand);
+    EXPECT_EQ(d.Field(1, app::lfBottom)->text(), "0");
+    EXPECT_EQ(d.SoilTypeList(2)->currentText(), "Clay");
+    EXPECT_EQ(Sub(2).Cell(clay_col::AdhesionMethod, 0).GetAsInteger(), 2);
+    EXPECT_EQ(Sub(2).Cell(clay_col::AdhesionMethod, 1).GetAsInteger(), 2);
+    EXPECT_EQ(d.Field(2, app::lfBottom)->text(), "20");
+}
+
+TEST_F(SoilLayersWindow, DeleteAnsweredNoChangesNothing)
+{
+    Layers({kSand, kClay, kSand, kClay});
+    TDlgSoilLayers& d = Open();
+    form->SetModified(false);
+    Enter(d.Field(2, app::lfBottom));
+    Recorded().Messages.Answers.push_back(TMessageAnswer::No);
+    d.DeleteButton()->click();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0], "Do you want to delete soil layer in row 3");
+    EXPECT_EQ(Recorded().Messages.Shown[0].Kind, TMessageKind::YesNo);
+    EXPECT_EQ(D.RowCount(), 4);
+    EXPECT_EQ(d.LayerGrid()->rowCount(), 4);
+    EXPECT_FALSE(form->IsModified());
+
+    d.DeleteButton()->click(); // the default answer is Yes
+    EXPECT_EQ(D.RowCount(), 3);
+    EXPECT_EQ(D.Cell(layer_col::SoilType, 2).GetAsInteger(), kClay);
+    EXPECT_EQ(D.Cell(layer_col::LayerBottom, 2).GetAsFloat(), 40);
+}
+
+TEST_F(SoilLayersWindow, TypedValuesGoBackAndCloseChecksTheEndBearingFactor)
+{
+    Layers({kSand, kSand});
+    TDlgSoilLayers& d = Open();
+    form->SetModified(false);
+    widgets::TDataEdit* factor = d.Field(1, app::lfEndBearingFactor);
+    Enter(factor);
+    factor->selectAll();
+    QTest::keyClicks(factor, "0");
+    Enter(d.Field(0, app::lfBottom));
+    d.CloseClick();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Recorded().Messages.Shown[0].Kind, TMessageKind::Warning);
+    EXPECT_EQ(Messages()[0],
+              "Reduction/Resistance Factor on End Bearing for layer 2 should be greater than zero.\nPlease check");
+    EXPECT_NE(form->Child(TChildKind::SoilLayers), nullptr);
+
+    // Leaving the window stores the rows into D.
+    EXPECT_TRUE(form->DeactivateActiveChild());
+    EXPECT_EQ(D.Cell(layer_col::EndBearingFactor, 1).GetAsFloat(), 0);
+    EXPECT_TRUE(form->IsModified());
+}
+
+TEST_F(SoilLayersWindow, EditLayerOpensThePropertiesOfItsLayer)
+{
+    Layers({kSand, kClay});
+    TDlgSoilLayers& d = Open();
+    d.EditButton(1)->click();
+    ProcessEvents();
+    TDlgSoils* soils = d.SoilsDialog();
+    ASSERT_NE(soils, nullptr);
+    EXPECT_TRUE(soils->isModal());
+    EXPECT_EQ(soils->windowTitle(), "Data for Layer 2");
+    d.EditButton(0)->click(); // one at a time
+    EXPECT_EQ(d.SoilsDialog(), soils);
+    soils->Field(clay_col::UndrainedShearStrength, 0)->SetNumber(1500);
+    soils->close();
+    ProcessEvents();
+    EXPECT_EQ(d.SoilsDialog(), nullptr);
+    EXPECT_EQ(Sub(1).Cell(clay_col::UndrainedShearStrength, 0).GetAsFloat(), 1500);
+    EXPECT_EQ(d.LayerGrid()->rowCount(), 2);
+}
+
+} // namespace
+} // namespace korva::test
