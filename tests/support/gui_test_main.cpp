@@ -49,6 +49,17 @@ class PerTestSetUp : public ::testing::EmptyTestEventListener {
     }
 };
 
+// The offscreen platform says what it cannot do (raise a window, size
+// hints); that is no news in a test.
+QtMessageHandler defaultHandler = nullptr;
+
+void QuietOffscreen(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.startsWith("This plugin does not support"))
+        return;
+    defaultHandler(type, context, message);
+}
+
 } // namespace
 
 widgets::TRecordingServices& Recorded()
@@ -71,6 +82,7 @@ int main(int argc, char** argv)
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     ::testing::InitGoogleTest(&argc, argv);
+    korva::test::defaultHandler = qInstallMessageHandler(korva::test::QuietOffscreen);
     korva::widgets::TKorvaApplication app(argc, argv, "Korva 2015");
     ::testing::UnitTest::GetInstance()->listeners().Append(new korva::test::PerTestSetUp);
     return RUN_ALL_TESTS();
