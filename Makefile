@@ -24,10 +24,16 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 run: build
-	@if [ -x $(BUILD)/bin/WINKORVA2015 ]; then \
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 	  $(BUILD)/bin/WINKORVA2015 $(EXAMPLE); \
+	elif command -v xvfb-run >/dev/null 2>&1; then \
+	  echo "No display: WINKORVA2015 runs on a virtual one (xvfb-run), unseen; end it with Ctrl+C."; \
+	  xvfb-run -a $(BUILD)/bin/WINKORVA2015 $(EXAMPLE); \
 	else \
-	  $(BUILD)/bin/korva-run $(EXAMPLE); \
+	  echo "WINKORVA2015 needs a display: run make run in a desktop session, or install xvfb"; \
+	  echo "(xvfb-run) for a virtual one. The engine runs alone, without a display:"; \
+	  echo "  $(BUILD)/bin/korva-run $(EXAMPLE)"; \
+	  exit 1; \
 	fi
 
 # make fuzz - the libFuzzer targets (clang, address and undefined-behaviour

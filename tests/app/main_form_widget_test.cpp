@@ -410,12 +410,16 @@ TEST(MainForm, HelpMenu)
     EXPECT_NE(Recorded().Desktop.OpenedDocuments[0].find("/checkupdates/check/check.php?KORVAO;2015.7.5;"),
               std::string::npos);
 
-    // The manuals beside the program: a missing one is reported.
+    // The contents page and the manuals beside the program; a missing one
+    // is reported.
+    form.Actions().HelpContents->trigger();
+    ASSERT_EQ(Recorded().Desktop.OpenedDocuments.size(), 2u);
+    EXPECT_EQ(Recorded().Desktop.OpenedDocuments[1], app::ProgramFolder() + "/KORVA_2015.html");
     const std::string manual = app::ProgramFolder() + "/" + app::kTechnicalManualFile;
     ASSERT_FALSE(std::filesystem::exists(manual));
     form.Actions().TechnicalManual->trigger();
     EXPECT_EQ(f.Messages(), Strings{"Cannot find the file \"" + manual + "\"."});
-    EXPECT_EQ(Recorded().Desktop.OpenedDocuments.size(), 1u);
+    EXPECT_EQ(Recorded().Desktop.OpenedDocuments.size(), 2u);
 }
 
 TEST(MainForm, AboutBox)

@@ -1,0 +1,85 @@
+// Verbs of the Computation menu: the analysis run and the checks before it,
+// on the program's main window.
+#include <optional>
+#include <filesystem>
+
+#include "document_rules.h"
+#include "file_text.h"
+#include "main_window/main_form.h"
+#include "probe.h"
+#include "ui_services.h"
+
+namespace korva::probe {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The main window with the project opened as the File menu opens it (the
+// layout its extension names, else the oldest).
+std::unique_ptr<app_widgets::TMainForm> OpenInMainWindow(const std::string& project)
+{
+    std::error_code ec;
+    if (!fs::is_regular_file(project, ec)) {
+        widgets::Ui().Messages->Information("No project file \"" + project + "\".");
+        return nullptr;
+    }
+    auto form = std::make_unique<app_widgets::TMainForm>();
+    form->FormShow();
+    form->OpenFileName(project, app::LayoutOfProjectName(project).value_or(app::pfvAnyFile));
+    return form;
+}
+
+bool Run(TProbeContext& context)
+{
+    const TProbeArgs args(context.Words, {});
+    const std::unique_ptr<app_widgets::TMainForm> form = OpenInMainWindow(args.Positional(0));
+    if (!form)
+        return false;
+    // The files of the project that a run writes (the save, the engine, the
+    // wave-equation file), with their times before it.
+    const std::string project = form->Project().FileName;
+    const std::vector<std::string> files{project, app::ChangeFileExt(project, ".cpt"),
+                                         app::ChangeFileExt(project, ".kv7o"), app::ChangeFileExt(project, ".kv7p"),
+                                         app::ChangeFileExt(project, ".gwi")};
+    const auto writeTime = [](const std::string& file) -> std::optional<fs::file_time_type> {
+        std::error_code ec;
+        const fs::file_time_type time = fs::last_write_time(file, ec);
+        return ec ? std::nullopt : std::optional(time);
+    };
+    std::vector<std::optional<fs::file_time_type>> before;
+    for (const std::string& file : files)
+        before.push_back(writeTime(file));
+    form->CompRunClick();
+    QJsonArray written;
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (const auto after = writeTime(files[i]); after && after != before[i])
+            written.append(QString::fromStdString(files[i]));
+    context.Result["files"] = written;
+    const std::optional<int> status = form->LastRunStatus();
+    context.Result["status"] = status ? QJsonValue(*status) : QJsonValue();
+    return status.has_value();
+}
+
+bool Validate(TProbeContext& context)
+{
+    const TProbeArgs args(context.Words, {});
+    const std::unique_ptr<app_widgets::TMainForm> form = OpenInMainWindow(args.Positional(0));
+    if (!form)
+        return false;
+    const std::size_t opened = context.Services.Messages.Shown.size();
+    const bool valid = form->ValidateInput();
+    std::vector<std::string> warnings;
+    for (std::size_t i = opened; i < context.Services.Messages.Shown.size(); ++i)
+        warnings.push_back(context.Services.Messages.Shown[i].Text);
+    context.Result["warnings"] = JsonStrings(warnings);
+    context.Result["valid"] = valid;
+    return opened == 0;
+}
+
+const TVerbRegistration runVerb{{"run", "PROJECT", &Run}};
+const TVerbRegistration validateVerb{{"validate", "PROJECT", &Validate}};
+
+} // namespace
+
+} // namespace korva::probe
