@@ -22,9 +22,12 @@
 #include <unistd.h>
 #include <vector>
 
-#include "engine_library.h"
+#include "file_text.h"
+#include "run_sequence.h"
+#include "tool_messages.h"
 
 using namespace korva::tools;
+using namespace korva::app;
 
 namespace {
 
@@ -104,31 +107,29 @@ int main(int argc, char** argv)
     const std::string here = CurrentFolder();
     if (here.empty())
         return Fail(Tool, "cannot read the current folder: " + std::string(std::strerror(errno)));
-    project = Absolute(project, here);
-    const PrivateFolder private_folder(Tool);
-    const std::string& folder = private_folder.Path();
-    if (folder.empty())
-        return Fail(Tool, "cannot make a temporary folder: " + std::string(std::strerror(errno)));
-    const std::string files[4] = {project, folder + "/bench.kv7o", folder + "/bench.kv7p",
-                                  WithExtension(project, ".cpt")};
+    project = AbsolutePath(project, here);
+    const THandOffFiles files{project, "bench.kv7o", "bench.kv7p", ChangeFileExt(project, ".cpt")};
+    TEngineRunOptions options;
+    options.FolderPrefix = Tool;
+    options.OutputsInRunFolder = true;
 
     std::vector<double> times;
     int status = 0;
-    const std::string problem = WithEngineIn(Tool, folder, files, [&](const EngineLibrary& engine) {
+    const TEngineRunResult run = RunEngine(files, options, [&](TEngineEntry entry) {
         const QuietConsole quiet;
-        for (int run = 0; run <= runs && status == 0; ++run) {
+        for (int n = 0; n <= runs && status == 0; ++n) {
             const auto start = std::chrono::steady_clock::now();
-            status = engine.Run();
+            status = entry(kEngineCallValue);
             const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-            if (run > 0) // run 0 warms caches and the file system up
+            if (n > 0) // run 0 warms caches and the file system up
                 times.push_back(took.count());
         }
     });
     for (std::size_t run = 0; run < times.size(); ++run)
         std::printf("run %zu: %s\n", run + 1, Milliseconds(times[run]).c_str());
 
-    if (!problem.empty())
-        return Fail(Tool, problem);
+    if (!run.Called())
+        return Fail(Tool, run.Problem);
     if (status != 0) {
         std::fprintf(stderr, "korva-bench: the engine stopped (status %d); see a korva-run of the project\n", status);
         return 1;

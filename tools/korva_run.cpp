@@ -19,9 +19,12 @@
 #include <string_view>
 #include <unistd.h>
 
-#include "engine_library.h"
+#include "file_text.h"
+#include "run_sequence.h"
+#include "tool_messages.h"
 
 using namespace korva::tools;
+using namespace korva::app;
 
 namespace {
 
@@ -52,28 +55,21 @@ int main(int argc, char** argv)
     const std::string here = CurrentFolder();
     if (here.empty())
         return Fail(Tool, "cannot read the current folder: " + std::string(std::strerror(errno)));
-    project = Absolute(project, here);
-    const std::string files[4] = {
+    project = AbsolutePath(project, here);
+    const THandOffFiles files{
         project,
-        Absolute(report.empty() ? WithExtension(project, ".kv7o") : report, here),
-        Absolute(plot.empty() ? WithExtension(project, ".kv7p") : plot, here),
-        Absolute(cpt.empty() ? WithExtension(project, ".cpt") : cpt, here),
+        AbsolutePath(report.empty() ? ChangeFileExt(project, ".kv7o") : report, here),
+        AbsolutePath(plot.empty() ? ChangeFileExt(project, ".kv7p") : plot, here),
+        AbsolutePath(cpt.empty() ? ChangeFileExt(project, ".cpt") : cpt, here),
     };
-    for (const std::string& file : files)
-        if (const std::string problem = HandOffProblem(file); !problem.empty())
-            return Fail(Tool, problem);
 
     int status = 2;
-    std::string problem;
-    {
-        const PrivateFolder folder(Tool);
-        if (folder.Path().empty())
-            return Fail(Tool, "cannot make a temporary folder: " + std::string(std::strerror(errno)));
-        problem = WithEngineIn(Tool, folder.Path(), files, [&](const EngineLibrary& engine) { status = engine.Run(); });
-    }
-
-    if (!problem.empty())
-        return Fail(Tool, problem);
-    std::printf("status: %d\nreport: %s\n", status, files[1].c_str());
+    TEngineRunOptions options;
+    options.FolderPrefix = Tool;
+    const TEngineRunResult run =
+        RunEngine(files, options, [&](TEngineEntry entry) { status = entry(kEngineCallValue); });
+    if (!run.Called())
+        return Fail(Tool, run.Problem);
+    std::printf("status: %d\nreport: %s\n", status, files.Report.c_str());
     return status;
 }

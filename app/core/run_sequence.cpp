@@ -226,6 +226,9 @@ TEngineRunResult RunEngine(const THandOffFiles& given, const TEngineRunOptions& 
     if (!back.Valid())
         return Failed(TEngineRunFailure::NoCurrentFolder,
                       "cannot read the current folder: " + std::string(std::strerror(errno)));
+    if (options.OutputsInRunFolder)
+        for (std::string* output : {&files.Report, &files.PlotData})
+            *output = folder.Path() + output->substr(output->rfind('/'));
     const std::string names = folder.Path() + "/" + kHandOffFileName;
     if (!WriteHandOffFile(names, files))
         return Failed(TEngineRunFailure::HandOffNotWritten, "cannot write " + names);

@@ -93,6 +93,9 @@ struct TEngineRunResult {
 struct TEngineRunOptions {
     std::string LibraryPath = EngineLibraryPath();
     std::string FolderPrefix = "korva-run"; // of the private run folder
+    // The report and the plot data file are written into the run folder
+    // under their names and go with it (a benchmark keeps nothing).
+    bool OutputsInRunFolder = false;
 };
 
 // Runs the engine: names.dat for files (made absolute from the current

@@ -4,14 +4,12 @@
 // printed, never tested).
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <sys/wait.h>
 
-#include "engine_library.h"
 #include "engine_run.h"
 #include "project_fixture.h"
 
@@ -113,40 +111,6 @@ TEST(KorvaRun, AnUnreadableCurrentFolderIsAnError)
     EXPECT_EQ(run.exit_code, 2) << run.output;
     EXPECT_NE(run.output.find("korva-run: cannot read the current folder"), std::string::npos) << run.output;
     EXPECT_FALSE(folder.Exists("pile.kv7o"));
-}
-
-// The private folder of names.dat goes with everything in it: at the end
-// of its life and when SIGINT or SIGTERM ends the process.
-TEST(KorvaRunDeathTest, ThePrivateFolderIsRemovedOnSigintAndSigterm)
-{
-    RunFolder folder;
-    const std::string tmp = folder.Path("tmp");
-    std::filesystem::create_directory(tmp);
-    setenv("TMPDIR", tmp.c_str(), 1);
-    const auto fill = [](const std::string& path) {
-        for (const char* name : {"names.dat", "bench.kv7o", ".bench.kv7o.Ab12Cd"})
-            WriteText(path + "/" + name, "x");
-    };
-    {
-        const korva::tools::PrivateFolder removed_at_end("korva-run");
-        ASSERT_FALSE(removed_at_end.Path().empty());
-        fill(removed_at_end.Path());
-        EXPECT_FALSE(std::filesystem::is_empty(tmp));
-    }
-    EXPECT_TRUE(std::filesystem::is_empty(tmp));
-
-    for (const int signal : {SIGINT, SIGTERM}) {
-        EXPECT_EXIT(
-            {
-                const korva::tools::PrivateFolder removed_on_signal("korva-run");
-                fill(removed_on_signal.Path());
-                std::raise(signal);
-                std::exit(0); // not reached
-            },
-            testing::KilledBySignal(signal), "");
-        EXPECT_TRUE(std::filesystem::is_empty(tmp)) << "signal " << signal;
-    }
-    unsetenv("TMPDIR");
 }
 
 TEST(KorvaBench, TimesRunsWithoutWritingBesideTheProject)
