@@ -1,6 +1,6 @@
 #pragma once
 // The open project as the main window holds it: the grid tables (in a
-// registry of their own), the CPT points, the host that lends them to the
+// registry of their own), the CPT points, the result plots, the host that lends them to the
 // project object, the project object itself and the modified state. The
 // main window owns one; the probe and the tests make their own. The window
 // layer connects its events (child windows, unit refresh, messages).
@@ -11,6 +11,7 @@
 #include "grid_table.h"
 #include "program_data.h"
 #include "project_tables.h"
+#include "result_plots.h"
 
 namespace korva::app {
 
@@ -25,6 +26,8 @@ public:
     TProgramData& Project() { return *project_; }
     TProjectTables& Tables() { return tables_; }
     TCptPoints& CptPoints() { return cpt_; }
+    // The result plots of the last plot data file read.
+    TResultPlots& ResultPlots() { return resultPlots_; }
     TProjectHost& Host() { return host_; }
 
     // A new, empty project in place of the open one.
@@ -42,6 +45,7 @@ private:
     TGridRegistry registry_; // first: it outlives the tables
     TProjectTables tables_{registry_};
     TCptPoints cpt_;
+    TResultPlots resultPlots_;
     TProjectHost host_;
     std::function<void(bool)> onModified_;
     bool modified_ = false;

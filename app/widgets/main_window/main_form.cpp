@@ -21,8 +21,10 @@
 #include "document_rules.h"
 #include "file_text.h"
 #include "main_window/about_box.h"
+#include "result_plots.h"
 #include "run_sequence.h"
 #include "ui_services.h"
+#include "views/result_views.h"
 
 namespace korva::app_widgets {
 
@@ -77,7 +79,7 @@ struct TPlotEntry {
     bool SeparatorBefore;
 };
 
-constexpr TPlotEntry kPlotEntries[kResultPlotCount] = {
+constexpr TPlotEntry kPlotEntries[app::kResultPlotCount] = {
     {"Unit Skin Friction vs Depth", false},
     {"Accumulated &Skin Friction vs Depth", false},
     {"&Tip Resistance vs Depth", false},
@@ -94,14 +96,14 @@ constexpr TPlotEntry kPlotEntries[kResultPlotCount] = {
 struct TPlotButton {
     const char* Hint;
     const char* Letters;
-    TResultPlot Plot;
+    int Plot; // app::TResultPlot
 };
 
 constexpr TPlotButton kPlotButtons[4] = {
-    {"Total Capacity", "TC", TResultPlot::Total},
-    {"Combined Plot", "CP", TResultPlot::Combine},
-    {"t-z Curves", "tz", TResultPlot::TzCurves},
-    {"Load vs. Settlement", "LS", TResultPlot::Axial},
+    {"Total Capacity", "TC", app::rpTotalCapacity},
+    {"Combined Plot", "CP", app::rpCombined},
+    {"t-z Curves", "tz", app::rpTzCurves},
+    {"Load vs. Settlement", "LS", app::rpAxialLoad},
 };
 
 std::size_t Index(TChildKind kind)
@@ -138,6 +140,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::OnSubWindowActivated);
 
     aboutBox_ = new TAboutBox(this);
+    resultViews_ = std::make_unique<TResultViews>(*this);
 
     CreateActions();
     CreateMenus();
@@ -250,11 +253,11 @@ void TMainForm::CreateActions()
     connect(a.EditWaveEquationFile, &QAction::triggered, this,
             [this] { OpenInWordProcessor(app::ChangeFileExt(Project().FileName, ".gwi")); });
 
-    for (int i = 0; i < kResultPlotCount; ++i) {
+    for (int i = 0; i < app::kResultPlotCount; ++i) {
         a.Plots[static_cast<std::size_t>(i)] = make(kPlotEntries[i].Caption);
         connect(a.Plots[static_cast<std::size_t>(i)], &QAction::triggered, this, [this, i] {
             if (Results.ShowPlot)
-                Results.ShowPlot(i);
+                Results.ShowPlot(i + 1);
         });
     }
     a.ExportPlots = make("Export Plots to Excel");
@@ -266,7 +269,7 @@ void TMainForm::CreateActions()
     for (std::size_t i = 0; i < a.PlotButtons.size(); ++i) {
         a.PlotButtons[i] = make(kPlotButtons[i].Hint, kPlotButtons[i].Hint);
         a.PlotButtons[i]->setIcon(LetterIcon(kPlotButtons[i].Letters, plotColour));
-        const int plot = static_cast<int>(kPlotButtons[i].Plot);
+        const int plot = kPlotButtons[i].Plot;
         connect(a.PlotButtons[i], &QAction::triggered, this, [this, plot] {
             if (DeactivateActiveChild() && Results.ShowPlot)
                 Results.ShowPlot(plot);
@@ -335,7 +338,7 @@ void TMainForm::CreateMenus()
 
     menus_.Graphics = bar->addMenu("&Graphics");
     connect(menus_.Graphics, &QMenu::aboutToShow, this, [this] { GraphicsMenuClick(); });
-    for (int i = 0; i < kResultPlotCount; ++i) {
+    for (int i = 0; i < app::kResultPlotCount; ++i) {
         if (kPlotEntries[i].SeparatorBefore)
             menus_.Graphics->addSeparator();
         menus_.Graphics->addAction(a.Plots[static_cast<std::size_t>(i)]);
@@ -423,16 +426,11 @@ void TMainForm::ComputationMenuClick()
 
 void TMainForm::GraphicsMenuClick()
 {
-    const bool loaded = plotLoaded_ && PlotFileExists();
-    for (QAction* plot : actions_.Plots)
-        plot->setEnabled(loaded && Results.ShowPlot);
-    actions_.ExportPlots->setEnabled(loaded && Results.ExportPlots);
-    if (Project().ExtraTZDepths == 0)
-        actions_.Plots[static_cast<std::size_t>(TResultPlot::ExtraTz)]->setEnabled(false);
-    if (Project().LoadDirection > 0) {
-        actions_.Plots[static_cast<std::size_t>(TResultPlot::Tip)]->setEnabled(false);
-        actions_.Plots[static_cast<std::size_t>(TResultPlot::Qw)]->setEnabled(false);
-    }
+    const app::TGraphicsMenuState state = app::GraphicsMenuState(plotLoaded_, Project());
+    for (int number = 1; number <= app::kResultPlotCount; ++number)
+        actions_.Plots[static_cast<std::size_t>(number - 1)]->setEnabled(state.PlotEnabled(number) &&
+                                                                         Results.ShowPlot);
+    actions_.ExportPlots->setEnabled(state.Export && Results.ExportPlots);
 }
 
 void TMainForm::WindowMenuClick()
@@ -464,6 +462,11 @@ void TMainForm::ArrangeIcons()
             window->move(x, bottom - window->height());
             x += window->width();
         }
+}
+
+void TMainForm::ShowCPTProfile()
+{
+    resultViews_->ShowCPTProfile();
 }
 
 void TMainForm::CheckSpeedButtons()

@@ -14,9 +14,9 @@
 // active child stores (DeactivateActiveChild), and the action stops when it
 // refuses.
 //
-// The result plots arrive through the seams in Results: until they are
-// filled, the Graphics menu and its tool buttons stay disabled and a run
-// reads no plot data.
+// The result plots are reached through the seams in Results, which the
+// result views (views/result_views.h) fill: a seam left empty keeps its
+// Graphics entries and tool buttons disabled (tests put doubles there).
 #include <array>
 #include <functional>
 #include <memory>
@@ -40,6 +40,7 @@ namespace korva::app_widgets {
 
 class TAboutBox;
 class TInputDialog;
+class TResultViews;
 
 // What the result plots give the main window; each is empty until the plots
 // exist, and the main window then does without.
@@ -49,26 +50,12 @@ struct TResultSeams {
     std::function<bool(const std::string& plotFile, bool showErrors)> ReadPlotFile;
     // Writes the wave-equation input file of the project; raises on failure.
     std::function<void()> WriteWaveEquationFile;
-    // Shows result plot `plot` (0-9, the Graphics menu's order).
-    std::function<void(int plot)> ShowPlot;
+    // Shows result plot `number` (app::TResultPlot: 1-10 in the Graphics
+    // menu's order).
+    std::function<void(int number)> ShowPlot;
     // Opens the export of the plots to a workbook.
     std::function<void()> ExportPlots;
 };
-
-// The entries of the Graphics menu, in order (separators not counted).
-enum class TResultPlot {
-    UnitSkinFriction,
-    Skin,
-    Tip,
-    Total,
-    Load,
-    Combine,
-    Axial,
-    TzCurves,
-    ExtraTz,
-    Qw,
-};
-inline constexpr int kResultPlotCount = 10;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -126,6 +113,10 @@ public:
     void SetEngineLibraryPath(const std::string& path) { engineLibraryPath_ = path; }
     bool PlotLoaded() const { return plotLoaded_; }
     TResultSeams Results;
+    // The result plots' windows, the export and the CPT profile view.
+    TResultViews& ResultViews() const { return *resultViews_; }
+    // Shows the CPT points of the project (MotionInput) in their plot window.
+    void ShowCPTProfile();
 
     // Word processor: the program that opens the project's text files.
     const std::string& WordProcessorPath() const { return wordProcessorPath_; }
@@ -194,7 +185,7 @@ public:
         QAction* EditOutputText = nullptr;
         QAction* ViewOutputButton = nullptr;
         QAction* EditWaveEquationFile = nullptr;
-        std::array<QAction*, kResultPlotCount> Plots{};
+        std::array<QAction*, app::kResultPlotCount> Plots{}; // by plot number - 1
         QAction* ExportPlots = nullptr;
         // Tool buttons: Total Capacity, Combined Plot, t-z Curves, Load vs. Settlement.
         std::array<QAction*, 4> PlotButtons{};
@@ -262,6 +253,7 @@ private:
 
     std::unique_ptr<app::TProjectSession> session_;
     QMdiArea* mdiArea_ = nullptr;
+    std::unique_ptr<TResultViews> resultViews_;
     TAboutBox* aboutBox_ = nullptr;
     TActions actions_;
     TMenus menus_;

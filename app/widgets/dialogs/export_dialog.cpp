@@ -1,0 +1,140 @@
+#include "dialogs/export_dialog.h"
+
+#include <exception>
+#include <vector>
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "file_text.h"
+#include "main_window/main_form.h"
+#include "plot_workbook.h"
+#include "result_plots.h"
+#include "ui_services.h"
+
+namespace korva::app_widgets {
+
+TDlgExport::TDlgExport(TMainForm& main, QWidget* parent) : QDialog(parent ? parent : &main), main_(main)
+{
+    setWindowTitle("Export to Excel");
+    setModal(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel("An Excel instance (if available) will open. ", this));
+    layout->addWidget(new QLabel("Please wait until all the data has been exported to Excel.", this));
+    // The workbook is saved before it opens: nothing is left to save by hand.
+    layout->addWidget(new QLabel("The workbook is saved in the file you choose.", this));
+
+    auto* group = new QGroupBox("Available Plots", this);
+    auto* groupLayout = new QVBoxLayout(group);
+    list_ = new QListWidget(group);
+    list_->setObjectName("CheckListBoxPlots");
+    groupLayout->addWidget(list_);
+    layout->addWidget(group);
+
+    auto* buttons = new QHBoxLayout;
+    auto* selectAll = new QPushButton("Select All", this);
+    auto* unselectAll = new QPushButton("Unselect All", this);
+    generate_ = new QPushButton("Generate Excel File", this);
+    auto* close = new QPushButton("Close Window", this);
+    for (QPushButton* button : {selectAll, unselectAll, generate_, close}) {
+        button->setAutoDefault(false);
+        buttons->addWidget(button);
+    }
+    layout->addLayout(buttons);
+    connect(selectAll, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(unselectAll, &QPushButton::clicked, this, [this] { Button2Click(); });
+    connect(generate_, &QPushButton::clicked, this, [this] { Button3Click(); });
+    connect(close, &QPushButton::clicked, this, [this] { Button4Click(); });
+}
+
+void TDlgExport::FormActivate()
+{
+    list_->clear();
+    main_.GraphicsMenuClick();
+    app::TResultPlots& plots = main_.Session().ResultPlots();
+    for (int number = 1; number <= app::kResultPlotCount; ++number) {
+        auto* item = new QListWidgetItem(QString::fromStdString(plots.Plot(number)->Caption), list_);
+        const bool enabled = main_.Actions().Plots[static_cast<std::size_t>(number - 1)]->isEnabled();
+        item->setFlags(enabled ? Qt::ItemIsEnabled | Qt::ItemIsUserCheckable : Qt::ItemIsUserCheckable);
+        item->setCheckState(enabled ? Qt::Checked : Qt::Unchecked);
+    }
+    CheckGenerateBtn();
+}
+
+void TDlgExport::TickEnabled(bool ticked)
+{
+    for (int row = 0; row < list_->count(); ++row)
+        if (list_->item(row)->flags() & Qt::ItemIsEnabled)
+            list_->item(row)->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
+    CheckGenerateBtn();
+}
+
+void TDlgExport::Button1Click()
+{
+    TickEnabled(true);
+}
+
+void TDlgExport::Button2Click()
+{
+    TickEnabled(false);
+}
+
+int TDlgExport::GetNPlots() const
+{
+    int ticked = 0;
+    for (int row = 0; row < list_->count(); ++row)
+        if (list_->item(row)->checkState() == Qt::Checked)
+            ++ticked;
+    return ticked;
+}
+
+void TDlgExport::CheckGenerateBtn()
+{
+    generate_->setEnabled(GetNPlots() > 0);
+}
+
+bool TDlgExport::Button3Click()
+{
+    const std::string project = main_.Project().FileName;
+    widgets::TFileDialogOptions options;
+    options.Title = "Export Plots to Excel";
+    options.Filters = {"Excel Workbook (*.xlsx)", "All Files(*.*)"};
+    options.DefaultExtension = "xlsx";
+    options.OverwritePrompt = true;
+    const QFileInfo beside(QString::fromStdString(app::ChangeFileExt(project, ".xlsx")));
+    options.InitialDir = beside.absolutePath().toStdString();
+    options.FileName = beside.fileName().toStdString();
+    const std::optional<widgets::TFileDialogResult> chosen = widgets::Ui().Files->Save(options);
+    if (!chosen)
+        return false;
+
+    app::TResultPlots& plots = main_.Session().ResultPlots();
+    std::vector<const components::TGraphPlot*> ticked;
+    for (int row = 0; row < list_->count() && row < app::kResultPlotCount; ++row)
+        if (list_->item(row)->checkState() == Qt::Checked)
+            ticked.push_back(plots.Plot(row + 1));
+    try {
+        QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+        app::WritePlotWorkbook(chosen->FileName, ticked);
+        QApplication::restoreOverrideCursor();
+    } catch (const std::exception& e) {
+        QApplication::restoreOverrideCursor();
+        widgets::Ui().Messages->Information(e.what());
+        return false;
+    }
+    workbookPath_ = chosen->FileName;
+    if (!widgets::Ui().Desktop->OpenDocument(chosen->FileName))
+        widgets::Ui().Messages->Information("The workbook \"" + chosen->FileName +
+                                            "\" was written, but no application could be started to open it.");
+    return true;
+}
+
+} // namespace korva::app_widgets
