@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
@@ -212,6 +213,21 @@ TEST(DataEdit, TheLastFocusedFieldOfAWindowIsAskedOnce)
     d.a->setText("oops");
     EXPECT_TRUE(widgets::ValidateLastEntry(&d.window));
     EXPECT_EQ(Messages().size(), 1u);
+}
+
+// A menu or a message box taking the focus is not leaving the field.
+TEST(DataEdit, APopupMenuIsNotLeaving)
+{
+    Dialog d;
+    d.Type(d.a, "1+");
+    QMenu menu(&d.window);
+    menu.addAction("Item");
+    menu.popup(d.a->mapToGlobal(QPoint(0, 0)));
+    ProcessEvents();
+    menu.close();
+    ProcessEvents();
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(d.a->text(), "1+");
 }
 
 // MDI children: activating another child does not validate; the child that

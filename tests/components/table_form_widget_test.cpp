@@ -203,6 +203,14 @@ TEST(TableForm, ARefusedEntryKeepsTheCellAndTheText)
     EXPECT_EQ(form->CurrentCell(), (TTableCell{0, 2}));
     EXPECT_EQ(Messages().size(), 3u);
     EXPECT_TRUE(table->Changed());
+
+    // An arithmetic fault is refused the same way.
+    Type(form, "1/0");
+    QTest::keyClick(editor, Qt::Key_Return);
+    ProcessEvents();
+    EXPECT_EQ(Messages().back(), "Entry could not be evaluated:\ndivision by zero");
+    EXPECT_EQ(form->CurrentCell(), (TTableCell{0, 2}));
+    EXPECT_EQ(editor->text(), "1/0");
 }
 
 TEST(TableForm, EnterGoesDownThenToTheNextColumnThenToTheFirstCell)
@@ -431,10 +439,31 @@ TEST(TableForm, MdiChildAndEmbeddedWindows)
     EXPECT_EQ(RowsInView(form->Grid()), 4);
     table.ShowTable(); // a second call only brings it to the front
     EXPECT_EQ(area->subWindowList().size(), 1);
+
+    // Another child activated: the cell is committed, a refusal takes the
+    // activation back with one message.
+    auto* otherChild = new QWidget;
+    otherChild->setFocusPolicy(Qt::StrongFocus);
+    QMdiSubWindow* other = area->addSubWindow(otherChild);
+    other->show();
+    area->setActiveSubWindow(sub);
+    ProcessEvents();
+    ASSERT_TRUE(form->SelectCell(0, 1));
+    Type(form, "zz");
+    area->setActiveSubWindow(other);
+    ProcessEvents();
+    EXPECT_EQ(Messages(), std::vector<std::string>{kNotANumber});
+    EXPECT_EQ(area->activeSubWindow(), sub);
+    Type(form, "12");
+    area->setActiveSubWindow(other);
+    ProcessEvents();
+    EXPECT_EQ(table.Cell(0, 1).GetAsFloat(), 12);
+    EXPECT_EQ(area->activeSubWindow(), other);
+
     sub->close();
     ProcessEvents();
     EXPECT_EQ(table.Form(), nullptr);
-    EXPECT_TRUE(area->subWindowList().isEmpty());
+    EXPECT_EQ(area->subWindowList().size(), 1);
 
     QWidget holder;
     holder.resize(600, 400);
