@@ -66,12 +66,14 @@ IEntryField* LastEntryField(const QWidget* widgetInWindow)
 
 bool ValidateLastEntry(const QWidget* widgetInWindow)
 {
+    // A field whose failure was just shown is invalid until its focus comes
+    // back, also when the Tab that was refused has moved the focus on.
+    const TWindowFocusState* state = StateOf(widgetInWindow, false);
+    if (state && state->Returning && dynamic_cast<IEntryField*>(state->Returning.data()))
+        return false;
     IEntryField* field = LastEntryField(widgetInWindow);
     if (!field)
         return true;
-    const TWindowFocusState* state = StateOf(widgetInWindow, false);
-    if (state && state->Returning && dynamic_cast<IEntryField*>(state->Returning.data()) == field)
-        return false;
     return field->ValidateEntry();
 }
 

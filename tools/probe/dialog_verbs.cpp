@@ -1,17 +1,170 @@
-// Verbs of the input dialogs and the elevation view: a project opened, the
-// window shown offscreen, driven as a user would, and what it shows.
+// Verbs of the input dialogs and the elevation view: the main window opens
+// the project, the window comes from its menu entry, is driven as a user
+// drives it, and the verb reports what it shows.
+#include <filesystem>
+#include <map>
+
+#include <QAbstractButton>
 #include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
 
-#include "views/elevation_view.h"
+#include "dialogs/dialog_fields.h"
+#include "dialogs/input_dialog.h"
+#include "main_window/main_form.h"
 #include "probe.h"
-#include "project_session.h"
+#include "views/elevation_view.h"
 
 namespace korva::probe {
 
 namespace {
+
+using app_widgets::TChildKind;
+using app_widgets::TMainForm;
+
+void Settle()
+{
+    for (int i = 0; i < 10; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+    }
+}
+
+// The main window as the program starts it, with the project opened as the
+// File menu opens it.
+std::unique_ptr<TMainForm> OpenMainForm(const std::string& project)
+{
+    auto form = std::make_unique<TMainForm>();
+    form->FormShow();
+    form->show();
+    form->activateWindow();
+    Settle();
+    form->OpenFileName(std::filesystem::absolute(project).string(), app::pfvAnyFile);
+    Settle();
+    return form;
+}
+
+bool EndsWith(const std::string& text, const std::string& tail)
+{
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// A key as the keyboard sends it: pressed, then released.
+void Key(QWidget* target, int key, const QString& text = {})
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &release);
+}
+
+// What the user does to give the control of a field a value: a text typed
+// into a cleared edit and left with Tab; a click on the radio button of the
+// value; a click on a check box whose state differs.
+void SetField(const app_widgets::TFieldControl& control, const std::string& value)
+{
+    if (control.Choices) {
+        bool ok = false;
+        const int id = QString::fromStdString(value).toInt(&ok);
+        QAbstractButton* button = ok ? control.Choices->button(id) : nullptr;
+        if (!button)
+            throw EProbeUsage("no choice " + value + " for " + control.Field);
+        button->click();
+        return;
+    }
+    if (auto* check = qobject_cast<QCheckBox*>(control.Control)) {
+        if (check->isChecked() != (value == "1"))
+            check->click();
+        return;
+    }
+    QWidget* field = control.Control;
+    if (!qobject_cast<QLineEdit*>(field) && !qobject_cast<QPlainTextEdit*>(field))
+        throw EProbeUsage(control.Field + " takes no value");
+    field->setFocus(Qt::MouseFocusReason);
+    Settle();
+    if (auto* edit = qobject_cast<QLineEdit*>(field))
+        edit->clear();
+    else
+        qobject_cast<QPlainTextEdit*>(field)->clear();
+    for (const QChar c : QString::fromStdString(value))
+        Key(field, 0, QString(c));
+    // Tab leaves the field; a refused entry takes the focus back through the
+    // event loop, and the dialog left right after it shows no second message.
+    Key(field, Qt::Key_Tab);
+}
+
+QJsonObject FieldsJson(const app_widgets::TFieldControls& fields)
+{
+    QJsonObject json;
+    for (const app_widgets::TFieldControl& control : fields.All())
+        json[QString::fromStdString(control.Field)] =
+            QJsonObject{{"text", QString::fromStdString(app_widgets::ShownText(control))},
+                        {"enabled", app_widgets::ShownEnabled(control)}};
+    return json;
+}
+
+const std::map<std::string, TChildKind> kDialogs = {
+    {"material", TChildKind::Material},        {"methods", TChildKind::Methods},
+    {"circular", TChildKind::CircularSection}, {"noncircular", TChildKind::NoncircularSection},
+    {"options", TChildKind::Options},          {"title", TChildKind::Title},
+    {"tzprint", TChildKind::TzPrint},
+};
+
+// dialog NAME PROJECT OUT.png [--set FIELD=VALUE ...] [--save OUT.kv7d]:
+// the dialog opened from its menu entry, each value given to the control of
+// its field, the dialog left (its store), the picture taken, the project
+// saved as the File menu's Save As saves it.
+bool Dialog(TProbeContext& context)
+{
+    const TProbeArgs args(context.Words, {"--set", "--save"});
+    const auto kind = kDialogs.find(args.Positional(0));
+    if (kind == kDialogs.end())
+        throw EProbeUsage("unknown dialog " + args.Positional(0));
+    const std::string out = args.Positional(2);
+    const std::unique_ptr<TMainForm> form = OpenMainForm(args.Positional(1));
+
+    auto* window = form->ShowChild(kind->second);
+    auto* dialog = dynamic_cast<app_widgets::IFieldDialog*>(window);
+    if (!dialog)
+        throw EProbeUsage("the dialog " + kind->first + " cannot be opened for this project");
+    Settle();
+    for (const std::string& setting : args.Options("--set")) {
+        const std::size_t eq = setting.find('=');
+        if (eq == std::string::npos)
+            throw EProbeUsage("--set needs FIELD=VALUE: " + setting);
+        const app_widgets::TFieldControl* control = dialog->Fields().Find(setting.substr(0, eq));
+        if (!control)
+            throw EProbeUsage("no control edits " + setting.substr(0, eq));
+        SetField(*control, setting.substr(eq + 1));
+    }
+    const bool stored = form->DeactivateActiveChild();
+    Settle();
+    context.Result["modified"] = form->IsModified();
+
+    auto* input = dynamic_cast<app_widgets::TInputDialog*>(window);
+    QWidget* shown = input && input->SubWindow() ? static_cast<QWidget*>(input->SubWindow()) : window;
+    const bool written = shown->grab().toImage().save(QString::fromStdString(out), "PNG");
+    context.Result["fields"] = FieldsJson(dialog->Fields());
+    context.Result["stored"] = stored;
+    context.Result["active"] = input && form->MdiArea()->activeSubWindow() == input->SubWindow();
+
+    bool saved = true;
+    if (const auto target = args.Option("--save")) {
+        context.Services.Files.Answers.push_back(
+            widgets::TFileDialogResult{std::filesystem::absolute(*target).string(), 1});
+        saved = form->FileSaveAsClick();
+        context.Result["saved"] = saved;
+    }
+    return written && saved;
+}
 
 QJsonArray PointJson(int x, int y)
 {
@@ -23,41 +176,30 @@ QJsonArray WorldJson(const app::TWorldPoint& point)
     return QJsonArray{static_cast<double>(point.X), static_cast<double>(point.Y)};
 }
 
-bool EndsWith(const std::string& text, const std::string& tail)
-{
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-// elevation PROJECT OUT.png|OUT.pdf: the view of the project as the
-// Computation menu shows it, saved as a picture, or printed to a PDF file
-// as its Print button prints it. "pile_rect" holds the pile's corners in
+// elevation PROJECT OUT.png|OUT.pdf: the view of the Computation menu's
+// "View Soil Layer Coordinates", saved as a picture, or printed to a PDF
+// file as its Print button prints. "pile_rect" holds the pile's corners in
 // pixels of the picture or the page, "layers" each layer with its label.
 bool Elevation(TProbeContext& context)
 {
     const TProbeArgs args(context.Words, {});
-    const std::string projectFile = args.Positional(0);
     const std::string out = args.Positional(1);
-    const std::unique_ptr<app::TProjectSession> session = MakeProbeSession();
-    session->OpenProject(projectFile, app::pfvAnyFile);
-    const std::size_t opened = context.Services.Messages.Shown.size();
+    const std::unique_ptr<TMainForm> form = OpenMainForm(args.Positional(0));
+    auto* view = dynamic_cast<app_widgets::TDlgSideView*>(form->ShowChild(TChildKind::ElevationView));
+    if (!view)
+        throw EProbeUsage("the elevation view cannot be opened");
+    Settle();
 
-    app_widgets::TDlgSideView view(*session);
-    view.show();
-    QApplication::processEvents();
-    view.Reload();
-
-    const app::TElevationProfile& profile = view.Profile();
-    QJsonObject world{{"top_left", WorldJson(profile.Pile.P0)},
-                      {"top_right", WorldJson(profile.Pile.P1)},
-                      {"bottom_left", WorldJson(profile.Pile.P2)},
-                      {"bottom_right", WorldJson(profile.Pile.P3)}};
-    context.Result["pile_world"] = world;
-
+    const app::TElevationProfile& profile = view->Profile();
+    context.Result["pile_world"] = QJsonObject{{"top_left", WorldJson(profile.Pile.P0)},
+                                               {"top_right", WorldJson(profile.Pile.P1)},
+                                               {"bottom_left", WorldJson(profile.Pile.P2)},
+                                               {"bottom_right", WorldJson(profile.Pile.P3)}};
     QJsonArray layers;
     bool written = false;
     if (EndsWith(out, ".pdf") || EndsWith(out, ".PDF")) {
-        context.Services.Printers.PdfPath = out;
-        const app_widgets::TProfilePrint print = view.Print();
+        context.Services.Printers.PdfPath = std::filesystem::absolute(out).string();
+        const app_widgets::TProfilePrint print = view->Print();
         context.Result["pages"] = print.Pages;
         if (print.Page.Pile) {
             const app::TPixelRect& r = *print.Page.Pile;
@@ -78,9 +220,9 @@ bool Elevation(TProbeContext& context)
         }
         written = print.Printed;
     } else {
-        const QPoint origin = view.Canvas()->pos();
-        const app::TElevationScene scene = view.Scene();
-        const app::TElevationMapping mapping = view.Mapping();
+        const QPoint origin = view->Canvas()->pos();
+        const app::TElevationScene scene = view->Scene();
+        const app::TElevationMapping mapping = view->Mapping();
         if (scene.Pile.size() == 4) {
             // The polygon runs P0, P1, P3, P2.
             const auto at = [&](int i) { return PointJson(scene.Pile[i].X + origin.x(), scene.Pile[i].Y + origin.y()); };
@@ -96,14 +238,18 @@ bool Elevation(TProbeContext& context)
                 entry["bottom_row"] = mapping.YToPixel(layer.Bottom) + origin.y();
             layers.append(entry);
         }
-        written = view.grab().toImage().save(QString::fromStdString(out), "PNG");
-        context.Result["size"] = PointJson(view.width(), view.height());
+        written = view->grab().toImage().save(QString::fromStdString(out), "PNG");
+        context.Result["size"] = PointJson(view->width(), view->height());
     }
     context.Result["layers"] = layers;
-    context.Result["caption"] = view.windowTitle();
-    return written && opened == 0;
+    context.Result["caption"] = view->windowTitle();
+    return written;
 }
 
+const TVerbRegistration dialogVerb{
+    {"dialog", "NAME PROJECT OUT.png [--set FIELD=VALUE ...] [--save OUT.kv7d]  (NAME: material, methods, circular, "
+               "noncircular, options, title, tzprint)",
+     &Dialog}};
 const TVerbRegistration elevationVerb{{"elevation", "PROJECT OUT.png|OUT.pdf", &Elevation}};
 
 } // namespace

@@ -275,6 +275,7 @@ QString NameOf(TDimensionKind kind)
 
 TDimensionPicture::TDimensionPicture(TDimensionKind kind, QWidget* parent) : QWidget(parent), kind_(kind)
 {
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     const QString name = NameOf(kind);
     if (!name.isEmpty()) {
         setCursor(Qt::PointingHandCursor);

@@ -1,7 +1,12 @@
 #include "child_windows.h"
 
 // The windows' headers, one line each.
+#include "dialogs/methods_dialog.h"
+#include "dialogs/option_dialogs.h"
+#include "dialogs/pile_material_dialog.h"
+#include "dialogs/pile_property_dialogs.h"
 #include "dialogs/soil_layers_dialog.h"
+#include "views/elevation_view.h"
 
 namespace korva::app_widgets {
 
@@ -10,23 +15,23 @@ TChildFactory ChildFactory(TChildKind kind)
     switch (kind) {
     // TdlgTitle
     case TChildKind::Title:
-        return nullptr;
+        return Make<TdlgTitle>;
 
     // TfrmWaterDepth
     case TChildKind::Methods:
-        return nullptr;
+        return Make<TfrmWaterDepth>;
 
     // TfrmMaterial
     case TChildKind::Material:
-        return nullptr;
+        return Make<TfrmMaterial>;
 
     // TfrmShaftpeneta
     case TChildKind::CircularSection:
-        return nullptr;
+        return Make<TfrmShaftpeneta>;
 
     // TfrmNCsection
     case TChildKind::NoncircularSection:
-        return nullptr;
+        return Make<TfrmNCsection>;
 
     // TDlgSoilLayers
     case TChildKind::SoilLayers:
@@ -42,15 +47,15 @@ TChildFactory ChildFactory(TChildKind kind)
 
     // TDlgOptions
     case TChildKind::Options:
-        return nullptr;
+        return Make<TDlgOptions>;
 
     // TDlgTZPrint
     case TChildKind::TzPrint:
-        return nullptr;
+        return Make<TDlgTZPrint>;
 
     // TDlgSideView
     case TChildKind::ElevationView:
-        return nullptr;
+        return Make<TDlgSideView>;
     }
     return nullptr;
 }

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "main_window/main_form.h"
 #include "project_session.h"
 #include "ui_services.h"
 
@@ -97,6 +98,8 @@ TDlgSideView::TDlgSideView(app::TProjectSession& session, QWidget* parent)
     connect(button1_, &QPushButton::clicked, this, [this] { Print(); });
     Reload();
 }
+
+TDlgSideView::TDlgSideView(TMainForm& main) : TDlgSideView(main.Session()) {}
 
 QWidget* TDlgSideView::Canvas() const
 {

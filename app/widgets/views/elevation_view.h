@@ -19,6 +19,8 @@ class TProjectSession;
 
 namespace korva::app_widgets {
 
+class TMainForm;
+
 // What a print of the profile did.
 struct TProfilePrint {
     bool Printed = false; // false when the print dialog was cancelled
@@ -32,6 +34,8 @@ class TDlgSideView : public QWidget {
     Q_OBJECT
 public:
     explicit TDlgSideView(app::TProjectSession& session, QWidget* parent = nullptr);
+    // The view of the main window's project.
+    explicit TDlgSideView(TMainForm& main);
 
     // Activation: the drawing rebuilt from the current project.
     void Reload();
