@@ -94,6 +94,21 @@ bool UsaceAlone(const std::array<bool, kMethodCount + 1>& selected)
     return selected[pmUsace] && count == 1;
 }
 
+void ShowUserUnitColumns(TProjectTables& tables, bool visible)
+{
+    const auto show = [visible](TGridTable& table) {
+        table.GetColumn(sand_col::UserUnitSkinFriction).Visible = visible;
+        table.GetColumn(sand_col::UserUnitEndBearing).Visible = visible;
+    };
+    for (int row = 0; row < tables.D.RowCount(); ++row) {
+        TGridTable& properties = tables.D.Cell(layer_col::Properties, row).GetAsTable();
+        show(properties);
+        properties.ReopenTable();
+    }
+    show(tables.tblDataSand);
+    show(tables.tblDataClay);
+}
+
 bool SiltLayersToSand(TProjectTables& tables)
 {
     // The values a silt layer has in common with sand, at its top and bottom.
@@ -135,11 +150,7 @@ bool StoreMethodsForm(const TMethodsForm& controls, TProgramData& project, TProj
     // Only the FHWA method reads the taper; it is kept while FHWA is computed.
     if (!form.Selected[pmFhwa])
         StoreField(project.TaperAngle, 0, changed);
-    // The user-specified method's columns in the templates and every layer;
-    // open property windows are reopened with them.
-    tables.VisibleOffshoreColumns(project.OffshoreEdition, form.LoadTransferMethod);
-    for (int row = 0; row < tables.D.RowCount(); ++row)
-        tables.D.Cell(layer_col::Properties, row).GetAsTable().ReopenTable();
+    ShowUserUnitColumns(tables, form.LoadTransferMethod == pmUserSpecified);
     for (int k = 1; k <= kMethodCount; ++k)
         StoreField(project.MethodSelected[k], form.Selected[k] ? 1 : 0, changed);
     StoreField(project.LoadDirection, form.Tension ? 1 : 0, changed);

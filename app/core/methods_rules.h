@@ -61,6 +61,12 @@ TMethodsEnabling MethodsEnabling(const TMethodsForm& form);
 // profile hold silt layers.
 bool UsaceAlone(const std::array<bool, kMethodCount + 1>& selected);
 
+// Shows or hides the user-specified unit skin friction and end bearing
+// (columns 6 and 7) of every layer's property table and of the sand and
+// clay templates; open property windows of the layers are reopened with the
+// new columns.
+void ShowUserUnitColumns(TProjectTables& tables, bool visible);
+
 // Turns every silt layer of D into a sand layer that keeps the unit weight,
 // friction angle, blow count and earth pressure coefficient at its top and
 // bottom. True when a layer was turned.
