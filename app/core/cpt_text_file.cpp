@@ -79,6 +79,7 @@ void AcceptCptProfile(TProgramData& project, TCptPoints& profile, std::vector<TC
     profile.Clear();
     for (const TCptPoint& p : points)
         profile.Add(p.X, p.Y);
+    SetCptViewCaptions(profile.MotionInput(), TCptView::ConeResistance, project.Units);
     if (project.Host().Events.SetModified)
         project.Host().Events.SetModified(true);
 }
@@ -118,6 +119,26 @@ std::vector<TCptPoint> CptViewPoints(TCptView view, int units, const TCptPoints&
     for (const TCptPoint& p : profile.Points())
         points.push_back({CptViewValue(view, units, p.X), p.Y});
     return points;
+}
+
+void SetCptViewCaptions(components::TGraphPlot& plot, TCptView view, int units)
+{
+    const TCptViewTexts texts = CptViewTexts(view, units);
+    plot.Caption = texts.Caption;
+    plot.XCaption = texts.XCaption;
+    plot.YCaption = texts.YCaption;
+    if (plot.LineCount() == 0)
+        plot.SetLineCount(1);
+    plot.Line(0)->Name = texts.LineName;
+}
+
+void FillCptViewPlot(components::TGraphPlot& plot, TCptView view, int units, const TCptPoints& profile)
+{
+    plot.XOnTop = true;
+    plot.Markers = 1;
+    plot.SetLineCount(1);
+    SetCptViewCaptions(plot, view, units);
+    plot.Line(0)->Points = CptViewPoints(view, units, profile);
 }
 
 } // namespace korva::app

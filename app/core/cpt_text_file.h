@@ -49,8 +49,9 @@ struct TCptReadResult {
 // than the analysis reads.
 TCptReadResult ReadCptTextFile(const std::string& fileName, const TCptTextLayout& layout);
 
-// Makes the points the project's CPT profile (replacing the old ones) and
-// marks the project modified.
+// Makes the points the project's CPT profile (replacing the old ones), with
+// the captions of the cone-resistance view on its plot, and marks the project
+// modified.
 void AcceptCptProfile(TProgramData& project, TCptPoints& profile, std::vector<TCptPoint> points);
 
 // The three forms the CPT data is shown in.
@@ -73,5 +74,13 @@ Extended CptViewValue(TCptView view, int units, Extended coneResistance);
 
 // The profile's points as the view shows them (depth unchanged).
 std::vector<TCptPoint> CptViewPoints(TCptView view, int units, const TCptPoints& profile);
+
+// The plot's caption, axis titles and line 0's name for the view.
+void SetCptViewCaptions(components::TGraphPlot& plot, TCptView view, int units);
+
+// A plot of its own for a converted view: depth downward with the values
+// along the top and a marker on every point, as the CPT profile is shown, the
+// view's captions, and one line of the converted points of the profile.
+void FillCptViewPlot(components::TGraphPlot& plot, TCptView view, int units, const TCptPoints& profile);
 
 } // namespace korva::app

@@ -114,6 +114,9 @@ TEST(CptTextFile, ASuccessfulReadReplacesTheProfileAndMarksTheProject)
     EXPECT_EQ(project.CptPointCount(), 3);
     EXPECT_EQ(host.cpt.Point(2).X, 4000);
     EXPECT_TRUE(host.modified);
+    EXPECT_EQ(host.cpt.MotionInput().Caption, "CPT Profile");
+    EXPECT_EQ(host.cpt.MotionInput().XCaption, "Qc, ksf");
+    EXPECT_EQ(host.cpt.MotionInput().Line(0)->GetName(), "CPT Data");
 }
 
 TEST(CptTextFile, TheSptAndSuViewsConvertForDisplayOnly)
@@ -128,11 +131,18 @@ TEST(CptTextFile, TheSptAndSuViewsConvertForDisplayOnly)
     EXPECT_NEAR(static_cast<double>(CptViewValue(TCptView::UndrainedStrength, 2, 5000)), 333.333333, 1e-6);
     EXPECT_EQ(CptViewValue(TCptView::ConeResistance, 2, 5000), 5000);
 
-    const auto spt = CptViewPoints(TCptView::Spt, 2, profile);
-    ASSERT_EQ(spt.size(), 2u);
-    EXPECT_EQ(spt[1].Y, 4);
-    EXPECT_NEAR(static_cast<double>(spt[1].X), 17.857143, 1e-6);
-    EXPECT_EQ(profile.Point(1).X, 5000); // the profile keeps its cone resistances
+    // The view is a plot of its own; the profile keeps its cone resistances.
+    components::TGraphPlot view;
+    FillCptViewPlot(view, TCptView::Spt, 2, profile);
+    ASSERT_EQ(view.LineCount(), 1);
+    ASSERT_EQ(view.PointCount(), 2);
+    EXPECT_EQ(view.Point(0, 1).Y, 4);
+    EXPECT_NEAR(static_cast<double>(view.Point(0, 1).X), 17.857143, 1e-6);
+    EXPECT_EQ(view.Caption, "Converted SPT from CPT Data");
+    EXPECT_EQ(view.Line(0)->GetName(), "Converted SPT");
+    EXPECT_TRUE(view.XOnTop);
+    EXPECT_EQ(profile.Point(1).X, 5000);
+    EXPECT_EQ(profile.MotionInput().Caption, "CPT Data");
 
     struct Case {
         TCptView view;

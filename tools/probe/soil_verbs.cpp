@@ -1,6 +1,6 @@
-// Verbs of the soil windows and the design charts: the soil layers window
-// driven in the main window as a user would, and the pictures of the
-// design-chart window.
+// Verbs of the soil windows, the CPT data and the design charts: the soil
+// layers and CPT data windows driven in the main window as a user would, and
+// the pictures of the design-chart window.
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -15,6 +15,7 @@
 #include <QCheckBox>
 
 #include "data_edit.h"
+#include "dialogs/cpt_data_dialog.h"
 #include "dialogs/soil_layers_dialog.h"
 #include "main_window/main_form.h"
 #include "probe.h"
@@ -189,8 +190,76 @@ bool Chart(TProbeContext& context)
     return picture.save(QString::fromStdString(args.Positional(1)), "PNG");
 }
 
+// cpt-read FILE --columns N --headers H --lines L --ua X [--view qc|spt|su]
+// [--units 1|2]: a new project in the unit system, its CPT data window
+// opened from the Data menu, the fields filled and the view's graphics
+// button pressed. "points", "first" and "last" ([depth, value]) are what the
+// view's window shows; "profile_first" the project's CPT profile.
+bool CptRead(TProbeContext& context)
+{
+    const TProbeArgs args(context.Words, {"--columns", "--headers", "--lines", "--ua", "--view", "--units"});
+    const std::string view = args.Option("--view").value_or("qc");
+    if (view != "qc" && view != "spt" && view != "su")
+        throw EProbeUsage("--view qc, spt or su");
+    const auto required = [&](const char* name) {
+        const auto value = args.Option(name);
+        if (!value)
+            throw EProbeUsage(std::string("missing ") + name);
+        return QString::fromStdString(*value);
+    };
+
+    app_widgets::TMainForm form;
+    form.FormShow();
+    form.show();
+    if (const auto units = args.Option("--units"))
+        form.Project().SetUnits(args.Integer(*units));
+    form.Actions().Children[static_cast<std::size_t>(TChildKind::CptData)]->trigger();
+    QApplication::processEvents();
+    auto* dialog = form.ChildAs<app_widgets::TDlgInputMotion>(TChildKind::CptData);
+    if (!dialog)
+        return false;
+    dialog->EdtWord()->setText(QString::fromStdString(std::filesystem::absolute(args.Positional(0)).string()));
+    const std::pair<widgets::TDataEdit*, const char*> fields[] = {{dialog->Columns(), "--columns"},
+                                                                  {dialog->HeaderLines(), "--headers"},
+                                                                  {dialog->DataLines(), "--lines"},
+                                                                  {dialog->StressFactor(), "--ua"}};
+    for (const auto& [field, option] : fields) {
+        field->setFocus(Qt::MouseFocusReason);
+        field->setText(required(option));
+        if (!widgets::ValidateDataEdit(field))
+            return false;
+    }
+    const std::size_t before = context.Services.Messages.Shown.size();
+    if (view == "qc")
+        dialog->Image1Click();
+    else if (view == "spt")
+        dialog->SpeedButton1Click();
+    else
+        dialog->SpeedButton2Click();
+
+    const components::TGraphPlot& shown =
+        view == "qc" ? form.Session().CptPoints().MotionInput() : dialog->ConvertedPlot();
+    const auto point = [](const components::TFloatPoint& p) {
+        return QJsonArray{static_cast<double>(p.Y), static_cast<double>(p.X)};
+    };
+    const int count = shown.LineCount() > 0 ? shown.PointCount() : 0;
+    context.Result["points"] = count;
+    if (count > 0) {
+        context.Result["first"] = point(shown.Point(0, 0));
+        context.Result["last"] = point(shown.Point(0, count - 1));
+    }
+    context.Result["caption"] = QString::fromStdString(shown.Caption);
+    context.Result["window"] = shown.FormCreated();
+    const app::TCptPoints& profile = form.Session().CptPoints();
+    if (profile.PointCount() > 0)
+        context.Result["profile_first"] = point(profile.Point(0));
+    return context.Services.Messages.Shown.size() == before;
+}
+
 const TVerbRegistration layersVerb{{"layers", "PROJECT OUT.kv7d ACTION...", &Layers}};
 const TVerbRegistration chartVerb{{"chart", "A|B|C OUT.png", &Chart}};
+const TVerbRegistration cptReadVerb{
+    {"cpt-read", "FILE --columns N --headers H --lines L --ua X [--view qc|spt|su] [--units 1|2]", &CptRead}};
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "child_windows.h"
 
 // The windows' headers, one line each.
+#include "dialogs/cpt_data_dialog.h"
 #include "dialogs/methods_dialog.h"
 #include "dialogs/option_dialogs.h"
 #include "dialogs/pile_material_dialog.h"
@@ -43,7 +44,7 @@ TChildFactory ChildFactory(TChildKind kind)
 
     // TDlgInputMotion
     case TChildKind::CptData:
-        return nullptr;
+        return Make<TDlgInputMotion>;
 
     // TDlgOptions
     case TChildKind::Options:
