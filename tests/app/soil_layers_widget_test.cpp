@@ -78,6 +78,17 @@ TEST_F(SoilLayersWindow, ButtonsAtFortyLayersAndAtNone)
     ProcessEvents();
     EXPECT_EQ(form->Child(TChildKind::SoilLayers), nullptr);
     EXPECT_TRUE(Messages().empty());
+
+    // A project without layers is neither saved nor run.
+    form->Project().FileName = folder.Path("no-layers.kv7d");
+    form->CompRunClick();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_NE(Messages()[0].find("The project has no soil layer and cannot be saved."), std::string::npos)
+        << Messages()[0];
+    EXPECT_EQ(form->LastRunStatus(), std::nullopt);
+    EXPECT_FALSE(folder.Exists("no-layers.kv7d"));
+    EXPECT_FALSE(form->FileSaveClick());
+    EXPECT_FALSE(folder.Exists("no-layers.kv7d"));
 }
 
 TEST_F(SoilLayersWindow, SoilTypesChosenInTheListsCarryTheirValues)
