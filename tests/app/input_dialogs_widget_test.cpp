@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTest>
@@ -22,6 +23,7 @@
 #include "dialogs/pile_material_dialog.h"
 #include "dialogs/pile_property_dialogs.h"
 #include "main_form_fixture.h"
+#include "views/elevation_view.h"
 
 namespace korva::test {
 namespace {
@@ -631,6 +633,39 @@ TEST(TzPrintDialog, CheckBoxEnablesTheDepthsAndIsStored)
     EXPECT_TRUE(f.form->DeactivateActiveChild());
     EXPECT_EQ(f.Project().ExtraTZDepths, 1);
     EXPECT_TRUE(f.form->IsModified());
+}
+
+} // namespace
+} // namespace korva::test
+
+namespace korva::test {
+namespace {
+
+TEST(ElevationViewInMainWindow, ActivationShowsEditsMadeElsewhere)
+{
+    DialogFixture f;
+    f.Project().PileLength = 60;
+    auto* view = dynamic_cast<app_widgets::TDlgSideView*>(f.form->ShowChild(TChildKind::ElevationView));
+    ASSERT_NE(view, nullptr);
+    ProcessEvents();
+    EXPECT_EQ(view->Profile().Pile.P2.Y, 60);
+    IFieldDialog* circular = f.Open(TChildKind::CircularSection);
+    f.Type(circular, "PileLength", "80");
+    f.form->ShowChild(TChildKind::ElevationView);
+    ProcessEvents();
+    EXPECT_EQ(f.Project().PileLength, 80);
+    EXPECT_EQ(view->Profile().Pile.P2.Y, 80);
+
+    // The depth under the pointer shows in the child window's caption.
+    QWidget* canvas = view->Canvas();
+    QMouseEvent move(QEvent::MouseMove, QPointF(10, 40), canvas->mapToGlobal(QPointF(10, 40)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &move);
+    ProcessEvents();
+    auto* window = qobject_cast<QMdiSubWindow*>(view->parentWidget());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(view->windowTitle().left(9), "  Depth: ");
+    EXPECT_EQ(window->windowTitle().left(9), "  Depth: ");
 }
 
 } // namespace

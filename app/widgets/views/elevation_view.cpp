@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
@@ -46,6 +48,10 @@ public:
         setMouseTracking(true);
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
+
+    // The window opens at 648 x 460 with the Print button's row above.
+    QSize sizeHint() const override { return QSize(648, 427); }
+    QSize minimumSizeHint() const override { return QSize(40, 40); }
 
 protected:
     void paintEvent(QPaintEvent*) override
@@ -99,7 +105,14 @@ TDlgSideView::TDlgSideView(app::TProjectSession& session, QWidget* parent)
     Reload();
 }
 
-TDlgSideView::TDlgSideView(TMainForm& main) : TDlgSideView(main.Session()) {}
+TDlgSideView::TDlgSideView(TMainForm& main) : TDlgSideView(main.Session())
+{
+    // In the main window the child window, not this widget, is activated.
+    connect(main.MdiArea(), &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        if (window && window->widget() == this)
+            Reload();
+    });
+}
 
 QWidget* TDlgSideView::Canvas() const
 {
