@@ -670,3 +670,25 @@ TEST(ElevationViewInMainWindow, ActivationShowsEditsMadeElsewhere)
 
 } // namespace
 } // namespace korva::test
+
+namespace korva::test {
+namespace {
+
+TEST(InputDialogTables, DataButtonAndEditDepthsOpenTheirTables)
+{
+    DialogFixture f;
+    f.Project().SectionAreaMode = 2;
+    f.Project().ExtraTZDepths = 1;
+    IFieldDialog* material = f.Open(TChildKind::Material);
+    ASSERT_TRUE(f.Enabled(material, "Sectionaldata"));
+    f.Click(material, "Sectionaldata", 0);
+    EXPECT_NE(f.form->Tables().Sectionaldata.Form(), nullptr);
+
+    IFieldDialog* tz = f.Open(TChildKind::TzPrint);
+    f.Click(tz, "TblTZDepth", 0);
+    EXPECT_NE(f.form->Tables().TblTZDepth.Form(), nullptr);
+    EXPECT_EQ(f.form->Project().ExtraTZDepths, 1);
+}
+
+} // namespace
+} // namespace korva::test

@@ -23,6 +23,7 @@
 #include "main_window/about_box.h"
 #include "result_plots.h"
 #include "run_sequence.h"
+#include "table_form.h"
 #include "ui_services.h"
 #include "views/result_views.h"
 
@@ -138,6 +139,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     mdiArea_->setBackground(Qt::white);
     setCentralWidget(mdiArea_);
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::OnSubWindowActivated);
+    // The project's tables open their editing windows in this area.
+    widgets::InstallTableForms(Tables().D.Registry(), mdiArea_);
 
     aboutBox_ = new TAboutBox(this);
     resultViews_ = std::make_unique<TResultViews>(*this);
