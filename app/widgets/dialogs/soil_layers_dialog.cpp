@@ -1,11 +1,14 @@
 #include "dialogs/soil_layers_dialog.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -45,7 +48,26 @@ TDlgSoilLayers::TDlgSoilLayers(TMainForm& main)
     grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid_->setSelectionMode(QAbstractItemView::NoSelection);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setFixedSize(kDesignGridWidth + 2 * grid_->frameWidth() + 20, kGridHeight);
+    // The columns keep their proportions; the grid is drawn as wide as the
+    // header texts of either unit system need in the font of this desktop.
+    const QFontMetrics metrics(grid_->horizontalHeader()->font());
+    const auto design = app::SoilLayerColumnWidths(kDesignGridWidth);
+    int gridWidth = kDesignGridWidth;
+    for (int units : {1, 2}) {
+        const auto headers = app::SoilLayerHeaders(units);
+        for (std::size_t c = 0; c < design.size(); ++c)
+            for (const auto& line : headers) {
+                const int needed = metrics.horizontalAdvance(QString::fromStdString(line[c]).trimmed()) + 16;
+                gridWidth = std::max(gridWidth, (needed * kDesignGridWidth + design[c] - 1) / design[c]);
+            }
+    }
+    columnWidths_ = app::SoilLayerColumnWidths(gridWidth);
+    int total = 0;
+    for (int width : columnWidths_)
+        total += width;
+    grid_->horizontalHeader()->setMinimumHeight(2 * metrics.height() + 8);
+    grid_->setFixedSize(total + 2 * grid_->frameWidth() + grid_->verticalScrollBar()->sizeHint().width(),
+                        kGridHeight + 2 * metrics.height());
     groupLayout->addWidget(grid_);
     layout->addWidget(group);
 
@@ -113,9 +135,8 @@ void TDlgSoilLayers::Rebuild()
     for (std::size_t c = 0; c < headers[0].size(); ++c)
         labels << QString::fromStdString(headers[0][c] + "\n" + headers[1][c]);
     grid_->setHorizontalHeaderLabels(labels);
-    const auto widths = app::SoilLayerColumnWidths(kDesignGridWidth);
     for (int c = 0; c < 7; ++c)
-        grid_->setColumnWidth(c, widths[static_cast<std::size_t>(c)]);
+        grid_->setColumnWidth(c, columnWidths_[static_cast<std::size_t>(c)]);
 
     grid_->setRowCount(0);
     grid_->setRowCount(editor_.LayerCount());

@@ -7,6 +7,8 @@
 // the end-bearing factors. The rows are a working copy (soil_layers.h) that
 // goes back into D when the window is left or closed; soil-type changes and
 // the row operations reach D at once, as its sub-tables follow them.
+#include <array>
+
 #include <QPointer>
 
 #include "dialogs/soil_properties_dialog.h"
@@ -66,6 +68,7 @@ private:
     app::TSoilLayersEditor editor_;
     bool siltAllowed_ = false;
     bool building_ = false;
+    std::array<int, 7> columnWidths_{};
     QTableWidget* grid_;
     QPushButton* insert_;
     QPushButton* add_;
