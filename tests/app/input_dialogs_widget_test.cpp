@@ -692,3 +692,26 @@ TEST(InputDialogTables, DataButtonAndEditDepthsOpenTheirTables)
 
 } // namespace
 } // namespace korva::test
+
+namespace korva::test {
+namespace {
+
+TEST(InputDialogPlacement, EachTakesItsTopCoordinateWhenActivated)
+{
+    DialogFixture f;
+    f.Project().PileType = app::ptHPile;
+    f.Project().CircularSection = 0;
+    f.form->UpdatePileShapeControls();
+    for (const auto& [kind, top] : {std::pair{TChildKind::Material, 10}, std::pair{TChildKind::Methods, 0},
+                                    std::pair{TChildKind::NoncircularSection, 30}}) {
+        IFieldDialog* d = f.Open(kind);
+        EXPECT_EQ(f.WindowOf(d)->y(), top);
+    }
+    f.Project().PileType = app::ptSteelPipe;
+    f.Project().CircularSection = 1;
+    f.form->UpdatePileShapeControls();
+    EXPECT_EQ(f.WindowOf(f.Open(TChildKind::CircularSection))->y(), 20);
+}
+
+} // namespace
+} // namespace korva::test

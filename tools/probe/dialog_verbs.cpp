@@ -16,6 +16,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QStackedWidget>
+#include <QTabWidget>
 
 #include "dialogs/dialog_fields.h"
 #include "dialogs/input_dialog.h"
@@ -66,6 +68,18 @@ void Key(QWidget* target, int key, const QString& text = {})
     QApplication::sendEvent(target, &release);
 }
 
+// A user turns to the page of a control before using it.
+void ShowPageOf(QWidget* control)
+{
+    for (QWidget* child = control; child && child->parentWidget(); child = child->parentWidget())
+        if (auto* pages = qobject_cast<QStackedWidget*>(child->parentWidget())) {
+            if (auto* tabs = qobject_cast<QTabWidget*>(pages->parentWidget()))
+                tabs->setCurrentWidget(child);
+            else
+                pages->setCurrentWidget(child);
+        }
+}
+
 // What the user does to give the control of a field a value: a text typed
 // into a cleared edit and left with Tab; a click on the radio button of the
 // value; a click on a check box whose state differs.
@@ -77,9 +91,11 @@ void SetField(const app_widgets::TFieldControl& control, const std::string& valu
         QAbstractButton* button = ok ? control.Choices->button(id) : nullptr;
         if (!button)
             throw EProbeUsage("no choice " + value + " for " + control.Field);
+        ShowPageOf(button);
         button->click();
         return;
     }
+    ShowPageOf(control.Control);
     if (auto* check = qobject_cast<QCheckBox*>(control.Control)) {
         if (check->isChecked() != (value == "1"))
             check->click();

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -86,6 +87,12 @@ void CheckChoice(QButtonGroup* choice, int value)
 {
     if (QAbstractButton* button = choice->button(value))
         button->setChecked(true);
+}
+
+void PlaceAtTop(TInputDialog* dialog, int top)
+{
+    if (QWidget* window = dialog->SubWindow())
+        window->move(window->x(), top);
 }
 
 QHBoxLayout* NewCloseRow(TInputDialog* dialog, QWidget* parent)

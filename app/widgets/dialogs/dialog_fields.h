@@ -64,6 +64,10 @@ QButtonGroup* NewChoice(QWidget* parent, const std::vector<std::pair<QAbstractBu
 // Checks the button of the value (none when no button stands for it).
 void CheckChoice(QButtonGroup* choice, int value);
 
+// Moves the dialog's child window to the top coordinate it takes when
+// activated (its left edge stays).
+void PlaceAtTop(TInputDialog* dialog, int top);
+
 // A row with "Close" at its right, which asks the dialog to close.
 QHBoxLayout* NewCloseRow(TInputDialog* dialog, QWidget* parent);
 

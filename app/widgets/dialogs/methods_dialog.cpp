@@ -109,6 +109,7 @@ TfrmWaterDepth::TfrmWaterDepth(TMainForm& main) : TInputDialog(main, QStringLite
     selectButtons->addWidget(button3);
     selectButtons->addStretch();
     methodsLayout->addLayout(selectButtons, app::kMethodCount + 1, 0, 1, 2);
+    methodsLayout->setRowStretch(app::kMethodCount + 2, 1);
 
     auto* criticalBox = new QGroupBox(QStringLiteral("Critical Depth Method for Sand"), capacityPage);
     auto* radioButton1 = new QRadioButton(QStringLiteral("Original Recommendations "), criticalBox);
@@ -237,6 +238,7 @@ void TfrmWaterDepth::ClearSelectionsClick()
 
 void TfrmWaterDepth::LoadFromProject()
 {
+    PlaceAtTop(this, 0);
     const app::TProgramData& p = Project();
     // The critical depth is kept in the project's length unit, so its label
     // names that unit.

@@ -146,6 +146,7 @@ TfrmMaterial::TfrmMaterial(TMainForm& main) : TInputDialog(main, QStringLiteral(
 
 void TfrmMaterial::LoadFromProject()
 {
+    PlaceAtTop(this, 10);
     const app::TProgramData& p = Project();
     for (widgets::TDataEdit* field : {deModulus_, deAngle_, deSection_, deAutoSection_})
         field->SetUnits(p.Units);

@@ -133,6 +133,7 @@ TfrmShaftpeneta::TfrmShaftpeneta(TMainForm& main) : TInputDialog(main, QStringLi
 
 void TfrmShaftpeneta::LoadFromProject()
 {
+    PlaceAtTop(this, 20);
     const app::TProgramData& p = Project();
     for (widgets::TDataEdit* field : {dataEdit8_, dataEdit9_, dataEdit10_, dataEdit11_, dataEdit12_, dataEdit13_,
                                       static_cast<widgets::TDataEdit*>(dataEdit1_)})
@@ -224,6 +225,7 @@ TfrmNCsection::TfrmNCsection(TMainForm& main) : TInputDialog(main, QStringLitera
 
 void TfrmNCsection::LoadFromProject()
 {
+    PlaceAtTop(this, 30);
     const app::TProgramData& p = Project();
     for (widgets::TDataEdit* field :
          {dataEdit3_, dataEdit4_, dataEdit5_, dataEdit6_, static_cast<widgets::TDataEdit*>(dataEdit1_)})
