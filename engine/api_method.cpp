@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "capacity_steps.h"
 #include "cone_friction.h"
 #include "skin_rows.h"
 
@@ -31,7 +32,7 @@ void ComputeCapacityApi(RunState& s)
             const double alpha = ApiClayAlpha(su, s.PointEffectiveStress[b]);
             friction[t] = alpha * su;
             friction[b] = alpha * su;
-            plug[t] = alpha * soil[Soil::RemoldedStrengthOrBlowCount];
+            plug[t] = alpha * PlugWallStrength(soil);
             plug[b] = alpha * su;
         } else {
             const double tan_delta = SandInterfaceTangent(soil[Soil::FrictionAngle]);

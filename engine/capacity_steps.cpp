@@ -253,6 +253,11 @@ double DiameterInLengthUnits(const RunState& s)
     return s.Units == 1 ? s.OuterDiameter / 12.0f : s.OuterDiameter / 1000.0f;
 }
 
+double PlugWallStrength(const SoilPoint& soil)
+{
+    return soil[Soil::SoilType] == 3.0 ? soil[Soil::UndrainedShearStrength] : soil[Soil::RemoldedStrengthOrBlowCount];
+}
+
 double EndInnerDiameter(const RunState& s)
 {
     return s.ClosedEnded == 1 ? 0.0 : s.EndSectionInnerDiameter;
@@ -310,7 +315,7 @@ void ComputePlugFriction(RunState& s)
         if (IsClayOrSilt(soil)) {
             // The bottom stress stays raised for the later steps of the pass.
             const double alpha = ApiClayAlpha(soil[Soil::UndrainedShearStrength], stress[b]);
-            f_top = alpha * soil[Soil::RemoldedStrengthOrBlowCount];
+            f_top = alpha * PlugWallStrength(soil);
             if (HasOwnPlugSideFriction(m))
                 f_top = s.PointPlugSideFriction[m][t];
             f_bottom = f_top;

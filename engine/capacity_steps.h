@@ -17,6 +17,11 @@ namespace korva::engine {
 // The pile's outside diameter in ft (English, / 12) or m (SI, / 1000).
 double DiameterInLengthUnits(const RunState& state);
 
+// The strength that the inside wall of an open pile meets in clay or silt:
+// the remolded strength of clay; silt has none and takes its undrained
+// strength.
+double PlugWallStrength(const SoilPoint& soil);
+
 // The inside diameter of the pile's end as the end-bearing, plug and
 // cone-based rules take it (in / mm): the end-section inner diameter, and 0
 // for a pile closed at its tip (ClosedEnded = 1) whatever its wall.

@@ -128,7 +128,7 @@ void ComputeCapacityNgi(RunState& s)
                 s.PointEffectiveStress[bottom] = 1.0e-10f;
             }
             const NgiClayFriction f =
-                NgiClayUnitFriction(soil[Soil::UndrainedShearStrength], soil[Soil::RemoldedStrengthOrBlowCount],
+                NgiClayUnitFriction(soil[Soil::UndrainedShearStrength], PlugWallStrength(soil),
                                     s.PointEffectiveStress[bottom], soil[Soil::PlasticityIndex], pile);
             StorePoints(s, emNgi, segment, {f.side, f.side}, {f.plug_top, f.side});
             continue;

@@ -97,7 +97,7 @@ void ClaySegment(RunState& s, int seg, double diameter, AdhesionState& a)
     const int b = BottomPoint(seg);
     s.PointUnitSideFriction[t] = a.factor * su;
     s.PointUnitSideFriction[b] = a.factor * su;
-    s.PointPlugSideFriction[emFhwa][t] = a.factor * soil[Soil::RemoldedStrengthOrBlowCount];
+    s.PointPlugSideFriction[emFhwa][t] = a.factor * PlugWallStrength(soil);
     s.PointPlugSideFriction[emFhwa][b] = a.factor * su;
 }
 

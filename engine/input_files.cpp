@@ -130,7 +130,9 @@ bool ReadSoilPoint(RunState& s, RecordReader& in, int i)
 
     // The order of these steps matters: the copies and the water table see
     // the values as read, the limit test sees the converted ones.
-    if (p[Soil::SoilType] == 1.0) {
+    // Sand and silt give a blow count in this field, clay its remolded
+    // strength: a blow count goes where every rule reads it.
+    if (p[Soil::SoilType] == 1.0 || p[Soil::SoilType] == 3.0) {
         p[Soil::YieldStressRatio] = p[Soil::RemoldedStrengthOrBlowCount];
         p[Soil::RemoldedStrengthOrBlowCount] = 0.0;
     }

@@ -39,7 +39,7 @@ enum Column : int {
     MaxEndBearing = 8,
     UndrainedShearStrength = 9,
     RemoldedStrengthOrBlowCount = 10,
-    YieldStressRatio = 11,
+    YieldStressRatio = 11, // sand and silt: the blow count, moved here when read
     PlasticityIndex = 12,
     ConeResistance = 13,
     UserUnitSkinFriction = 14,
@@ -305,7 +305,7 @@ struct RunState {
     double SectionArea = 0.0; // the copy of R9's area that later steps use
 
     // Soil points of R10 after reading: English stresses in kips/ft^2, blow
-    // counts of sand moved to YieldStressRatio, absent limits made 9999999.
+    // counts of sand and silt moved to YieldStressRatio, absent limits made 9999999.
     // The echo puts PlasticityIndex and ConeResistance back (offshore
     // edition); the method loop snaps the Depth of thin layers.
     std::array<SoilPoint, MaxSoilPoints> SoilColumns{};

@@ -3,6 +3,7 @@
 // on the side-friction skeleton.
 #include <cmath>
 
+#include "capacity_steps.h"
 #include "land_methods.h"
 #include "skin_rows.h"
 
@@ -93,7 +94,7 @@ void ComputeCapacityUsace(RunState& s)
                 friction[t] = friction[t] + sand_t;
                 friction[b] = friction[b] + sand_b;
             }
-            plug[t] = alpha * soil[Soil::RemoldedStrengthOrBlowCount];
+            plug[t] = alpha * PlugWallStrength(soil);
             plug[b] = friction[t];
         }
     }

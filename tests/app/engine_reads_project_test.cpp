@@ -50,8 +50,8 @@ void ExpectClose(double engine, Extended program, double tolerance, const std::s
 
 // Soil point `row` (0 top, 1 bottom) of layer `layer` as the engine holds
 // it, each column given back as it stood in the file: the engine's reading
-// conversions (English stresses in ksf, the sand blow count moved, absent
-// limits) undone.
+// conversions (English stresses in ksf, the sand and silt blow counts moved,
+// absent limits) undone.
 struct SoilPointAsRead {
     const RunState& s;
     int point;
@@ -59,7 +59,7 @@ struct SoilPointAsRead {
     {
         const auto& p = s.SoilColumns[point];
         const double ksf = s.Units == 1 ? 1000.0 : 1.0;
-        const bool sand = p[Soil::SoilType] == 1.0;
+        const bool blow_count = p[Soil::SoilType] == 1.0 || p[Soil::SoilType] == 3.0;
         switch (column) {
         case Soil::MaxSideFriction:
             return s.NoSideFrictionLimit[point] ? 0.0 : p[column] * ksf;
@@ -68,7 +68,7 @@ struct SoilPointAsRead {
         case Soil::UndrainedShearStrength:
             return p[column] * ksf;
         case Soil::RemoldedStrengthOrBlowCount:
-            return sand ? p[Soil::YieldStressRatio] : p[column] * ksf;
+            return blow_count ? p[Soil::YieldStressRatio] : p[column] * ksf;
         case Soil::PlasticityIndex:
             return s.PlasticityIndexAsRead[point];
         case Soil::ConeResistance:
@@ -87,8 +87,8 @@ Extended CellValue(TGridTable& table, int col, int row)
 }
 
 // The field of the program's tables that each column of a soil point must
-// carry, by soil type (0 where the type has none). The sand's yield stress
-// ratio is left out: the engine puts the blow count there.
+// carry, by soil type (0 where the type has none). The yield stress ratio of
+// sand and silt is left out: the engine puts the blow count there.
 std::vector<std::pair<int, Extended>> ExpectedSoilPoint(TProjectTables& t, int layer, int row)
 {
     TGridTable& d = t.D;
@@ -141,7 +141,6 @@ std::vector<std::pair<int, Extended>> ExpectedSoilPoint(TProjectTables& t, int l
              {Soil::FrictionAngle, sub(silt_col::FrictionAngle)},
              {Soil::BearingCapacityFactor, 0},
              {Soil::UndrainedShearStrength, sub(silt_col::UndrainedShearStrength)},
-             {Soil::YieldStressRatio, 0},
              {Soil::PlasticityIndex, 0},
              {Soil::ConeResistance, 0},
              {Soil::UserUnitSkinFriction, 0},

@@ -134,7 +134,7 @@ PileProject LayeredEnglish(int load_direction)
     clay.user_end = 13500.0;
     SoilLayer silt{30.0, 45.0, 3, 0.9, 60.0, -1.0, 28.0, 15.0};
     silt.su = 800.0;
-    silt.remolded_or_blows = 400.0;
+    silt.remolded_or_blows = 12.0; // a blow count
     SoilLayer dense{45.0, 60.0, 1, 1.0, 62.6, -1.0, 36.0, 40.0};
     dense.remolded_or_blows = 35.0;
     p.layers = {sand, clay, silt, dense};
@@ -167,7 +167,6 @@ PileProject LayeredSi(int load_direction)
     l[1].user_skin = 43.0;
     l[1].user_end = 650.0;
     l[2].su = 38.0;
-    l[2].remolded_or_blows = 19.0;
     return p;
 }
 
@@ -310,6 +309,46 @@ TEST(LandMethodsRun, UsaceHeldEndBearingAgreesInEnglishAndSi)
         for (int k = 0; k < e.state->PenetrationRowCount; ++k)
             EXPECT_NEAR(kn[k] / KnPerKip, kips[k], 0.002 * kips[k] + 1e-6) << "row " << k;
     }
+}
+
+// Silt gives a blow count, as sand does: without a friction angle it takes
+// the chart angle of its blow count (the frictional part of its USACE side
+// friction), and with no remolded strength the inside wall of an open pile
+// meets its undrained strength.
+TEST(LandMethodsRun, SiltBlowCountAndPlugStrength)
+{
+    PileProject p;
+    p.closed_ended = 0;
+    p.inner_diameter = 22.0;
+    p.total_length = 50.0;
+    p.stickup = 0.0;
+    p.profile_bottom = 60.0;
+    p.methods = {1, 1, 0, 1, 0, 1, 0, 0, 0};
+    p.load_transfer_method = 2;
+    SoilLayer sand{0.0, 10.0, 1, 0.8, 115.0, -1.0, 30.0, 20.0};
+    SoilLayer silt{10.0, 40.0, 3, 1.0, 60.0, -1.0, 0.0, 0.0};
+    silt.su = 800.0;
+    silt.remolded_or_blows = 20.0;
+    SoilLayer dense{40.0, 60.0, 1, 1.0, 62.6, -1.0, 34.0, 40.0};
+    p.layers = {sand, silt, dense};
+    RunFolder folder;
+    const RunResult run = RunProject(folder, p);
+    ASSERT_EQ(run.status, 0) << run.report;
+    const korva::engine::RunState& s = *run.state;
+    namespace Soil = korva::engine::Soil;
+    EXPECT_EQ(s.SoilColumns[2][Soil::YieldStressRatio], 20.0);
+    EXPECT_EQ(s.SoilColumns[2][Soil::RemoldedStrengthOrBlowCount], 0.0);
+
+    const int seg = 25; // 25 to 26 ft, in the silt
+    ASSERT_EQ(s.SegmentSoil[seg][Soil::SoilType], 3.0);
+    EXPECT_GT(s.SegmentSoil[seg][Soil::FrictionAngle], 25.0) << "the chart angle of 20 blows";
+    // USACE: alpha x Su (0.85 x 0.8 ksf) and the frictional part on top.
+    const double clay_part = 0.85 * 0.8;
+    EXPECT_GT(s.MethodRows[korva::engine::emUsace].UnitSideFriction[25], clay_part + 0.1);
+    const auto& plug = s.PointPlugSideFriction;
+    EXPECT_NEAR(plug[korva::engine::emUsace][korva::engine::TopPoint(seg)], clay_part, 1e-6);
+    for (const int m : {korva::engine::emFhwa, korva::engine::emApi, korva::engine::emNgi})
+        EXPECT_EQ(plug[m][korva::engine::TopPoint(seg)], plug[m][korva::engine::BottomPoint(seg)]) << m;
 }
 
 } // namespace
