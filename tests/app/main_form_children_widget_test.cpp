@@ -28,6 +28,7 @@ public:
     {
         auto* layout = new QVBoxLayout(this);
         Title = new QLineEdit(this);
+        Title->setMinimumWidth(1000); // wider than the area
         layout->addWidget(Title);
         ++Made;
     }
@@ -126,6 +127,7 @@ TEST(MainFormChildren, MadeOnFirstUseFreedWhenClosed)
     TitleDialog* dialog = Dialog(form, TChildKind::Title);
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
+    EXPECT_GE(dialog->SubWindow()->x(), 0);
     EXPECT_EQ(dialog->SubWindow()->windowTitle(), "Project Title");
     EXPECT_EQ(dialog->Loads, 1);
     EXPECT_EQ(dialog->Title->text(), "New Pile");
@@ -328,21 +330,30 @@ TEST(MainFormChildren, ANewProjectClosesEveryChildEvenAnInvalidOne)
     EXPECT_EQ(TitleDialog::Freed, TitleDialog::Made);
 }
 
-TEST(MainFormChildren, TheCaptionIsSetWithNoChildMaximized)
+TEST(MainFormChildren, ACaptionSetWhileAChildIsMaximizedStays)
 {
-    // Save As sets the caption and then closes the children: a maximized
-    // child must not put back the caption it found.
+    // A maximized child adds " - [child]" to the caption and puts back the
+    // caption it took as the original when it is restored or closed.
     ChildrenFixture f;
     TMainForm& form = *f.form;
     SetLayers(form.Tables(), {{app::kSand, 20, 0, 0, 1, 1, {115, 30}, {115, 30}}});
     TitleDialog* dialog = dynamic_cast<TitleDialog*>(form.ShowChild(TChildKind::Title));
     dialog->SubWindow()->showMaximized();
     ProcessEvents();
-    ChooseFile(f.folder.Path("pier.kv7d"));
+    EXPECT_EQ(form.windowTitle(), "KORVA 2015.7.5 - Offshore - NewKORVA.kv7d - [Project Title]");
+    form.Project().FileName = f.folder.Path("pier.kv7d");
+    form.SetCaption();
+    EXPECT_EQ(form.windowTitle(), "KORVA 2015.7.5 - Offshore - Pier.kv7d - [Project Title]");
+    dialog->SubWindow()->showNormal();
+    EXPECT_EQ(form.windowTitle(), "KORVA 2015.7.5 - Offshore - Pier.kv7d");
+
+    // Save As sets the caption, then closes the children.
+    dialog->SubWindow()->showMaximized();
+    ChooseFile(f.folder.Path("pile.kv7d"));
     EXPECT_TRUE(form.FileSaveAsClick());
     ProcessEvents();
     EXPECT_EQ(form.Child(TChildKind::Title), nullptr);
-    EXPECT_EQ(form.windowTitle(), "KORVA 2015.7.5 - Offshore - Pier.kv7d");
+    EXPECT_EQ(form.windowTitle(), "KORVA 2015.7.5 - Offshore - Pile.kv7d");
 }
 
 // Run under AddressSanitizer too: the MDI area reports a last activation

@@ -381,18 +381,9 @@ void TMainForm::CreateToolBar()
 
 void TMainForm::SetCaption()
 {
-    // A maximized child adds " - [child]" to the caption and puts back the
-    // caption it found when it is restored: the caption is set with no
-    // child maximized.
-    QList<QMdiSubWindow*> maximized;
-    for (QMdiSubWindow* window : mdiArea_->subWindowList())
-        if (window->isMaximized()) {
-            maximized << window;
-            window->showNormal();
-        }
+    // A maximized child shows as " - [child]" after the caption; the MDI
+    // area takes a new caption as the one to put back when it is restored.
     setWindowTitle(Q(app::MainCaption(Project().FileName)));
-    for (QMdiSubWindow* window : maximized)
-        window->showMaximized();
 }
 
 void TMainForm::FileMenuClick()

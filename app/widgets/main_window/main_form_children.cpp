@@ -1,5 +1,6 @@
 // The main window's child windows: made on first use with one created flag
 // each, freed when closed, and the activation protocol between them.
+#include <algorithm>
 #include <functional>
 
 #include <QCloseEvent>
@@ -80,6 +81,9 @@ QWidget* TMainForm::ShowChild(TChildKind kind)
         mdiArea_->addSubWindow(window);
         slot.Window = window;
         window->show();
+        // The area places a window wider than itself partly to the left of
+        // its edge; the title bar and the left part stay in sight.
+        window->move(std::max(0, window->x()), std::max(0, window->y()));
     }
     QMdiSubWindow* window = slot.Window;
     if (window->isMinimized())
