@@ -173,24 +173,16 @@ void TProjectTables::ResetRows()
     }
 }
 
-void TProjectTables::VisibleOffshoreColumns(int offshoreEdition, int loadTransferMethod)
+void TProjectTables::ShowOffshoreColumns(bool visible)
 {
-    const bool offshore = offshoreEdition == 1;
-    const bool user = loadTransferMethod == 5; // pmUserSpecified
-    const auto showSand = [&](TGridTable& t) {
-        if (t.ColumnCount() <= sand_col::UserUnitEndBearing)
-            return;
-        t.GetColumn(sand_col::ConeResistance).Visible = offshore;
-        t.GetColumn(sand_col::UserUnitSkinFriction).Visible = user;
-        t.GetColumn(sand_col::UserUnitEndBearing).Visible = user;
+    const auto showSand = [visible](TGridTable& t) {
+        if (t.ColumnCount() > sand_col::ConeResistance)
+            t.GetColumn(sand_col::ConeResistance).Visible = visible;
     };
-    const auto showClay = [&](TGridTable& t) {
-        if (t.ColumnCount() <= clay_col::UserUnitEndBearing)
-            return;
-        for (int col : {clay_col::PlasticityIndex, clay_col::YieldStressRatio, clay_col::ConeResistance})
-            t.GetColumn(col).Visible = offshore;
-        t.GetColumn(clay_col::UserUnitSkinFriction).Visible = user;
-        t.GetColumn(clay_col::UserUnitEndBearing).Visible = user;
+    const auto showClay = [visible](TGridTable& t) {
+        if (t.ColumnCount() > clay_col::ConeResistance)
+            for (int col : {clay_col::PlasticityIndex, clay_col::YieldStressRatio, clay_col::ConeResistance})
+                t.GetColumn(col).Visible = visible;
     };
     showSand(tblDataSand);
     showClay(tblDataClay);

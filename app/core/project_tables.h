@@ -101,11 +101,9 @@ public:
     void SetUnits(int units);
     // Every table back to its minimum number of default rows (a new project).
     void ResetRows();
-    // The columns the project's choices show: the offshore inputs (sand Qc;
-    // clay PI, YSR and Qc) with the offshore edition, the user unit values of
-    // sand and clay with the user-specified load-transfer method; in the
-    // templates and in every layer's property table.
-    void VisibleOffshoreColumns(int offshoreEdition, int loadTransferMethod);
+    // Shows or hides the inputs of the offshore methods (sand Qc; clay PI,
+    // YSR and Qc) in the templates and in every layer's property table.
+    void ShowOffshoreColumns(bool visible);
     // True when any table or sub-table was edited.
     bool GetChanged();
     void ResetChanged();

@@ -116,6 +116,26 @@ TEST(MainForm, OpeningMenusUpdatesTheirEntries)
     EXPECT_EQ(f.Messages(), Strings{"An error occurred in running the Word Processor"});
 }
 
+TEST(MainForm, OpeningAProjectShowsTheColumnsOfItsMethods)
+{
+    MainFormFixture f;
+    TMainForm& form = *f.form;
+    const auto userColumnsShown = [&] {
+        const TGridTable& layer = form.Tables().D.Cell(layer_col::Properties, 0).GetAsTable();
+        return layer.GetColumn(sand_col::UserUnitSkinFriction).Visible &&
+               form.Tables().tblDataClay.GetColumn(clay_col::UserUnitEndBearing).Visible;
+    };
+    SaveSampleProject(f.folder.Path("user.kv7d"), [](TProgramData& p) { p.LoadTransferMethod = pmUserSpecified; });
+    SaveSampleProject(f.folder.Path("api.kv7d"));
+    form.OpenFileName(f.folder.Path("user.kv7d"), app::pfvCurrent);
+    form.VisibleOffshoreColumns();
+    EXPECT_TRUE(userColumnsShown());
+    EXPECT_TRUE(form.Tables().tblDataClay.GetColumn(clay_col::PlasticityIndex).Visible);
+    ChooseFile(f.folder.Path("api.kv7d"));
+    form.FileOpenClick();
+    EXPECT_FALSE(userColumnsShown());
+}
+
 TEST(MainForm, UnitsMenuSwitchesTheProjectAndMarksItModified)
 {
     MainFormFixture f;

@@ -122,6 +122,32 @@ TEST_F(TablesTest, ChoosingClayRebuildsTheLayerFromItsTemplate)
     EXPECT_EQ(Layer(2).Caption, "Silt");
 }
 
+TEST_F(TablesTest, OffshoreColumnsInTemplatesAndLayers)
+{
+    D.SetRowCount(3);
+    D.Cell(layer_col::SoilType, 1).SetAsInteger(kClay);
+    D.Cell(layer_col::SoilType, 2).SetAsInteger(kSilt);
+    const auto shown = [](const TGridTable& t, std::initializer_list<int> cols) {
+        std::vector<bool> visible;
+        for (int col : cols)
+            visible.push_back(t.GetColumn(col).Visible);
+        return visible;
+    };
+    for (const bool offshore : {false, true}) {
+        tables.ShowOffshoreColumns(offshore);
+        const std::vector<bool> expected(3, offshore);
+        EXPECT_EQ(shown(tables.tblDataSand, {sand_col::ConeResistance}), std::vector<bool>{offshore});
+        EXPECT_EQ(shown(Layer(0), {sand_col::ConeResistance}), std::vector<bool>{offshore});
+        for (const TGridTable* clay : {&tables.tblDataClay, &Layer(1)})
+            EXPECT_EQ(shown(*clay, {clay_col::PlasticityIndex, clay_col::YieldStressRatio, clay_col::ConeResistance}),
+                      expected);
+        // The user columns are not the offshore ones, and silt has none of them.
+        EXPECT_EQ(shown(Layer(0), {sand_col::UserUnitSkinFriction, sand_col::UserUnitEndBearing}),
+                  (std::vector<bool>{false, false}));
+        EXPECT_EQ(shown(Layer(2), {silt_col::NotUsed}), std::vector<bool>{false});
+    }
+}
+
 TEST_F(TablesTest, ChangedFlagsPropagateAndClear)
 {
     D.SetRowCount(2);

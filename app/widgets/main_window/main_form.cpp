@@ -21,6 +21,7 @@
 #include "document_rules.h"
 #include "file_text.h"
 #include "main_window/about_box.h"
+#include "methods_rules.h"
 #include "result_plots.h"
 #include "run_sequence.h"
 #include "table_form.h"
@@ -490,7 +491,8 @@ void TMainForm::UpdatePileShapeControls()
 
 void TMainForm::VisibleOffshoreColumns()
 {
-    Tables().VisibleOffshoreColumns(Project().OffshoreEdition, Project().LoadTransferMethod);
+    Tables().ShowOffshoreColumns(Project().OffshoreEdition == 1);
+    app::ShowUserUnitColumns(Tables(), Project().LoadTransferMethod == app::pmUserSpecified);
     for (components::TGridTable* table : {&Tables().tblDataSand, &Tables().tblDataClay, &Tables().D})
         table->ReopenTable();
 }

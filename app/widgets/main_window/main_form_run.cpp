@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include "file_text.h"
+#include "number_format.h"
 #include "main_window/main_form.h"
 #include "run_sequence.h"
 #include "ui_services.h"
@@ -75,6 +76,8 @@ void TMainForm::CompRunClick()
         return;
     }
     const TFlagScope running(running_);
+    // Every number written for the engine has "." as its decimal separator.
+    const components::ScopedDecimalSeparator dot('.');
     if (!DeactivateActiveChild())
         return;
     // The engine reads the project from its file: a run never goes on with a
