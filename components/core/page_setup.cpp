@@ -1,0 +1,93 @@
+#include "page_setup.h"
+
+#include <algorithm>
+
+#include "int_utils.h"
+
+namespace korva::components {
+
+namespace {
+
+bool NewlyAdded(const TPageOptions& now, const TPageOptions& old, TPageSetupFlag flag)
+{
+    return now.Has(flag) && !old.Has(flag);
+}
+
+int HundredthsOfMillimetreToThousandthsOfInch(int value)
+{
+    return static_cast<int>(RoundToInt(static_cast<Extended>(value) * 1000 / 2540));
+}
+
+} // namespace
+
+TPageOptions::TPageOptions(std::initializer_list<TPageSetupFlag> flags)
+{
+    for (const TPageSetupFlag flag : flags)
+        Include(flag);
+}
+
+TPageSetup::TPageSetup() : options_{poDefaultMinMargins, poHundredthsOfMillimeters} {}
+
+void TPageSetup::SetOptions(TPageOptions options)
+{
+    const TPageOptions old = options_;
+    if (NewlyAdded(options, old, poDefaultMinMargins))
+        options.Exclude(poMinMargins);
+    if (NewlyAdded(options, old, poMinMargins))
+        options.Exclude(poDefaultMinMargins);
+    if (NewlyAdded(options, old, poHundredthsOfMillimeters))
+        options.Exclude(poThousandthsOfInches);
+    if (NewlyAdded(options, old, poThousandthsOfInches))
+        options.Exclude(poHundredthsOfMillimeters);
+    options_ = options;
+}
+
+void TPageSetup::SetMargin(int TPageMargins::*side, int value)
+{
+    margins_.*side = std::max(value, minMargins_.*side);
+}
+
+void TPageSetup::SetMinMargin(int TPageMargins::*side, int value)
+{
+    minMargins_.*side = std::min(value, margins_.*side);
+}
+
+void TPageSetup::SetMargins(const TPageMargins& margins)
+{
+    SetMarginLeft(margins.Left);
+    SetMarginTop(margins.Top);
+    SetMarginRight(margins.Right);
+    SetMarginBottom(margins.Bottom);
+}
+
+TPageMargins TPageSetup::MarginsInThousandthsOfInch() const
+{
+    if (!InMillimetres())
+        return margins_;
+    return {HundredthsOfMillimetreToThousandthsOfInch(margins_.Left),
+            HundredthsOfMillimetreToThousandthsOfInch(margins_.Top),
+            HundredthsOfMillimetreToThousandthsOfInch(margins_.Right),
+            HundredthsOfMillimetreToThousandthsOfInch(margins_.Bottom)};
+}
+
+TPageMargins TPageSetup::InitialMargins() const
+{
+    if (options_.Has(poMargins))
+        return margins_;
+    const int margin = InMillimetres() ? kDefaultMarginHundredthsOfMillimetre : kDefaultMarginThousandthsOfInch;
+    return {margin, margin, margin, margin};
+}
+
+TPageMargins TPageSetup::LowestMargins() const
+{
+    if (options_.Has(poMinMargins))
+        return minMargins_;
+    return {0, 0, 0, 0};
+}
+
+TPixelPoint CenteredOnScreen(const TPixelRect& screen, int windowWidth, int windowHeight)
+{
+    return {screen.Left + (screen.Width() - windowWidth) / 2, screen.Top + (screen.Height() - windowHeight) / 3};
+}
+
+} // namespace korva::components

@@ -1,0 +1,109 @@
+// The page-setup options and margins without the dialog.
+#include <gtest/gtest.h>
+
+#include "page_setup.h"
+
+using namespace korva::components;
+
+TEST(PageSetup, OptionSetRules)
+{
+    struct Case {
+        TPageOptions before;
+        TPageOptions set;
+        TPageOptions after;
+    };
+    const Case cases[] = {
+        {{poDefaultMinMargins}, {poMinMargins}, {poMinMargins}},
+        {{}, {poDefaultMinMargins, poMinMargins}, {poDefaultMinMargins}},
+        {{poMinMargins}, {poDefaultMinMargins, poMinMargins}, {poDefaultMinMargins}},
+        {{poDefaultMinMargins}, {poDefaultMinMargins, poMinMargins}, {poMinMargins}},
+        {{poHundredthsOfMillimeters}, {poHundredthsOfMillimeters, poThousandthsOfInches}, {poThousandthsOfInches}},
+        {{}, {poHundredthsOfMillimeters, poThousandthsOfInches}, {poHundredthsOfMillimeters}},
+        {{poThousandthsOfInches}, {poHundredthsOfMillimeters, poMargins}, {poHundredthsOfMillimeters, poMargins}},
+        {{}, {poDisableMargins, poDisablePaper, poDisablePrinter}, {poDisableMargins, poDisablePaper, poDisablePrinter}},
+    };
+    int row = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(row++);
+        TPageSetup setup;
+        setup.SetOptions(TPageOptions{}); // nothing newly added: taken as it is
+        setup.SetOptions(c.before);
+        setup.SetOptions(c.set);
+        EXPECT_EQ(setup.Options(), c.after);
+    }
+
+    TPageSetup fresh;
+    EXPECT_EQ(fresh.Options(), (TPageOptions{poDefaultMinMargins, poHundredthsOfMillimeters}));
+    EXPECT_EQ(fresh.MarginLeft(), 0);
+    EXPECT_EQ(fresh.MinMarginBottom(), 0);
+    // The plot window's options: margins in thousandths of an inch.
+    fresh.SetOptions({poDefaultMinMargins, poThousandthsOfInches});
+    EXPECT_EQ(fresh.Options(), (TPageOptions{poDefaultMinMargins, poThousandthsOfInches}));
+}
+
+TEST(PageSetup, MarginSettersClampInTheOrderTheyAreSet)
+{
+    TPageSetup setup;
+    setup.SetMinMarginLeft(500); // above the margin 0: held at it
+    EXPECT_EQ(setup.MinMarginLeft(), 0);
+    setup.SetMarginLeft(600);
+    setup.SetMinMarginLeft(500);
+    setup.SetMarginLeft(200);
+    EXPECT_EQ(setup.MarginLeft(), 500);
+    setup.SetMarginTop(300);
+    setup.SetMinMarginTop(800);
+    EXPECT_EQ(setup.MinMarginTop(), 300);
+    setup.SetMarginRight(700);
+    setup.SetMinMarginRight(650);
+    setup.SetMarginRight(100);
+    EXPECT_EQ(setup.MarginRight(), 650);
+    setup.SetMarginBottom(50);
+    setup.SetMinMarginBottom(-10);
+    setup.SetMarginBottom(-40);
+    EXPECT_EQ(setup.MarginBottom(), -10);
+
+    setup.SetMargins({1000, 1000, 1000, 1000});
+    EXPECT_EQ(setup.MarginLeft(), 1000);
+    setup.SetMargins({0, 0, 0, 0});
+    EXPECT_EQ(setup.MarginLeft(), 500);
+    EXPECT_EQ(setup.MarginTop(), 300);
+    EXPECT_EQ(setup.MarginRight(), 650);
+    EXPECT_EQ(setup.MarginBottom(), 0);
+}
+
+TEST(PageSetup, WhatTheDialogShowsAndWhatPrintingTakes)
+{
+    TPageSetup setup;
+    setup.SetOptions({poDefaultMinMargins, poThousandthsOfInches});
+    setup.SetMargins({500, 750, 1000, 1250});
+    // Without poMargins the dialog opens with the default margins of an inch.
+    EXPECT_EQ(setup.InitialMargins().Left, 1000);
+    EXPECT_EQ(setup.InitialMargins().Bottom, 1000);
+    EXPECT_EQ(setup.LowestMargins().Left, 0);
+    EXPECT_EQ(setup.MarginsInThousandthsOfInch().Top, 750);
+
+    setup.SetOptions({poMargins, poMinMargins, poThousandthsOfInches});
+    setup.SetMinMarginLeft(250);
+    EXPECT_EQ(setup.InitialMargins().Left, 500);
+    EXPECT_EQ(setup.InitialMargins().Bottom, 1250);
+    EXPECT_EQ(setup.LowestMargins().Left, 250);
+    EXPECT_TRUE(setup.MarginsEnabled());
+
+    TPageSetup metric;
+    EXPECT_EQ(metric.InitialMargins().Left, 2540);
+    metric.SetMargins({2540, 1270, 127, 0});
+    const TPageMargins inches = metric.MarginsInThousandthsOfInch();
+    EXPECT_EQ(inches.Left, 1000);
+    EXPECT_EQ(inches.Top, 500);
+    EXPECT_EQ(inches.Right, 50);
+    EXPECT_EQ(inches.Bottom, 0);
+    metric.SetOptions({poDisableMargins});
+    EXPECT_FALSE(metric.MarginsEnabled());
+}
+
+TEST(PageSetup, DialogOpensCentredAThirdDown)
+{
+    EXPECT_EQ(CenteredOnScreen({0, 0, 1920, 1080}, 320, 180), (TPixelPoint{800, 300}));
+    EXPECT_EQ(CenteredOnScreen({1920, 0, 3200, 1024}, 300, 200), (TPixelPoint{2410, 274}));
+    EXPECT_EQ(CenteredOnScreen({0, 0, 640, 480}, 800, 600), (TPixelPoint{-80, -40}));
+}
