@@ -4,7 +4,7 @@
 # clang toolchain of the fuzz targets (make fuzz), which make test never needs.
 set -eu
 PACKAGES="g++ make cmake ninja-build pkgconf qt6-base-dev qt6-qpa-plugins libgtest-dev libgmock-dev googletest \
-libxlsxwriter-dev zlib1g-dev libjpeg-dev fonts-dejavu-core locales"
+libxlsxwriter-dev zlib1g-dev libjpeg-dev fonts-dejavu-core locales libpoppler-qt6-dev"
 
 if [ "${1:-}" = "--fuzz" ]; then
   PACKAGES="$PACKAGES clang libclang-rt-14-dev"

@@ -93,6 +93,13 @@ public:
     // is applied when printing).
     TPageMargins LowestMargins() const;
     bool MarginsEnabled() const { return !options_.Has(poDisableMargins); }
+    // The unit the dialog shows, "in" or "mm", and how many margin units
+    // one of it holds (1000 or 100).
+    const char* ShownUnit() const { return InMillimetres() ? "mm" : "in"; }
+    int UnitsPerShownUnit() const { return InMillimetres() ? 100 : 1000; }
+    // The largest margin the dialog accepts: 100 inches (2540 mm), beyond
+    // any paper, so that a margin always fits its integer.
+    int MaxMargin() const { return InMillimetres() ? 254000 : 100000; }
 
 private:
     void SetMargin(int TPageMargins::*side, int value);

@@ -411,6 +411,18 @@ TPixelPoint YTickLabelPosition(const TPixelRect& area, int pixelsX, int py, TTex
     return {area.Left - text.Height - pixelsX / 32, py + text.Width / 2};
 }
 
+TPixelPoint LabelInside(TPixelPoint at, TTextSize text, bool upward, const TPixelRect& client)
+{
+    // The cell of the text: across by its length, or its thickness when it
+    // reads upward (then it rises from at.Y).
+    const int across = upward ? text.Height : text.Width;
+    const int down = upward ? text.Width : text.Height;
+    const int top = upward ? at.Y - down : at.Y;
+    const int left = std::max(std::min(at.X, client.Right - across), client.Left);
+    const int newTop = std::max(std::min(top, client.Bottom - down), client.Top);
+    return {left, upward ? newTop + down : newTop};
+}
+
 TPixelPoint ValueToPixel(const TPlotRange& range, const TPixelRect& area, bool xOnTop, Extended x, Extended y)
 {
     const int dx = PixelRound(Fraction(x, range.XMin, range.XMax) * (area.Right - area.Left));

@@ -188,6 +188,11 @@ TPixelPoint PanelYTitlePosition(const TPlotLayout& layout, int panel, TTextSize 
 TPixelPoint XTickLabelPosition(const TPixelRect& area, int pixelsY, bool xOnTop, int px, TTextSize text);
 // Start of the upward-reading label of a y tick at py, left of the box.
 TPixelPoint YTickLabelPosition(const TPixelRect& area, int pixelsX, int py, TTextSize text);
+// A tick label held inside the client rectangle: centred on the first or
+// last tick of an axis it would stand out by half its length, on paper into
+// the page margin. `upward` for a label that reads upward from `at` (the y
+// axis), else `at` is its top-left.
+TPixelPoint LabelInside(TPixelPoint at, TTextSize text, bool upward, const TPixelRect& client);
 
 // ---------------------------------------------------------------------------
 // Values and pixels

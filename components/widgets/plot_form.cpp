@@ -1,14 +1,31 @@
 #include "plot_form.h"
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QFontMetrics>
+#include <QImage>
+#include <QImageWriter>
 #include <QLayout>
 #include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QPrinter>
 #include <QResizeEvent>
+#include <QRubberBand>
+#include <QSaveFile>
+#include <QShortcut>
 #include <QStyledItemDelegate>
+#include <QVBoxLayout>
+
+#include "plot_dialog_models.h"
+#include "plot_dialogs.h"
+#include "ui_services.h"
 
 namespace korva::widgets {
 
@@ -16,11 +33,25 @@ using namespace components;
 
 namespace {
 
-// The legend list's font and entry height at 96 pixels per inch.
+// The legend list's font at 96 pixels per inch.
 constexpr int kLegendFontPixels = 15;
-constexpr int kLegendItemHeight = 16;
 // The legend list's font size in points, which the plot takes on.
 constexpr int kLegendFontPoints = 11;
+
+TPixelPoint PixelOf(const QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    return {at.x(), at.y()};
+}
+
+TMouseButton ButtonOf(const QMouseEvent* event)
+{
+    switch (event->button()) {
+    case Qt::LeftButton: return TMouseButton::Left;
+    case Qt::RightButton: return TMouseButton::Right;
+    default: return TMouseButton::Other;
+    }
+}
 
 class PlotCanvas : public QWidget {
 public:
@@ -37,6 +68,9 @@ protected:
         form_.PaintCanvas(painter);
     }
     void resizeEvent(QResizeEvent*) override { form_.Relayout(false); }
+    void mousePressEvent(QMouseEvent* event) override { form_.CanvasMousePress(event); }
+    void mouseMoveEvent(QMouseEvent* event) override { form_.CanvasMouseMove(event); }
+    void mouseReleaseEvent(QMouseEvent* event) override { form_.CanvasMouseRelease(event); }
 
 private:
     TPlotForm& form_;
@@ -61,7 +95,7 @@ public:
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), kLegendItemHeight};
+        return {QStyledItemDelegate::sizeHint(option, index).width(), legend_.ItemHeight()};
     }
 
 private:
@@ -94,6 +128,42 @@ QString TPlotLegend::EntryText(int row) const
     return text;
 }
 
+QPoint TPlotLegend::InLegend(const QMouseEvent* event) const
+{
+    return viewport()->mapTo(this, event->position().toPoint());
+}
+
+void TPlotLegend::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    dragging_ = true;
+    grab_ = InLegend(event);
+}
+
+void TPlotLegend::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!dragging_)
+        return;
+    const QPoint mouse = InLegend(event);
+    const QWidget* canvas = parentWidget();
+    form_.MoveLegend(DraggedLegend({x(), y()}, {mouse.x(), mouse.y()}, {grab_.x(), grab_.y()}, width(), height(),
+                                   canvas->width(), canvas->height()));
+}
+
+void TPlotLegend::mouseReleaseEvent(QMouseEvent*)
+{
+    dragging_ = false;
+}
+
+void TPlotLegend::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    TGraphPlot* plot = form_.Plot();
+    const int row = indexAt(event->position().toPoint()).row();
+    if (plot && ToggleEntryLine(*plot, form_.View(), row))
+        form_.LinesChanged();
+}
+
 TPlotForm::TPlotForm(TGraphPlot& plot, QWidget* parent) : QMdiSubWindow(parent), plot_(&plot)
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -101,10 +171,22 @@ TPlotForm::TPlotForm(TGraphPlot& plot, QWidget* parent) : QMdiSubWindow(parent),
 
     view_ = OpenPlotView(plot);
     plot.LegendFont = kLegendFontPoints;
+    // One inch each side until the page setup says otherwise.
+    pageSetup_.Setup().SetOptions({poDefaultMinMargins, poThousandthsOfInches});
+    pageSetup_.Setup().SetMargins({1000, 1000, 1000, 1000});
 
-    canvas_ = new PlotCanvas(*this, this);
+    auto* body = new QWidget(this);
+    auto* column = new QVBoxLayout(body);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    menuBar_ = new QMenuBar(body);
+    canvas_ = new PlotCanvas(*this, body);
     canvas_->setFont(RotatedFont(BaseFontHeight(96), 400, 10));
-    setWidget(canvas_);
+    column->addWidget(menuBar_);
+    column->addWidget(canvas_, 1);
+    setWidget(body);
+    band_ = new QRubberBand(QRubberBand::Rectangle, canvas_);
+    BuildMenu();
 
     legend_ = new TPlotLegend(*this, canvas_);
     SetLegendEntries(view_.Legend);
@@ -153,6 +235,7 @@ void TPlotForm::SetLegendEntries(std::vector<TLegendEntry> entries)
     legend_->clear();
     for (const TLegendEntry& entry : view_.Legend)
         legend_->addItem(QString::fromStdString(entry.Text));
+    RebuildLineItems();
     SizeLegend();
     canvas_->update();
 }
@@ -161,10 +244,10 @@ void TPlotForm::SizeLegend()
 {
     const QFontMetrics metrics(legend_->font());
     int widest = 0;
-    for (int row = 0; row < legend_->count(); ++row)
-        widest = std::max(widest, metrics.horizontalAdvance(legend_->EntryText(row) + QStringLiteral(" *")));
-    const int width = std::max(21, widest + canvas_->logicalDpiX() / 4);
-    legend_->resize(width, legend_->count() * kLegendItemHeight + 3);
+    for (const TLegendEntry& entry : view_.Legend)
+        widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(entry.Text) + QStringLiteral(" *")));
+    const TPixelSize size = LegendListSize(legend_->count(), legend_->ItemHeight(), widest, canvas_->logicalDpiX());
+    legend_->resize(size.Width, size.Height);
 }
 
 void TPlotForm::Relayout(bool anchorLegend)
@@ -177,24 +260,25 @@ void TPlotForm::Relayout(bool anchorLegend)
     view_.WithLegendBox = false;
     view_.Layout = ScreenLayout(*plot_, canvas_->width(), canvas_->height(), pixelsX, pixelsY,
                                 ScaledFontHeight(BaseFontHeight(pixelsY), plot_->SizeFont));
-    if (anchorLegend || anchorLegend_)
-        legend_->move(view_.Layout.Plot.Right - legend_->width(), view_.Layout.Plot.Bottom - legend_->height());
+    if (anchorLegend || anchorLegend_) {
+        const TPixelPoint at = AnchoredLegend(view_.Layout.Plot, legend_->width(), legend_->height());
+        legend_->move(at.X, at.Y);
+    }
     KeepLegendInside();
     canvas_->update();
 }
 
 void TPlotForm::KeepLegendInside()
 {
-    QPoint at = legend_->pos();
-    if (at.x() + legend_->width() > canvas_->width())
-        at.setX(canvas_->width() - legend_->width());
-    at.setX(std::max(at.x(), 0));
-    if (at.y() + legend_->height() > canvas_->height())
-        at.setY(canvas_->height() - legend_->height());
-    at.setY(std::max(at.y(), 0));
-    legend_->move(at);
-    view_.LegendLeft = at.x();
-    view_.LegendTop = at.y();
+    MoveLegend(LegendInside({legend_->x(), legend_->y()}, legend_->width(), legend_->height(), canvas_->width(),
+                            canvas_->height()));
+}
+
+void TPlotForm::MoveLegend(TPixelPoint at)
+{
+    legend_->move(at.X, at.Y);
+    view_.LegendLeft = at.X;
+    view_.LegendTop = at.Y;
     view_.WindowWidth = width();
     view_.WindowHeight = height();
 }
@@ -216,6 +300,382 @@ void TPlotForm::PaintCanvas(QPainter& painter)
     }
     anchorLegend_ = false;
     lastPaint_ = PaintPlot(painter, *plot_, view_);
+}
+
+void TPlotForm::CanvasMousePress(QMouseEvent* event)
+{
+    if (!plot_)
+        return;
+    if (zoom_.Press(ButtonOf(event), PixelOf(event), *plot_, view_))
+        canvas_->update();
+    if (zoom_.Zooming()) {
+        band_->setGeometry(QRect(event->position().toPoint(), QSize()));
+        band_->show();
+    }
+}
+
+void TPlotForm::CanvasMouseMove(QMouseEvent* event)
+{
+    if (!plot_)
+        return;
+    setWindowTitle(QString::fromStdString(ReadoutCaption(*plot_, view_, PixelOf(event))));
+    if (const auto band = zoom_.Move(PixelOf(event), view_))
+        band_->setGeometry(QRect(QPoint(band->Left, band->Top), QPoint(band->Right, band->Bottom)));
+}
+
+void TPlotForm::CanvasMouseRelease(QMouseEvent* event)
+{
+    if (!plot_)
+        return;
+    const bool zoomed = zoom_.Release(ButtonOf(event), PixelOf(event), *plot_, view_);
+    if (!zoom_.Zooming())
+        band_->hide();
+    if (zoomed)
+        canvas_->update();
+}
+
+void TPlotForm::LinesChanged()
+{
+    canvas_->update();
+    legend_->viewport()->update();
+}
+
+namespace {
+
+// A submenu of choices by Tag; a click calls `click` with the Tag.
+QMenu* AddChoices(QMenu* menu, const char* caption, const auto& choices, TPlotForm* form, void (TPlotForm::*click)(int),
+                  std::vector<QAction*>* items = nullptr)
+{
+    QMenu* sub = menu->addMenu(QString::fromLatin1(caption));
+    for (const TMenuChoice& choice : choices) {
+        if (std::string_view(choice.Caption) == "-") {
+            sub->addSeparator();
+            continue;
+        }
+        QAction* action = sub->addAction(QString::fromLatin1(choice.Caption));
+        const int tag = choice.Tag;
+        action->setData(tag);
+        QObject::connect(action, &QAction::triggered, form, [form, click, tag] { (form->*click)(tag); });
+        if (items)
+            items->push_back(action);
+    }
+    return sub;
+}
+
+} // namespace
+
+void TPlotForm::BuildMenu()
+{
+    plotMenu_ = menuBar_->addMenu(QString::fromLatin1(kPlotMenuCaption));
+    for (int item = 0; item < kPlotMenuFixedItems; ++item) {
+        const char* caption = kPlotMenuCaptions[static_cast<std::size_t>(item)];
+        QAction* action = nullptr;
+        switch (item) {
+        case pmShowMarkers:
+            action = AddChoices(plotMenu_, caption, kMarkerChoices, this, &TPlotForm::MarkersClick, &markerItems_)
+                         ->menuAction();
+            break;
+        case pmFontSize:
+            action = AddChoices(plotMenu_, caption, kFontSizeChoices, this, &TPlotForm::FontSizeClick)->menuAction();
+            break;
+        case pmLineWidth:
+            action = AddChoices(plotMenu_, caption, kLineWidthChoices, this, &TPlotForm::LineWidthClick)->menuAction();
+            break;
+        case pmSeparator1:
+        case pmSeparator2: action = plotMenu_->addSeparator(); break;
+        default: action = plotMenu_->addAction(QString::fromLatin1(caption)); break;
+        }
+        fixedItems_[static_cast<std::size_t>(item)] = action;
+    }
+    for (const TPlotMenuItem item : {pmShowLegend, pmShowSoilLayer, pmShowWallGeometry})
+        fixedItems_[item]->setCheckable(true);
+    // The markers are radio items; none is checked for a count the menu lacks.
+    auto* markers = new QActionGroup(this);
+    markers->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (QAction* action : markerItems_) {
+        action->setCheckable(true);
+        markers->addAction(action);
+    }
+    const auto on = [this](TPlotMenuItem item, auto handler) {
+        connect(fixedItems_[item], &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    };
+    on(pmShowLegend, &TPlotForm::ShowLegendClick);
+    on(pmShowSoilLayer, &TPlotForm::ShowLayersClick);
+    on(pmShowWallGeometry, &TPlotForm::ShowWallClick);
+    on(pmGraphTitle, &TPlotForm::GraphTitleClick);
+    on(pmEditLegend, &TPlotForm::EditLegendClick);
+    on(pmActiveCurves, &TPlotForm::ActiveCurvesClick);
+    on(pmPrint, &TPlotForm::PrintClick);
+    on(pmPageSetup, &TPlotForm::PageSetupClick);
+    on(pmSaveToDisk, &TPlotForm::SaveToDiskClick);
+    connect(plotMenu_, &QMenu::aboutToShow, this, &TPlotForm::UpdatePlotMenu);
+
+    auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
+    shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(shortcut, &QShortcut::activated, this, [this] {
+        const QRect title = menuBar_->actionGeometry(plotMenu_->menuAction());
+        plotMenu_->popup(menuBar_->mapToGlobal(title.bottomLeft()));
+    });
+}
+
+void TPlotForm::RebuildLineItems()
+{
+    for (QAction* action : lineItems_) {
+        plotMenu_->removeAction(action);
+        delete action;
+    }
+    lineItems_.clear();
+    for (const TLegendEntry& entry : view_.Legend) {
+        QAction* action = plotMenu_->addAction(QString::fromStdString(entry.Text));
+        action->setCheckable(true);
+        const TLine* line = plot_ ? plot_->FindLine(entry.LineIndex) : nullptr;
+        action->setChecked(line && line->Visible);
+        const int lineIndex = entry.LineIndex;
+        action->setData(lineIndex);
+        connect(action, &QAction::triggered, this, [this, lineIndex] { LineMenuClick(lineIndex); });
+        lineItems_.push_back(action);
+    }
+}
+
+void TPlotForm::UpdatePlotMenu()
+{
+    if (!plot_)
+        return;
+    const TPlotMenuState state = PlotMenuState(*plot_, view_);
+    fixedItems_[pmShowLegend]->setVisible(state.LegendVisible);
+    fixedItems_[pmShowLegend]->setChecked(state.LegendChecked);
+    fixedItems_[pmShowSoilLayer]->setVisible(state.LayersVisible);
+    fixedItems_[pmShowSoilLayer]->setChecked(state.LayersChecked);
+    fixedItems_[pmShowWallGeometry]->setVisible(state.WallVisible);
+    fixedItems_[pmShowWallGeometry]->setEnabled(state.WallEnabled);
+    fixedItems_[pmShowWallGeometry]->setChecked(state.WallChecked);
+    fixedItems_[pmFontSize]->setVisible(state.FontWidthVisible);
+    fixedItems_[pmLineWidth]->setVisible(state.FontWidthVisible);
+    for (QAction* action : markerItems_)
+        action->setChecked(action->data().toInt() == state.MarkersChecked);
+    for (std::size_t i = 0; i < lineItems_.size() && i < state.LineChecked.size(); ++i)
+        lineItems_[i]->setChecked(state.LineChecked[i]);
+}
+
+void TPlotForm::ShowLegendClick()
+{
+    if (!plot_)
+        return;
+    plot_->ShowLegend = !plot_->ShowLegend;
+    legend_->setVisible(plot_->ShowLegend);
+}
+
+void TPlotForm::ShowLayersClick()
+{
+    if (!plot_)
+        return;
+    plot_->ShowLayers = !plot_->ShowLayers;
+    Relayout(true);
+}
+
+void TPlotForm::ShowWallClick()
+{
+    if (!plot_)
+        return;
+    plot_->ShowWall = !plot_->ShowWall;
+    Relayout(true);
+}
+
+void TPlotForm::MarkersClick(int tag)
+{
+    if (!plot_)
+        return;
+    plot_->Markers = tag;
+    canvas_->update();
+}
+
+void TPlotForm::FontSizeClick(int tag)
+{
+    if (!plot_)
+        return;
+    plot_->SizeFont = tag;
+    SetupLegend(tag);
+    Relayout(true);
+}
+
+void TPlotForm::LineWidthClick(int tag)
+{
+    if (!plot_)
+        return;
+    plot_->WidthLine = tag;
+    canvas_->update();
+}
+
+void TPlotForm::SetupLegend(int factor)
+{
+    if (!plot_)
+        return;
+    const TLegendFont font = LegendFontFor(factor, plot_->LegendFont);
+    QFont legendFont = legend_->font();
+    legendFont.setPixelSize(std::max(1, PointsToPixels(font.Points, canvas_->logicalDpiY())));
+    legend_->setFont(legendFont);
+    legend_->SetItemHeight(std::max(1, font.ItemHeight));
+    legend_->doItemsLayout();
+    SizeLegend();
+}
+
+void TPlotForm::GraphTitleClick()
+{
+    if (!plot_)
+        return;
+    TfrmGraphCaption dialog(this, *plot_);
+    RunDialog(dialog);
+    // However the dialog was closed.
+    ApplyGraphCaption(*plot_, dialog.Text(), dialog.OnTop());
+    Relayout(false);
+}
+
+void TPlotForm::EditLegendClick()
+{
+    if (!plot_)
+        return;
+    TfrmLineNames dialog(this, *plot_);
+    if (RunDialog(dialog) != QDialog::Accepted)
+        return;
+    ApplyLegendNames(*plot_, view_, dialog.Names().Names());
+    SetLegendEntries(view_.Legend);
+}
+
+void TPlotForm::ActiveCurvesClick()
+{
+    if (!plot_)
+        return;
+    TfrmActiveLines dialog(this, *plot_);
+    if (RunDialog(dialog) != QDialog::Accepted)
+        return;
+    ApplyActiveCurves(*plot_, view_, dialog.Rows());
+    SetLegendEntries(view_.Legend);
+}
+
+void TPlotForm::LineMenuClick(int lineIndex)
+{
+    TLine* line = plot_ ? plot_->FindLine(lineIndex) : nullptr;
+    if (!line)
+        return;
+    line->Visible = !line->Visible;
+    LinesChanged();
+}
+
+bool TPlotForm::PageSetupClick()
+{
+    return pageSetup_.Execute(this);
+}
+
+TPlotPrint TPlotForm::PrintClick()
+{
+    TPlotPrint result;
+    if (!plot_)
+        return result;
+    const std::unique_ptr<QPrinter> printer = Ui().Printers->ChoosePrinter(plot_->Caption);
+    if (!printer)
+        return result;
+    printer->setDocName(QString::fromStdString(plot_->Caption));
+    QPainter painter;
+    if (!painter.begin(printer.get())) {
+        Ui().Messages->Information("The plot could not be printed.");
+        return result;
+    }
+    const int pixelsX = printer->logicalDpiX();
+    const int pixelsY = printer->logicalDpiY();
+    // The printable area's offsets from the paper's edges: the painter's
+    // origin lies there.
+    const QPageLayout page = printer->pageLayout();
+    const QRect printable = page.paintRectPixels(printer->resolution());
+    const QRect paper = page.fullRectPixels(printer->resolution());
+    const int offsetX = printable.left() - paper.left();
+    const int offsetY = printable.top() - paper.top();
+
+    // The window's own view stays as it is: the page is drawn from a copy.
+    TPlotView printed = view_;
+    printed.ToBitmap = false;
+    printed.WithLegendBox = true;
+    const TPixelRect client = PrintClientRect(pageSetup_.Setup().MarginsInThousandthsOfInch(), pixelsX, pixelsY,
+                                              offsetX, offsetY, printer->width(), printer->height());
+    printed.Layout = PrintLayout(*plot_, client, pixelsX, pixelsY,
+                                 ScaledFontHeight(BaseFontHeight(pixelsY), plot_->SizeFont));
+    PaintPlot(painter, *plot_, printed);
+    result.Printed = painter.end();
+    result.Pages = result.Printed ? 1 : 0;
+    result.Layout = printed.Layout;
+    if (!result.Printed)
+        Ui().Messages->Information("The plot could not be printed.");
+    canvas_->update();
+    return result;
+}
+
+void TPlotForm::ShowBitmapFailure(const std::string& text)
+{
+    Ui().Messages->Information(text);
+}
+
+TPlotBitmap TPlotForm::SaveToDiskClick()
+{
+    TPlotBitmap result;
+    if (!plot_)
+        return result;
+    TFileDialogOptions options;
+    options.Filters = {"Bitmap (*.bmp)"};
+    options.DefaultExtension = "bmp";
+    options.OverwritePrompt = true;
+    const auto chosen = Ui().Files->Save(options);
+    if (!chosen)
+        return result;
+
+    std::optional<TBitmapSize> size;
+    {
+        TdlgFormat dialog(this);
+        const int answer = RunDialog(dialog);
+        if (answer == kDialogAbort) {
+            ShowBitmapFailure(kNotEnoughMemory);
+            return result;
+        }
+        if (answer != QDialog::Accepted || !dialog.Size())
+            return result;
+        size = dialog.Size();
+    }
+    QImage image(size->Width, size->Height, QImage::Format_RGB32);
+    if (image.isNull()) {
+        ShowBitmapFailure(kNotEnoughMemory);
+        return result;
+    }
+    // Drawn at the screen's resolution on a copy of the window's view.
+    TPlotView bitmap = view_;
+    bitmap.ToBitmap = true;
+    bitmap.WithLegendBox = true;
+    const int pixelsX = canvas_->logicalDpiX();
+    const int pixelsY = canvas_->logicalDpiY();
+    bitmap.Layout = BitmapLayout(*plot_, size->Width, size->Height, pixelsX, pixelsY,
+                                 ScaledFontHeight(BaseFontHeight(pixelsY), plot_->SizeFont));
+    {
+        QPainter painter(&image);
+        PaintPlot(painter, *plot_, bitmap);
+    }
+    // The file carries the resolution chosen, so that it prints at its size.
+    const int dotsPerMeter =
+        static_cast<int>(std::min<long long>(std::llround(size->PixelsPerInch / 0.0254), INT_MAX));
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+
+    // Written beside the old file and renamed over it only when complete.
+    const QString path = QString::fromStdString(chosen->FileName);
+    QSaveFile file(path);
+    QImageWriter writer(&file, "bmp");
+    if (!file.open(QIODevice::WriteOnly) || !writer.write(image) || !file.commit()) {
+        const QString reason = writer.error() != QImageWriter::UnknownError ? writer.errorString() : file.errorString();
+        ShowBitmapFailure("Cannot write file \"" + chosen->FileName + "\". " + reason.toStdString());
+        return result;
+    }
+    result.Saved = true;
+    result.FileName = chosen->FileName;
+    result.Width = size->Width;
+    result.Height = size->Height;
+    canvas_->update();
+    return result;
 }
 
 std::unique_ptr<TPlotWindow> TMdiPlotHost::CreatePlotWindow(TGraphPlot& plot)

@@ -6,9 +6,19 @@
 // again. The plot owns the window from TGraphPlot::Show on; a window closed
 // by the user frees itself and lets the plot know.
 //
+// The window's own "&Plot" menu (on a menu bar over the plot, Ctrl+Z
+// opens it) toggles the legend, the layer column and the wall, sets markers,
+// font size and line width, runs the four plot dialogs, prints, sets the
+// page margins, saves a bitmap and lists one item per legend entry. With the
+// mouse: a left drag over the plot zooms in, a right click zooms out, the
+// caption reads the value under the pointer, and the legend can be dragged
+// and its entries double-clicked to hide or show a curve.
+//
 // TMdiPlotHost makes these windows in a multiple-document area: the main
 // window gives one to each of its plots (TGraphPlot::SetHost).
+#include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <QListWidget>
@@ -17,8 +27,16 @@
 #include <QPointer>
 
 #include "graph_plot.h"
+#include "page_setup_dialog.h"
+#include "plot_interaction.h"
 #include "plot_renderer.h"
 #include "plot_view.h"
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QMouseEvent;
+class QRubberBand;
 
 namespace korva::widgets {
 
@@ -30,9 +48,41 @@ public:
     TPlotLegend(class TPlotForm& form, QWidget* parent);
     // The entry's text as shown: " *" added when its line exists and is Visible.
     QString EntryText(int row) const;
+    // Pixels of one entry (16 at first; the font size menu changes it).
+    int ItemHeight() const { return itemHeight_; }
+    void SetItemHeight(int height) { itemHeight_ = height; }
+    bool Dragging() const { return dragging_; }
+
+protected:
+    // A button down starts moving the legend, a double click on an entry
+    // hides or shows its curve.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    QPoint InLegend(const QMouseEvent* event) const;
+
     TPlotForm& form_;
+    int itemHeight_ = 16;
+    bool dragging_ = false;
+    QPoint grab_;
+};
+
+// What a print did.
+struct TPlotPrint {
+    bool Printed = false;
+    int Pages = 0;
+    components::TPlotLayout Layout; // of the page
+};
+
+// What a bitmap export did.
+struct TPlotBitmap {
+    bool Saved = false;
+    std::string FileName;
+    int Width = 0;
+    int Height = 0;
 };
 
 class TPlotForm : public QMdiSubWindow, public components::TPlotWindow {
@@ -70,12 +120,55 @@ public:
     // Paints the plot on the canvas (called by the canvas).
     void PaintCanvas(class QPainter& painter);
 
+    // The mouse over the canvas: zoom and read-out (called by the canvas).
+    void CanvasMousePress(QMouseEvent* event);
+    void CanvasMouseMove(QMouseEvent* event);
+    void CanvasMouseRelease(QMouseEvent* event);
+    const components::TPlotZoom& Zoom() const { return zoom_; }
+    // Puts the legend there (canvas pixels) and keeps its place for the
+    // legend box of paper and bitmap.
+    void MoveLegend(components::TPixelPoint at);
+    // Repaints the curves and the legend after a line's flags changed.
+    void LinesChanged();
+
+    // The "&Plot" menu: the 14 fixed items, then one item per legend entry.
+    QMenuBar* MenuBar() const { return menuBar_; }
+    QMenu* PlotMenu() const { return plotMenu_; }
+    QAction* MenuAction(components::TPlotMenuItem item) const { return fixedItems_[item]; }
+    const std::vector<QAction*>& LineItems() const { return lineItems_; }
+    // Checks, shows and enables the items as the plot stands (when the menu
+    // opens).
+    void UpdatePlotMenu();
+
+    // The menu's items.
+    void ShowLegendClick();
+    void ShowLayersClick();
+    void ShowWallClick();
+    void MarkersClick(int tag);
+    void FontSizeClick(int tag);
+    void LineWidthClick(int tag);
+    void GraphTitleClick();
+    void EditLegendClick();
+    void ActiveCurvesClick();
+    TPlotPrint PrintClick();
+    bool PageSetupClick();
+    TPlotBitmap SaveToDiskClick();
+    // A line item: its line (the item's tag) shown or hidden.
+    void LineMenuClick(int lineIndex);
+
+    // The legend list's font and entry height for a font factor, and its size.
+    void SetupLegend(int factor);
+    TPageSetupDialog& PageSetup() { return pageSetup_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void ReleasePlot();
     void KeepLegendInside();
+    void BuildMenu();
+    void RebuildLineItems();
+    void ShowBitmapFailure(const std::string& text);
 
     components::TGraphPlot* plot_;
     components::TPlotView view_;
@@ -86,6 +179,15 @@ private:
     // The legend goes to the plot box's corner at each resize until the
     // first paint: the window's size is known only once it is shown.
     bool anchorLegend_ = true;
+
+    components::TPlotZoom zoom_;
+    QRubberBand* band_ = nullptr;
+    QMenuBar* menuBar_ = nullptr;
+    QMenu* plotMenu_ = nullptr;
+    std::array<QAction*, components::kPlotMenuFixedItems> fixedItems_{};
+    std::vector<QAction*> markerItems_;
+    std::vector<QAction*> lineItems_;
+    TPageSetupDialog pageSetup_;
 };
 
 class TMdiPlotHost : public components::TPlotHost {

@@ -299,7 +299,9 @@ private:
                     p_.drawLine(px, r.Top, px, r.Bottom);
                     const QString label = ToQString(TickLabel(x));
                     p_.setPen(solid);
-                    DrawTextAt(p_, XTickLabelPosition(r, layout_.PixelsY, down, px, Measure(p_.fontMetrics(), label)),
+                    const TTextSize size = Measure(p_.fontMetrics(), label);
+                    DrawTextAt(p_, LabelInside(XTickLabelPosition(r, layout_.PixelsY, down, px, size), size, false,
+                                               layout_.Client),
                                label);
                     painted.XLabels.push_back(x);
                 }
@@ -322,7 +324,9 @@ private:
                     p_.drawLine(r.Left, py, r.Right, py);
                     const QString label = ToQString(TickLabel(y));
                     p_.setPen(solid);
-                    DrawUpwardTextAt(p_, YTickLabelPosition(r, layout_.PixelsX, py, Measure(p_.fontMetrics(), label)),
+                    const TTextSize size = Measure(p_.fontMetrics(), label);
+                    DrawUpwardTextAt(p_, LabelInside(YTickLabelPosition(r, layout_.PixelsX, py, size), size, true,
+                                                     layout_.Client),
                                      label);
                     painted.YLabels.push_back(y);
                 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -109,6 +110,11 @@ std::unique_ptr<QPrinter> TQtPrintSetup::ChoosePrinter(const std::string& jobTit
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
     return printer;
+}
+
+int TQtDialogs::Run(QDialog& dialog)
+{
+    return dialog.exec();
 }
 
 bool TQtDesktop::OpenDocument(const std::string& pathOrAddress)

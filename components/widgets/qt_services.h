@@ -30,6 +30,11 @@ public:
     bool StartProgram(const std::string& program, const std::vector<std::string>& arguments) override;
 };
 
+class TQtDialogs final : public IDialogRunner {
+public:
+    int Run(QDialog& dialog) override;
+};
+
 // QSettings in the INI file Varnek/KORVA.conf of the user's configuration
 // folder, group "2015.7.5". The folder is looked up at every access, so that
 // XDG_CONFIG_HOME moves it (Qt caches its own default paths per process).
@@ -39,14 +44,15 @@ public:
     bool Write(const std::string& name, const std::string& value) override;
 };
 
-// All five, as the application installs them.
+// All of them, as the application installs them.
 struct TQtServices {
     TQtMessages Messages;
     TQtFileChooser Files;
     TQtPrintSetup Printers;
     TQtDesktop Desktop;
     TQtSettings Settings;
-    TUiServices Services() { return {&Messages, &Files, &Printers, &Desktop, &Settings}; }
+    TQtDialogs Dialogs;
+    TUiServices Services() { return {&Messages, &Files, &Printers, &Desktop, &Settings, &Dialogs}; }
 };
 
 } // namespace korva::widgets

@@ -1,5 +1,6 @@
 #include "recording_services.h"
 
+#include <QDialog>
 #include <QPrinter>
 #include <QString>
 
@@ -74,6 +75,23 @@ std::unique_ptr<QPrinter> TRecordingPrintSetup::ChoosePrinter(const std::string&
     printer->setOutputFileName(QString::fromStdString(PdfPath));
     printer->setDocName(QString::fromStdString(jobTitle));
     return printer;
+}
+
+int TRecordingDialogs::Run(QDialog& dialog)
+{
+    Titles.push_back(dialog.windowTitle().toStdString());
+    dialog.setResult(QDialog::Rejected);
+    if (Scripts.empty())
+        return QDialog::Rejected;
+    const auto script = std::move(Scripts.front());
+    Scripts.pop_front();
+    // Shown without a loop of its own, so that focus and visibility behave
+    // as for the user; a dialog the script left open is closed as by Esc.
+    dialog.show();
+    script(dialog);
+    if (dialog.isVisible())
+        dialog.reject();
+    return dialog.result();
 }
 
 bool TRecordingDesktop::OpenDocument(const std::string& pathOrAddress)

@@ -3,6 +3,7 @@
 // message, chooser, print and desktop call is recorded, and answered from a
 // script (or a default) without showing anything.
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -84,13 +85,26 @@ public:
     bool Fail = false; // every access fails (an unreadable store)
 };
 
+class TRecordingDialogs final : public IDialogRunner {
+public:
+    // Shows the dialog and runs the next script on it, which acts as a user
+    // would (fills fields, clicks buttons); the result is the one the dialog
+    // was closed with, and a dialog the script left open is cancelled.
+    // Without a script the dialog is cancelled unseen.
+    int Run(QDialog& dialog) override;
+
+    std::deque<std::function<void(QDialog&)>> Scripts;
+    std::vector<std::string> Titles; // window titles of the dialogs run, in order
+};
+
 struct TRecordingServices {
     TRecordingMessages Messages;
     TRecordingFileChooser Files;
     TRecordingPrintSetup Printers;
     TRecordingDesktop Desktop;
     TMemorySettings Settings;
-    TUiServices Services() { return {&Messages, &Files, &Printers, &Desktop, &Settings}; }
+    TRecordingDialogs Dialogs;
+    TUiServices Services() { return {&Messages, &Files, &Printers, &Desktop, &Settings, &Dialogs}; }
 };
 
 } // namespace korva::widgets

@@ -1,5 +1,7 @@
 #include "ui_services.h"
 
+#include <QDialog>
+
 #include "recording_services.h"
 
 namespace korva::widgets {
@@ -33,6 +35,14 @@ TUiServices& Current()
 TUiServices& Ui()
 {
     return Current();
+}
+
+int RunDialog(QDialog& dialog)
+{
+    // Services put together without a runner record nothing: the dialog is
+    // cancelled rather than left waiting for a user.
+    IDialogRunner* runner = Current().Dialogs;
+    return runner ? runner->Run(dialog) : QDialog::Rejected;
 }
 
 TScopedUiServices::TScopedUiServices(const TUiServices& services) : saved_(Current())

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+class QDialog;
 class QPrinter;
 
 namespace korva::widgets {
@@ -84,6 +85,14 @@ public:
     virtual bool Write(const std::string& name, const std::string& value) = 0;
 };
 
+class IDialogRunner {
+public:
+    virtual ~IDialogRunner() = default;
+    // Runs one of the program's own dialogs modally and returns its result
+    // (QDialog::Accepted, QDialog::Rejected, or the code it closed with).
+    virtual int Run(QDialog& dialog) = 0;
+};
+
 // The services in force; each pointer is set (the application installs the
 // real ones, tests and the probe the recording doubles).
 struct TUiServices {
@@ -92,7 +101,12 @@ struct TUiServices {
     IPrintSetup* Printers = nullptr;
     IDesktop* Desktop = nullptr;
     ISettings* Settings = nullptr;
+    IDialogRunner* Dialogs = nullptr;
 };
+
+// Runs the dialog through the dialog runner in force (modally in the
+// program; by a script in tests and the probe).
+int RunDialog(QDialog& dialog);
 
 TUiServices& Ui();
 

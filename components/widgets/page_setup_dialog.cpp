@@ -1,0 +1,106 @@
+#include "page_setup_dialog.h"
+
+#include <exception>
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "data_edit.h"
+#include "dialog_buttons.h"
+#include "int_utils.h"
+#include "ui_services.h"
+
+namespace korva::widgets {
+
+using namespace components;
+
+namespace {
+
+constexpr std::array<const char*, 4> kSideCaptions = {"&Left", "&Top", "&Right", "&Bottom"};
+
+std::array<int, 4> Sides(const TPageMargins& m)
+{
+    return {m.Left, m.Top, m.Right, m.Bottom};
+}
+
+} // namespace
+
+TPageSetupForm::TPageSetupForm(QWidget* owner, const TPageSetup& setup)
+    : QDialog(owner), scale_(setup.UnitsPerShownUnit())
+{
+    setWindowTitle(QStringLiteral("Page Setup"));
+    auto* group = new QGroupBox(QStringLiteral("Margins"), this);
+    auto* grid = new QGridLayout(group);
+    const std::array<int, 4> initial = Sides(setup.InitialMargins());
+    const std::array<int, 4> lowest = Sides(setup.LowestMargins());
+    for (std::size_t side = 0; side < margins_.size(); ++side) {
+        auto* label = new QLabel(group);
+        auto* edit = new TDataEdit(group);
+        edit->SetUnits(kUnitsPlaceholders);
+        edit->SetUnitsString(setup.ShownUnit());
+        edit->SetCaption(kSideCaptions[side]);
+        edit->SetEditLabel(label);
+        edit->SetMaxVal(static_cast<Extended>(setup.MaxMargin()) / scale_);
+        edit->SetMinVal(static_cast<Extended>(lowest[side]) / scale_);
+        edit->SetNumber(static_cast<Extended>(initial[side]) / scale_);
+        edit->setEnabled(setup.MarginsEnabled());
+        grid->addWidget(label, static_cast<int>(side) / 2, 2 * (static_cast<int>(side) % 2));
+        grid->addWidget(edit, static_cast<int>(side) / 2, 2 * (static_cast<int>(side) % 2) + 1);
+        margins_[side] = edit;
+    }
+    const TOkCancelRow buttons = MakeOkCancelRow(this, [this] { OkClick(); });
+    ok_ = buttons.Ok;
+    cancel_ = buttons.Cancel;
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addLayout(buttons.Row);
+}
+
+void TPageSetupForm::OkClick()
+{
+    for (TDataEdit* edit : margins_)
+        if (edit->isEnabled() && !ValidateDataEdit(edit))
+            return;
+    accept();
+}
+
+TPageMargins TPageSetupForm::Margins() const
+{
+    std::array<int, 4> values{};
+    for (std::size_t side = 0; side < margins_.size(); ++side)
+        values[side] = static_cast<int>(RoundToInt(margins_[side]->Number() * scale_));
+    return {values[0], values[1], values[2], values[3]};
+}
+
+void TPageSetupForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (const QScreen* shown = screen()) {
+        const QRect s = shown->geometry();
+        const TPixelPoint at =
+            CenteredOnScreen({s.left(), s.top(), s.right() + 1, s.bottom() + 1}, frameGeometry().width(),
+                             frameGeometry().height());
+        move(at.X, at.Y);
+    }
+}
+
+bool TPageSetupDialog::Execute(QWidget* owner)
+{
+    try {
+        TPageSetupForm form(owner, setup_);
+        if (RunDialog(form) != QDialog::Accepted)
+            return false;
+        setup_.SetMargins(form.Margins());
+        return true;
+    } catch (const std::exception& e) {
+        Ui().Messages->Information(std::string("Error in TPageSetupDialog.Execute\r") + e.what());
+        return false;
+    }
+}
+
+} // namespace korva::widgets
