@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "data_edit.h"
@@ -209,6 +210,16 @@ bool TfrmLineNames::eventFilter(QObject* watched, QEvent* event)
     if (watched == field_ && event->type() == QEvent::FocusOut)
         CommitField();
     return QDialog::eventFilter(watched, event);
+}
+
+void TfrmLineNames::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (const QScreen* shown = screen()) {
+        const QRect area = shown->geometry();
+        move(area.left() + (area.width() - frameGeometry().width()) / 2,
+             area.top() + (area.height() - frameGeometry().height()) / 2);
+    }
 }
 
 void TfrmLineNames::resizeEvent(QResizeEvent* event)

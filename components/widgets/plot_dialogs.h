@@ -87,6 +87,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Opens in the middle of the screen.
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

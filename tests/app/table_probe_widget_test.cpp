@@ -1,48 +1,19 @@
 // korva-gui-probe's entry and render-table verbs, run as a script runs them:
 // without a display, one JSON object as the last line.
-#include <cstdio>
 #include <string>
-#include <sys/wait.h>
 
 #include <QImage>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
 #include <gtest/gtest.h>
 
+#include "probe_runner.h"
 #include "temp_folder.h"
 #include "test_support.h"
 
 namespace korva::test {
 namespace {
-
-struct ProbeRun {
-    int ExitCode = -1;
-    QJsonObject Json;
-};
-
-ProbeRun Probe(const std::string& arguments)
-{
-    ProbeRun run;
-    const std::string command =
-        "env -u DISPLAY -u QT_QPA_PLATFORM " + std::string(KORVA_BIN_DIR "/korva-gui-probe ") + arguments + " 2>/dev/null";
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    std::string output;
-    char buffer[4096];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        output.append(buffer, got);
-    const int status = pclose(pipe);
-    run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    while (!output.empty() && output.back() == '\n')
-        output.pop_back();
-    const std::string last = output.substr(output.rfind('\n') == std::string::npos ? 0 : output.rfind('\n') + 1);
-    run.Json = QJsonDocument::fromJson(QByteArray::fromStdString(last)).object();
-    return run;
-}
 
 const std::string kSandPile = DataPath("../../examples/sand-pile.kv7d");
 
