@@ -9,6 +9,7 @@
 
 #include "engine_run.h"
 #include "main_form_fixture.h"
+#include "result_plots.h"
 #include "run_sequence.h"
 
 namespace korva::test {
@@ -75,6 +76,41 @@ TEST(MainFormRun, RunsTheEngineTwiceWithTheSameResults)
     EXPECT_FALSE(form.IsModified());
 }
 
+TEST(MainFormRun, TheGraphicsMenuFollowsTheResults)
+{
+    RunFixture f;
+    TMainForm& form = *f.form;
+    std::vector<bool> shownErrors;
+    form.Results.ReadPlotFile = [&](const std::string&, bool showErrors) {
+        shownErrors.push_back(showErrors);
+        return true;
+    };
+    form.Results.ShowPlot = [](int) {};
+    const auto enabled = [&] {
+        form.GraphicsMenuClick();
+        std::vector<bool> states;
+        for (const QAction* plot : form.Actions().Plots)
+            states.push_back(plot->isEnabled());
+        return states;
+    };
+    EXPECT_EQ(enabled(), std::vector<bool>(10, false));
+    form.CompRunClick();
+    std::vector<bool> expected(10, true);
+    expected[app::rpExtraTzCurves - 1] = false; // no extra depths
+    EXPECT_EQ(enabled(), expected);
+    form.Project().LoadDirection = 1;
+    expected[app::rpTipResistance - 1] = false;
+    expected[app::rpQwCurve - 1] = false;
+    EXPECT_EQ(enabled(), expected);
+
+    // Opening a project whose plot data file exists reads it, errors not shown.
+    form.OpenFileName(f.project, app::pfvCurrent);
+    EXPECT_EQ(shownErrors, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(form.PlotLoaded());
+    std::filesystem::remove(f.folder.Path("pile.kv7p"));
+    EXPECT_EQ(enabled(), std::vector<bool>(10, false));
+}
+
 TEST(MainFormRun, TheEngineLibraryMissingOrWithoutItsEntry)
 {
     for (const std::string& library : {std::string("/nonexistent/KORVA2015_DLL.so"), std::string(KORVA_TEST_LIBRARY)}) {
@@ -93,6 +129,33 @@ TEST(MainFormRun, TheEngineLibraryMissingOrWithoutItsEntry)
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         EXPECT_EQ(form.LastRunStatus(), std::nullopt);
     }
+}
+
+TEST(MainFormRun, WithoutNamesDatTheEngineIsNotCalled)
+{
+    // The engine would ask for the file names on a console and the program
+    // would hang: a hand-off that cannot be written ends the run.
+    RunFixture f;
+    TMainForm& form = *f.form;
+    setenv("TMPDIR", f.folder.Path("missing").c_str(), 1);
+    form.CompRunClick();
+    unsetenv("TMPDIR");
+    ASSERT_EQ(f.Messages().size(), 1u);
+    EXPECT_EQ(f.Messages()[0].rfind("An error occured while writing file names\n", 0), 0u) << f.Messages()[0];
+    EXPECT_FALSE(f.folder.Exists("pile.kv7o"));
+    EXPECT_EQ(form.LastRunStatus(), std::nullopt);
+}
+
+TEST(MainFormRun, ASecondRunCannotStartWhileOneIsInProgress)
+{
+    RunFixture f;
+    TMainForm& form = *f.form;
+    form.Results.ReadPlotFile = [&](const std::string&, bool) {
+        form.CompRunClick();
+        return false;
+    };
+    form.CompRunClick();
+    EXPECT_EQ(f.Messages(), (Strings{kCompleted, "Attempt to reinitialize DLL"}));
 }
 
 TEST(MainFormRun, ANewProjectAsksForANameAndCancelEndsTheRunSilently)
