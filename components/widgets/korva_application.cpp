@@ -8,18 +8,23 @@
 namespace korva::widgets {
 
 TKorvaApplication::TKorvaApplication(int& argc, char** argv, const QString& title)
-    : QApplication(argc, argv), installed_(qtServices_.Services())
+    : QApplication(argc, argv), title_(title), installed_(qtServices_.Services())
 {
     // QApplication sets the C numeric locale from the environment; every
     // number the program reads or writes uses ".".
     std::setlocale(LC_NUMERIC, "C");
     setOrganizationName(kSettingsOrganization);
     setApplicationName(kSettingsApplication);
-    setApplicationDisplayName(title);
     TrackEntryFocus();
 }
 
 TKorvaApplication::~TKorvaApplication() = default;
+
+QString TKorvaApplication::Title()
+{
+    const auto* app = dynamic_cast<const TKorvaApplication*>(QCoreApplication::instance());
+    return app ? app->title_ : QString();
+}
 
 bool TKorvaApplication::notify(QObject* receiver, QEvent* event)
 {

@@ -18,7 +18,13 @@ public:
     // is shown as an information box and the event counts as not handled.
     bool notify(QObject* receiver, QEvent* event) override;
 
+    // The program's title ("Korva 2015"), the caption of its message boxes.
+    // It is not Qt's display name, which the platform would append to every
+    // window caption.
+    static QString Title();
+
 private:
+    QString title_;
     TQtServices qtServices_;
     TScopedUiServices installed_;
 };

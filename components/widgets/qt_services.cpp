@@ -1,5 +1,7 @@
 #include "qt_services.h"
 
+#include "korva_application.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
@@ -27,7 +29,7 @@ QString Q(const std::string& text)
 QMessageBox::StandardButton Ask(QMessageBox::Icon icon, const std::string& text,
                                 QMessageBox::StandardButtons buttons)
 {
-    QMessageBox box(icon, QApplication::applicationDisplayName(), Q(DisplayText(text)), buttons,
+    QMessageBox box(icon, TKorvaApplication::Title(), Q(DisplayText(text)), buttons,
                     QApplication::activeWindow());
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "gui_test.h"
+#include "korva_application.h"
 #include "qt_services.h"
 
 namespace korva::test {
@@ -19,7 +20,9 @@ TEST(Application, NamesTheProgramAndKeepsNumbersInTheCLocale)
 {
     EXPECT_EQ(QApplication::organizationName(), "Varnek");
     EXPECT_EQ(QApplication::applicationName(), "KORVA");
-    EXPECT_EQ(QApplication::applicationDisplayName(), "Korva 2015");
+    EXPECT_EQ(widgets::TKorvaApplication::Title(), "Korva 2015");
+    // Qt would append a display name to every window caption.
+    EXPECT_EQ(QApplication::applicationDisplayName(), QApplication::applicationName());
     EXPECT_STREQ(std::localeconv()->decimal_point, ".");
 }
 
