@@ -61,7 +61,8 @@ void StorePoints(RunState& s, int method, int segment, const PointPair& side, co
 }
 
 // The MTD clay rule of ICP/MTD, FUGRO and UWA, with its two report lines,
-// written where the segment loop meets them (between the tables).
+// written where the segment loop meets them (between the tables), once per
+// segment of a selected method.
 void ApplyMtdClayRule(RunState& s, int method, int segment, const ConePile& pile, const ConeMethodConstants& c)
 {
     const SoilPoint& soil = s.SegmentSoil[segment];
@@ -74,7 +75,9 @@ void ApplyMtdClayRule(RunState& s, int method, int segment, const ConePile& pile
     clay.sigma_bottom = s.PointEffectiveStress[BottomPoint(segment)];
     clay.h = HeightAboveTip(s, segment, c);
     const ClayRuleFriction rule = MtdClayUnitFriction(clay, pile);
-    if (AlongThePile(s, segment)) {
+    // The lines belong to the method's table: a method that is computed but
+    // not selected says nothing.
+    if (AlongThePile(s, segment) && s.MethodSelected[PileMethodOf(method)] == 1) {
         if (rule.plasticity_index_missing) {
             s.report.Write(FormatRecord("(1X,'ERROR - NO DATA FOUND FOR PLASTIC INDEX.')"));
         }
