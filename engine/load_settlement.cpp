@@ -161,9 +161,17 @@ std::string_view LoadTransferProblem(RunState& s)
     BuildSectionStiffness(s);
     if (s.StiffnessRowCount < 1)
         return "NO CROSS SECTION AREA IS GIVEN ALONG THE PILE.";
-    for (int r = 0; r < s.StiffnessRowCount; ++r)
-        if (!(s.StiffnessEA[r] > 0.0) || !std::isfinite(s.StiffnessEA[r]))
-            return "THE AXIAL STIFFNESS EA OF THE PILE IS ZERO.";
+    bool zero = false;
+    for (int r = 0; r < s.StiffnessRowCount; ++r) {
+        const double ea = s.StiffnessEA[r];
+        if (!(ea >= 0.0))
+            return "THE AXIAL STIFFNESS EA OF THE PILE IS ZERO OR NEGATIVE.";
+        if (!std::isfinite(ea))
+            return "THE AXIAL STIFFNESS EA OF THE PILE IS TOO LARGE.";
+        zero = zero || ea == 0.0;
+    }
+    if (zero)
+        return "THE AXIAL STIFFNESS EA OF THE PILE IS ZERO.";
     return {};
 }
 

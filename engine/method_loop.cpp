@@ -333,11 +333,33 @@ void RunPass(RunState& s, int segment_count, int& status)
     HandOverToLoadTransfer(s, status);
 }
 
+// A circular pipe whose inside diameter (or that of its end section) is not
+// less than its outside diameter has no wall: every area, end bearing and
+// stiffness of it would be zero or negative. False when the run stops.
+bool CheckPipeWall(RunState& s, int& status)
+{
+    const bool pipe_open = s.InnerDiameter >= s.OuterDiameter;
+    const bool end_open = s.EndSectionInnerDiameter >= s.OuterDiameter;
+    if (!pipe_open && !end_open)
+        return true;
+    const double inside = pipe_open ? s.InnerDiameter : s.EndSectionInnerDiameter;
+    std::string diameters = FormatRecord("('(',F10.2,1X,A3,') IS NOT LESS THAN ITS OUTSIDE DIAMETER (',F10.2,1X,A3,').')",
+                                         {inside, s.labels.small_length, s.OuterDiameter, s.labels.small_length});
+    diameters.pop_back(); // the line end
+    StopRun(s, status,
+            {pipe_open ? "COMPUTATION DOES NOT PROCEED BECAUSE THE INSIDE DIAMETER OF THE PIPE"
+                       : "COMPUTATION DOES NOT PROCEED BECAUSE THE END-SECTION INSIDE DIAMETER OF THE PIPE",
+             diameters});
+    return false;
+}
+
 } // namespace
 
 void RunMethodLoop(RunState& s, int& status)
 {
     s.report.Write(FormatRecord("(/,/,/,'1',/,10X,22('*'),/,10X,'* COMPUTATION RESULT *',/,10X,22('*'))"));
+    if (!CheckPipeWall(s, status))
+        return;
     SnapThinLayers(s);
 
     // Counted in double: a tiny increment must give a large count, not an

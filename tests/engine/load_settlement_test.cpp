@@ -203,6 +203,19 @@ TEST(LoadSettlementStop, NoStiffnessOrNoDiameterStopsBeforeTheLoadTransfer)
          "THE AXIAL STIFFNESS EA OF THE PILE IS ZERO."},
         {"EmptySectionTable", [](engine::RunState& s) { s.SectionAreaMode = 2; },
          "NO CROSS SECTION AREA IS GIVEN ALONG THE PILE."},
+        {"NegativeModulus", [](engine::RunState& s) { s.ElasticModulus = -29000000.0; },
+         "THE AXIAL STIFFNESS EA OF THE PILE IS ZERO OR NEGATIVE."},
+        {"ZeroAndNegativeAreasInTheSectionTable",
+         [](engine::RunState& s) {
+             s.SectionAreaMode = 2;
+             s.SectionRowCount = 3;
+             s.DistanceFromHead[1] = 20.0;
+             s.DistanceFromHead[2] = 50.0;
+             s.CrossSectionArea[0] = 0.0;
+             s.CrossSectionArea[1] = 10.0;
+             s.CrossSectionArea[2] = -10.0;
+         },
+         "THE AXIAL STIFFNESS EA OF THE PILE IS ZERO OR NEGATIVE."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -212,6 +212,46 @@ TEST(MethodLoop, SegmentsInterpolateAtMidDepthWithUserValuesInKsf)
     }
 }
 
+TEST(MethodLoop, APipeWithoutAWallStopsBeforeTheTables)
+{
+    const struct {
+        const char* name;
+        double inner_diameter;
+        int closed_ended;
+        double end_section_inner_diameter; // with an end section of 10 ft; 0: none
+        const char* message;
+    } cases[] = {
+        {"InsideLarger", 26.0, 0, 0.0,
+         "          COMPUTATION DOES NOT PROCEED BECAUSE THE INSIDE DIAMETER OF THE PIPE\n"
+         "          (     26.00 IN.) IS NOT LESS THAN ITS OUTSIDE DIAMETER (     24.00 IN.).\n"},
+        {"NoWallClosedEnded", 24.0, 1, 0.0,
+         "          (     24.00 IN.) IS NOT LESS THAN ITS OUTSIDE DIAMETER (     24.00 IN.).\n"},
+        {"EndSection", 23.0, 0, 24.5,
+         "          COMPUTATION DOES NOT PROCEED BECAUSE THE END-SECTION INSIDE DIAMETER OF THE PIPE\n"
+         "          (     24.50 IN.) IS NOT LESS THAN ITS OUTSIDE DIAMETER (     24.00 IN.).\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PileProject p = ApiEnglishExample();
+        p.methods = {1, 1, 1, 1, 0, 1, 1, 1, 1};
+        p.inner_diameter = c.inner_diameter;
+        p.closed_ended = c.closed_ended;
+        if (c.end_section_inner_diameter > 0.0) {
+            p.end_section_length = 10.0;
+            p.end_section_inner_diameter = c.end_section_inner_diameter;
+        }
+        RunFolder folder;
+        const RunResult run = RunProject(folder, p);
+        EXPECT_EQ(run.status, 1);
+        const std::size_t heading = run.report.find("* COMPUTATION RESULT *");
+        ASSERT_NE(heading, std::string::npos) << run.report;
+        EXPECT_NE(run.report.find(c.message, heading), std::string::npos) << run.report.substr(heading);
+        EXPECT_EQ(run.report.find("METHOD", heading), std::string::npos) << "no table";
+        EXPECT_EQ(run.report.find("EA OF THE PILE"), std::string::npos);
+        EXPECT_EQ(run.plot, "");
+    }
+}
+
 TEST(MethodLoop, IncrementLongerThanTheProfileStops)
 {
     RunFolder folder;
