@@ -231,6 +231,25 @@ TEST(ExportDialog, GeneratesTheWorkbookWhereTheUserChoosesAndOpensIt)
     EXPECT_TRUE(Recorded().Desktop.OpenedDocuments.empty());
 }
 
+// The Graphics menu's "Export Plots to Excel" runs the dialog through the
+// dialog runner (never a loop of its own), listing the plots as it opens.
+TEST(ExportDialog, TheGraphicsMenuEntryRunsTheDialog)
+{
+    ExampleRun f;
+    f.Run();
+    std::vector<bool> ticked;
+    Recorded().Dialogs.Scripts.push_back([&](QDialog& shown) {
+        auto& dialog = dynamic_cast<TDlgExport&>(shown);
+        ticked = Ticked(dialog);
+        dialog.Button4Click();
+    });
+    f.form->GraphicsMenuClick();
+    f.form->Actions().ExportPlots->trigger();
+    EXPECT_EQ(Recorded().Dialogs.Titles, Strings{"Export to Excel"});
+    EXPECT_EQ(ticked, (std::vector<bool>{true, true, true, true, true, true, true, true, false, true}));
+    EXPECT_TRUE(Recorded().Dialogs.Scripts.empty());
+}
+
 // The CPT profile: depths 0 to 27.5 give a depth range of 0 to 28; new
 // points with the view open are drawn within the old ranges; reopening fits
 // the ranges to them, and cone resistances all zero still give a range.

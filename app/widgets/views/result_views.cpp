@@ -56,7 +56,7 @@ void TResultViews::ExportPlots()
 {
     TDlgExport dialog(main_);
     dialog.FormActivate();
-    dialog.exec();
+    widgets::RunDialog(dialog);
 }
 
 } // namespace korva::app_widgets
