@@ -282,11 +282,16 @@ private:
     std::map<lxw_col_t, double> widths_;
 };
 
-std::string ReadWholeFile(const std::string& path)
+// The finished draft; a draft that cannot be read back must not replace the
+// target with an empty or partial file.
+std::string ReadDraft(const std::string& draft, const std::string& target)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(draft, std::ios::binary);
     std::ostringstream bytes;
-    bytes << in.rdbuf();
+    if (in)
+        bytes << in.rdbuf();
+    if (!in || !bytes || bytes.view().empty())
+        throw EInOutError("Cannot write file \"" + target + "\". The finished workbook could not be read back.");
     return bytes.str();
 }
 
@@ -305,7 +310,7 @@ void WritePlotWorkbook(const std::string& path, const std::vector<TWorkbookPlot>
         writer.Write(plots);
         writer.Close();
     }
-    ReplaceFile(path, ReadWholeFile(draft));
+    ReplaceFile(path, ReadDraft(draft, path));
 }
 
 TWorkbookPlot WorkbookPlotOf(const components::TGraphPlot& plot)
