@@ -4,8 +4,6 @@
 #include <vector>
 
 #include <QAction>
-#include <QApplication>
-#include <QCursor>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,6 +17,7 @@
 #include "plot_workbook.h"
 #include "result_plots.h"
 #include "ui_services.h"
+#include "wait_cursor.h"
 
 namespace korva::app_widgets {
 
@@ -122,11 +121,9 @@ bool TDlgExport::Button3Click()
         if (list_->item(row)->checkState() == Qt::Checked)
             ticked.push_back(plots.Plot(row + 1));
     try {
-        QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+        const widgets::TWaitCursor wait;
         app::WritePlotWorkbook(chosen->FileName, ticked);
-        QApplication::restoreOverrideCursor();
     } catch (const std::exception& e) {
-        QApplication::restoreOverrideCursor();
         widgets::Ui().Messages->Information(e.what());
         return false;
     }

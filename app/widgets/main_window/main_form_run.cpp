@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <exception>
 
-#include <QApplication>
-#include <QCursor>
 #include <QFileInfo>
 
 #include "file_text.h"
@@ -13,19 +11,11 @@
 #include "run_sequence.h"
 #include "ui_services.h"
 #include "validate_input.h"
+#include "wait_cursor.h"
 
 namespace korva::app_widgets {
 
 namespace {
-
-// The wait cursor for the lifetime of the object.
-class TWaitCursor {
-public:
-    TWaitCursor() { QApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
-    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-};
 
 // Clears a flag on every path out of a scope.
 class TFlagScope {
@@ -93,7 +83,7 @@ void TMainForm::CompRunClick()
         // The results of an earlier run never stand for this one.
         std::remove(files.PlotData.c_str());
         plotLoaded_ = false;
-        const TWaitCursor wait;
+        const widgets::TWaitCursor wait;
         status = entry(app::kEngineCallValue);
     });
     switch (run.Failure) {
