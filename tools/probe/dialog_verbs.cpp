@@ -32,28 +32,6 @@ namespace {
 using app_widgets::TChildKind;
 using app_widgets::TMainForm;
 
-void Settle()
-{
-    for (int i = 0; i < 10; ++i) {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QApplication::processEvents();
-    }
-}
-
-// The main window as the program starts it, with the project opened as the
-// File menu opens it.
-std::unique_ptr<TMainForm> OpenMainForm(const std::string& project)
-{
-    auto form = std::make_unique<TMainForm>();
-    form->FormShow();
-    form->show();
-    form->activateWindow();
-    Settle();
-    form->OpenFileName(std::filesystem::absolute(project).string(), app::pfvAnyFile);
-    Settle();
-    return form;
-}
-
 bool EndsWith(const std::string& text, const std::string& tail)
 {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
@@ -145,7 +123,9 @@ bool Dialog(TProbeContext& context)
     if (kind == kDialogs.end())
         throw EProbeUsage("unknown dialog " + args.Positional(0));
     const std::string out = args.Positional(2);
-    const std::unique_ptr<TMainForm> form = OpenMainForm(args.Positional(1));
+    const std::unique_ptr<TMainForm> form = OpenMainWindow(context, args.Positional(1));
+    if (!form)
+        return false;
 
     auto* window = form->ShowChild(kind->second);
     auto* dialog = dynamic_cast<app_widgets::IFieldDialog*>(window);
@@ -200,7 +180,9 @@ bool Elevation(TProbeContext& context)
 {
     const TProbeArgs args(context.Words, {});
     const std::string out = args.Positional(1);
-    const std::unique_ptr<TMainForm> form = OpenMainForm(args.Positional(0));
+    const std::unique_ptr<TMainForm> form = OpenMainWindow(context, args.Positional(0));
+    if (!form)
+        return false;
     auto* view = dynamic_cast<app_widgets::TDlgSideView*>(form->ShowChild(TChildKind::ElevationView));
     if (!view)
         throw EProbeUsage("the elevation view cannot be opened");

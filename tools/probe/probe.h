@@ -25,6 +25,9 @@
 namespace korva::app {
 class TProjectSession;
 }
+namespace korva::app_widgets {
+class TMainForm;
+}
 
 namespace korva::probe {
 
@@ -79,6 +82,17 @@ const std::vector<TVerb>& Verbs();
 
 // A project session whose messages go where the program's go.
 std::unique_ptr<app::TProjectSession> MakeProbeSession();
+
+// The program's main window as it starts, shown, with the project opened
+// from the File menu (the file chooser answered with it, the layout its
+// extension names, else the oldest); nothing, with a message, when there is
+// no such file. The path is taken before the project's folder becomes the
+// current one.
+std::unique_ptr<app_widgets::TMainForm> OpenMainWindow(TProbeContext& context, const std::string& project);
+
+// Runs the event loop until no posted event is left (deferred focus moves,
+// deleteLater, queued signals).
+void Settle();
 
 // JSON helpers.
 QJsonArray JsonStrings(const std::vector<std::string>& texts);

@@ -30,15 +30,6 @@ std::string Absolute(const std::string& path)
     return std::filesystem::absolute(path).string();
 }
 
-std::unique_ptr<TMainForm> OpenMainForm(const std::string& project)
-{
-    auto form = std::make_unique<TMainForm>();
-    form->FormShow(Absolute(project));
-    form->show();
-    QApplication::processEvents();
-    return form;
-}
-
 // The Graphics menu's plot entries as it opens.
 QJsonArray GraphicsEnabled(TMainForm& form)
 {
@@ -58,7 +49,9 @@ bool RenderPlot(TProbeContext& context)
     if (number < 1 || number > app::kResultPlotCount)
         throw EProbeUsage("PLOT must be 1 to 10");
     const std::string out = Absolute(args.Positional(2));
-    const std::unique_ptr<TMainForm> form = OpenMainForm(args.Positional(0));
+    const std::unique_ptr<TMainForm> form = OpenMainWindow(context, args.Positional(0));
+    if (!form)
+        return false;
 
     const QJsonArray enabled = GraphicsEnabled(*form);
     context.Result["enabled"] = enabled;
@@ -102,7 +95,9 @@ bool ExportXlsx(TProbeContext& context)
             start = comma + 1;
         }
     }
-    const std::unique_ptr<TMainForm> form = OpenMainForm(args.Positional(0));
+    const std::unique_ptr<TMainForm> form = OpenMainWindow(context, args.Positional(0));
+    if (!form)
+        return false;
     app_widgets::TDlgExport dialog(*form);
     dialog.FormActivate();
     // "Select All" first, then the plots not asked for unticked by hand.
@@ -137,7 +132,9 @@ bool ExportXlsx(TProbeContext& context)
 bool Gwi(TProbeContext& context)
 {
     const TProbeArgs args(context.Words, {});
-    const std::unique_ptr<TMainForm> form = OpenMainForm(args.Positional(0));
+    const std::unique_ptr<TMainForm> form = OpenMainWindow(context, args.Positional(0));
+    if (!form)
+        return false;
     if (!form->PlotLoaded() || !form->Results.WriteWaveEquationFile)
         return false;
     form->Results.WriteWaveEquationFile();

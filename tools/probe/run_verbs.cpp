@@ -3,11 +3,9 @@
 #include <optional>
 #include <filesystem>
 
-#include "document_rules.h"
 #include "file_text.h"
 #include "main_window/main_form.h"
 #include "probe.h"
-#include "ui_services.h"
 
 namespace korva::probe {
 
@@ -15,25 +13,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The main window with the project opened as the File menu opens it (the
-// layout its extension names, else the oldest).
-std::unique_ptr<app_widgets::TMainForm> OpenInMainWindow(const std::string& project)
-{
-    std::error_code ec;
-    if (!fs::is_regular_file(project, ec)) {
-        widgets::Ui().Messages->Information("No project file \"" + project + "\".");
-        return nullptr;
-    }
-    auto form = std::make_unique<app_widgets::TMainForm>();
-    form->FormShow();
-    form->OpenFileName(project, app::LayoutOfProjectName(project).value_or(app::pfvAnyFile));
-    return form;
-}
-
 bool Run(TProbeContext& context)
 {
     const TProbeArgs args(context.Words, {});
-    const std::unique_ptr<app_widgets::TMainForm> form = OpenInMainWindow(args.Positional(0));
+    const std::unique_ptr<app_widgets::TMainForm> form = OpenMainWindow(context, args.Positional(0));
     if (!form)
         return false;
     // The files of the project that a run writes (the save, the engine, the
@@ -64,7 +47,7 @@ bool Run(TProbeContext& context)
 bool Validate(TProbeContext& context)
 {
     const TProbeArgs args(context.Words, {});
-    const std::unique_ptr<app_widgets::TMainForm> form = OpenInMainWindow(args.Positional(0));
+    const std::unique_ptr<app_widgets::TMainForm> form = OpenMainWindow(context, args.Positional(0));
     if (!form)
         return false;
     const std::size_t opened = context.Services.Messages.Shown.size();

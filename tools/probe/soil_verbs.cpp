@@ -101,15 +101,12 @@ void EnterLayer(TDlgSoilLayers& dialog, int layerNumber)
 bool Layers(TProbeContext& context)
 {
     const TProbeArgs args(context.Words, {});
-    const std::string project = std::filesystem::absolute(args.Positional(0)).string();
     const std::string out = std::filesystem::absolute(args.Positional(1)).string();
-
-    app_widgets::TMainForm form;
-    form.FormShow();
-    form.show();
-    form.OpenFileName(project, app::pfvAnyFile);
-    QApplication::processEvents();
-    const std::size_t opened = context.Services.Messages.Shown.size();
+    const std::unique_ptr<app_widgets::TMainForm> opened = OpenMainWindow(context, args.Positional(0));
+    if (!opened)
+        return false;
+    app_widgets::TMainForm& form = *opened;
+    const std::size_t shownOnOpening = context.Services.Messages.Shown.size();
     form.Actions().Children[static_cast<std::size_t>(TChildKind::SoilLayers)]->trigger();
     QApplication::processEvents();
     auto* dialog = form.ChildAs<TDlgSoilLayers>(TChildKind::SoilLayers);
@@ -167,7 +164,7 @@ bool Layers(TProbeContext& context)
     context.Result["layers"] = LayersJson(form.Tables().D);
     context.Result["refused"] = refused;
     context.Result["saved"] = saved;
-    return opened == 0 && saved && refused.isEmpty();
+    return shownOnOpening == 0 && saved && refused.isEmpty();
 }
 
 // chart A|B|C OUT.png: the picture the design-chart window shows for that

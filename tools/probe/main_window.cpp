@@ -1,0 +1,40 @@
+// The main window of the verbs that drive the program as a user would.
+#include <filesystem>
+
+#include <QApplication>
+
+#include "document_rules.h"
+#include "main_window/main_form.h"
+#include "probe.h"
+
+namespace korva::probe {
+
+std::unique_ptr<app_widgets::TMainForm> OpenMainWindow(TProbeContext& context, const std::string& project)
+{
+    std::error_code ec;
+    const std::string path = std::filesystem::absolute(project, ec).string();
+    if (ec || !std::filesystem::is_regular_file(path, ec)) {
+        widgets::Ui().Messages->Information("No project file \"" + project + "\".");
+        return nullptr;
+    }
+    auto form = std::make_unique<app_widgets::TMainForm>();
+    form->FormShow();
+    form->show();
+    form->activateWindow();
+    Settle();
+    context.Services.Files.Answers.push_back(
+        widgets::TFileDialogResult{path, app::LayoutOfProjectName(path).value_or(app::pfvAnyFile)});
+    form->FileOpenClick();
+    Settle();
+    return form;
+}
+
+void Settle()
+{
+    for (int i = 0; i < 10; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+    }
+}
+
+} // namespace korva::probe
