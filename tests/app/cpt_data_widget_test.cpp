@@ -98,6 +98,22 @@ TEST_F(CptDataWindow, AFailedReadLeavesTheProfileAsItWas)
     EXPECT_EQ(Profile().PointCount(), 2);
 }
 
+// A Ua with a zero divisor is an arithmetic fault: typing it raises nothing
+// out of the window's handlers, and a read shows the fault like any refused
+// entry and keeps the profile.
+TEST_F(CptDataWindow, AUaWithAZeroDivisorIsRefusedLikeABadEntry)
+{
+    Profile().Add(100, 1);
+    TDlgInputMotion& d = Open();
+    Describe(d, 4, 2, "1/0");
+    EXPECT_TRUE(Messages().empty());
+    d.Image1Click();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0], "Entry could not be evaluated:\ndivision by zero");
+    EXPECT_EQ(Profile().PointCount(), 1);
+    EXPECT_FALSE(Profile().MotionInput().FormCreated());
+}
+
 TEST_F(CptDataWindow, TheSptAndSuViewsConvertWithoutTouchingTheProfile)
 {
     TDlgInputMotion& d = Open();

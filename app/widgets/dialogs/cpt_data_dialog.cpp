@@ -139,10 +139,12 @@ TDlgInputMotion::TDlgInputMotion(TMainForm& main) : TInputDialog(main, "Data of 
     countChanged(dataEdit4_, &app::TProgramData::CptHeaderLines);
     countChanged(dataEdit5_, &app::TProgramData::CptColumns);
     connect(dataEdit6_, &QLineEdit::textChanged, this, [this] {
+        // A text that is not yet a number (or divides by zero) is no edit
+        // to count; the field's own validation speaks when it is left.
         try {
             if (dataEdit6_->Number() != Project().CptStressFactor)
                 MarkModified();
-        } catch (const components::EAssignError&) {
+        } catch (const components::Exception&) {
         }
     });
 }
@@ -209,7 +211,7 @@ bool TDlgInputMotion::ReadProfile()
     layout.Columns = Rounded(dataEdit5_, 2);
     try {
         layout.StressFactor = dataEdit6_->Number();
-    } catch (const components::EAssignError& e) {
+    } catch (const components::Exception& e) { // a bad entry or an arithmetic fault
         widgets::Ui().Messages->Information(e.Message());
         return false;
     }
