@@ -188,6 +188,23 @@ TEST_F(SoilLayersWindow, TypedValuesGoBackAndCloseChecksTheEndBearingFactor)
     EXPECT_TRUE(form->IsModified());
 }
 
+// A zero divisor typed into a layer's field raises nothing while it is
+// typed; leaving the window refuses it like any bad entry and the layer
+// keeps its value.
+TEST_F(SoilLayersWindow, AZeroDivisorTypedIsRefusedWhenTheWindowIsLeft)
+{
+    Layers({kSand});
+    TDlgSoilLayers& d = Open();
+    widgets::TDataEdit* bottom = d.Field(0, app::lfBottom);
+    Enter(bottom);
+    bottom->setText("1/0");
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_FALSE(form->DeactivateActiveChild());
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0], "Entry could not be evaluated:\ndivision by zero");
+    EXPECT_EQ(D.Cell(layer_col::LayerBottom, 0).GetAsFloat(), 10);
+}
+
 TEST_F(SoilLayersWindow, EditLayerOpensThePropertiesOfItsLayer)
 {
     Layers({kSand, kClay});

@@ -171,8 +171,8 @@ void TDlgSoilLayers::Rebuild()
                     return;
                 try {
                     editor_.SetField(layer, static_cast<app::TLayerField>(f), edit->Number());
-                } catch (const components::EAssignError&) {
-                    // Not a number yet: leaving the field says so.
+                } catch (const components::Exception&) {
+                    // Not a number yet (or a zero divisor): leaving the field says so.
                 }
             });
             grid_->setCellWidget(layer, 2 + f, edit);

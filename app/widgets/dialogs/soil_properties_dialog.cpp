@@ -287,8 +287,9 @@ void TDlgSoils::Store()
             try {
                 state_.Values[static_cast<std::size_t>(row.Field.Column)][static_cast<std::size_t>(r)] =
                     row.Edits[static_cast<std::size_t>(r)]->Number();
-            } catch (const components::EAssignError&) {
-                // A field that does not evaluate keeps the value it had.
+            } catch (const components::Exception&) {
+                // A field that does not evaluate (a bad entry or an
+                // arithmetic fault) keeps the value it had.
             }
         }
     if (app::StoreSoilProperties(state_, *D_) && onModified_)
