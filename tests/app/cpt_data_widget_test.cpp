@@ -24,14 +24,7 @@ const std::string kLettersFile = std::string(KORVA_TEST_DATA_DIR) + "/app/cpt-le
 
 struct CptDataWindow : MainFormFixture, ::testing::Test {
     TCptPoints& Profile() { return form->Session().CptPoints(); }
-    TDlgInputMotion& Open()
-    {
-        form->Actions().Children[static_cast<std::size_t>(TChildKind::CptData)]->trigger();
-        ProcessEvents();
-        auto* dialog = form->ChildAs<TDlgInputMotion>(TChildKind::CptData);
-        EXPECT_NE(dialog, nullptr);
-        return *dialog;
-    }
+    TDlgInputMotion& Open() { return OpenFromMenu<TDlgInputMotion>(TChildKind::CptData); }
     // The letters file with its header lines, `lines` data lines and `columns` columns.
     void Describe(TDlgInputMotion& d, int lines, int columns, const char* ua = "1")
     {

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QToolBar>
+#include <gtest/gtest.h>
 
 #include "gui_test.h"
 #include "main_window/main_form.h"
@@ -62,6 +63,16 @@ struct MainFormFixture {
         QDir::setCurrent(here);
     }
     std::vector<std::string> Messages() const { return Recorded().Messages.Texts(); }
+    // The child window of a Data or Options menu entry, opened from it.
+    template <class Window>
+    Window& OpenFromMenu(TChildKind kind)
+    {
+        form->Actions().Children[static_cast<std::size_t>(kind)]->trigger();
+        ProcessEvents();
+        auto* window = form->ChildAs<Window>(kind);
+        EXPECT_NE(window, nullptr);
+        return *window;
+    }
     std::unique_ptr<TMainForm> form;
     TempFolder folder;
     QString here;

@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "engine_run.h"
 #include "exceptions.h"
 #include "plot_data_records.h"
 #include "project_fixture.h"
@@ -19,14 +18,6 @@ using korva::components::AxisTitle;
 using korva::components::TGraphPlot;
 
 namespace {
-
-std::string ReadText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::string EngineOutput(const std::string& name)
 {

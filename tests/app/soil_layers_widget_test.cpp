@@ -35,14 +35,7 @@ struct SoilLayersWindow : MainFormFixture, ::testing::Test {
             ++i;
         }
     }
-    TDlgSoilLayers& Open()
-    {
-        form->Actions().Children[static_cast<std::size_t>(TChildKind::SoilLayers)]->trigger();
-        ProcessEvents();
-        auto* dialog = form->ChildAs<TDlgSoilLayers>(TChildKind::SoilLayers);
-        EXPECT_NE(dialog, nullptr);
-        return *dialog;
-    }
+    TDlgSoilLayers& Open() { return OpenFromMenu<TDlgSoilLayers>(TChildKind::SoilLayers); }
     // Enters a control of the layer, which makes the layer current.
     void Enter(QWidget* control)
     {
