@@ -6,15 +6,14 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
-#include <stdlib.h>
 
 #include "atomic_file.h"
 #include "exceptions.h"
 #include "int_utils.h"
+#include "run_sequence.h"
 
 namespace korva::app {
 
@@ -22,31 +21,6 @@ using components::EInOutError;
 using components::FormatInteger;
 
 namespace {
-
-// A private folder for the workbook before it replaces the target file
-// (the library writes its file directly; the target is replaced only by a
-// complete workbook).
-class PrivateFolder {
-public:
-    PrivateFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "korva-workbook.XXXXXX").string();
-        if (::mkdtemp(pattern.data()))
-            path_ = pattern;
-    }
-    ~PrivateFolder()
-    {
-        std::error_code ignored;
-        if (!path_.empty())
-            std::filesystem::remove_all(path_, ignored);
-    }
-    PrivateFolder(const PrivateFolder&) = delete;
-    PrivateFolder& operator=(const PrivateFolder&) = delete;
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
 
 // Text the spreadsheet can hold: valid UTF-8 without control characters
 // (a stray byte becomes "?", a control character a blank), at most `limit`
@@ -300,7 +274,9 @@ std::string ReadDraft(const std::string& draft, const std::string& target)
 void WritePlotWorkbook(const std::string& path, const std::vector<TWorkbookPlot>& plots)
 {
     components::ScopedDecimalSeparator point('.');
-    PrivateFolder folder;
+    // The library writes its file directly: the workbook is made in a private
+    // folder, and the target is replaced only by a complete one.
+    const TRunFolder folder("korva-workbook");
     if (folder.Path().empty())
         throw EInOutError("Cannot write file \"" + path + "\". No temporary folder could be made.");
     const std::string draft = folder.Path() + "/workbook.xlsx";

@@ -51,7 +51,8 @@ std::string CurrentFolder();
 std::string AbsolutePath(const std::string& path, const std::string& folder);
 
 // A new private folder $TMPDIR/prefix.XXXXXX (/tmp without TMPDIR) for
-// names.dat and whatever a run leaves there. It is removed with everything
+// names.dat and whatever a run leaves there, or for a file made whole
+// before it replaces the user's (a workbook). It is removed with everything
 // in it when the object goes, and also when SIGINT or SIGTERM ends the
 // process while it lives; the signal then ends the process as it would have.
 // One lives at a time.
