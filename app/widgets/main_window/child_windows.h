@@ -1,18 +1,12 @@
 #pragma once
 // The child windows of the main window that are made on first use, each
-// with one created flag on the main window, and the factory of each.
-//
-// Adding a dialog to the main window takes three small steps:
-//   1. write it on TInputDialog (dialogs/input_dialog.h), its constructor
-//      taking the main window: `explicit TfrmMaterial(TMainForm& main);`
-//   2. include its header in child_windows.cpp;
-//   3. in ChildFactory, replace the `return nullptr;` of its kind with
-//      `return Make<TfrmMaterial>;`.
-// The menu entry and the tool button of the kind exist already: they are
-// enabled as soon as the kind has a factory, and open the window through
+// with one created flag on the main window, and the factory of each. The
+// menu entry and the tool button of a kind open its window through
 // TMainForm::ShowChild, which creates it when its flag is clear, sets the
-// flag, and brings it to the front. The flag clears itself when the window
-// closes.
+// flag, and brings it to the front; the flag clears itself when the window
+// closes. A new input dialog derives from TInputDialog
+// (dialogs/input_dialog.h) with a constructor taking the main window, and
+// its kind's factory is Make<ItsClass>.
 #include <cstddef>
 
 class QWidget;
@@ -44,7 +38,8 @@ QWidget* Make(TMainForm& main)
     return new Window(main);
 }
 
-// The factory of a kind; nullptr while the kind has no window yet.
+// The factory of a kind; nullptr for the soil properties, which the soil
+// layers window opens itself, one layer at a time.
 TChildFactory ChildFactory(TChildKind kind);
 
 } // namespace korva::app_widgets
