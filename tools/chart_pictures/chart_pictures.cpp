@@ -13,11 +13,13 @@
 #include <QString>
 
 #include <cstdio>
+#include <exception>
 #include <filesystem>
-#include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "atomic_file.h"
 #include "design_chart_pictures.h"
 #include "fhwa_charts.h"
 #include "jpeg_picture.h"
@@ -164,14 +166,6 @@ app::TRgbPicture Pixels(const QImage& image)
     return rgb;
 }
 
-bool WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return static_cast<bool>(out);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -188,13 +182,13 @@ int main(int argc, char** argv)
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     for (const auto& picture : app::kDesignChartPictures) {
+        // A failed build leaves no cut picture that a later build would
+        // take for a finished one.
         try {
             const auto bytes = app::EncodeJpeg(Pixels(DrawPicture(picture)), 90);
-            if (!WriteFile(folder / picture.FileName, bytes)) {
-                std::fprintf(stderr, "korva-chart-pictures: cannot write %s\n", (folder / picture.FileName).c_str());
-                return 1;
-            }
-        } catch (const app::EPictureError& e) {
+            app::ReplaceFile((folder / picture.FileName).string(),
+                             std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        } catch (const std::exception& e) {
             std::fprintf(stderr, "korva-chart-pictures: %s\n", e.what());
             return 1;
         }
