@@ -134,12 +134,22 @@ std::array<std::array<std::string, 7>, 2> SoilLayerHeaders(int units)
 
 std::array<int, 7> SoilLayerColumnWidths(int gridWidth)
 {
-    constexpr int kDesignWidth = 817;
     std::array<int, 7> widths = {131, 72, 94, 106, 106, 135, 135};
-    if (gridWidth != kDesignWidth)
+    if (gridWidth != kSoilLayerDesignWidth)
         for (int& w : widths)
-            w = static_cast<int>(RoundToInt(Extended(w) * gridWidth / kDesignWidth));
+            w = static_cast<int>(RoundToInt(Extended(w) * gridWidth / kSoilLayerDesignWidth));
     return widths;
+}
+
+int SoilLayerGridWidth(const std::array<int, 7>& needed)
+{
+    const std::array<int, 7> design = SoilLayerColumnWidths(kSoilLayerDesignWidth);
+    int gridWidth = kSoilLayerDesignWidth;
+    // Rounded up, so that the column scaled to this width, even rounded to
+    // the nearest pixel, is never narrower than its text.
+    for (std::size_t c = 0; c < design.size(); ++c)
+        gridWidth = std::max(gridWidth, (needed[c] * kSoilLayerDesignWidth + design[c] - 1) / design[c]);
+    return gridWidth;
 }
 
 // ---------------------------------------------------------------------------

@@ -67,9 +67,18 @@ struct TSoilLayerRow {
 // The two header rows of the layer grid for a unit system (1 English, else SI).
 std::array<std::array<std::string, 7>, 2> SoilLayerHeaders(int units);
 
-// The grid's column widths, designed for a grid 817 pixels wide and scaled
-// to `gridWidth` (halves rounded to even).
+// The width the layer grid is designed for, in pixels.
+inline constexpr int kSoilLayerDesignWidth = 817;
+
+// The grid's column widths, designed for a grid kSoilLayerDesignWidth pixels
+// wide and scaled to `gridWidth` (halves rounded to even).
 std::array<int, 7> SoilLayerColumnWidths(int gridWidth);
+
+// The grid width, never below the designed one, at which each column in its
+// designed proportion is at least as wide as `needed` says (the widths of
+// the header texts in the desktop's font): the exact proportion holds the
+// text, before any rounding of the column to whole pixels.
+int SoilLayerGridWidth(const std::array<int, 7>& needed);
 
 class TSoilLayersEditor {
 public:

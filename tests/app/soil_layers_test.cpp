@@ -234,5 +234,21 @@ TEST_F(SoilLayersTest, HeadersAndColumnWidths)
     EXPECT_EQ(SoilLayerColumnWidths(1000), (std::array<int, 7>{160, 88, 115, 130, 130, 165, 165}));
 }
 
+// Header texts wider than designed widen the whole grid until the column
+// that needs it most holds its text; narrower ones keep the designed grid.
+TEST_F(SoilLayersTest, GridWidthFitsTheWidestHeaderInProportion)
+{
+    EXPECT_EQ(SoilLayerGridWidth({50, 50, 50, 50, 50, 50, 50}), 817);
+    // Column 2 is designed 72 wide: 100 pixels of text need 817 x 100 / 72
+    // = 1134.7, rounded up.
+    const int width = SoilLayerGridWidth({0, 100, 0, 0, 0, 0, 0});
+    EXPECT_EQ(width, 1135);
+    EXPECT_GE(SoilLayerColumnWidths(width)[1], 100);
+    const std::array<int, 7> needed = {140, 90, 120, 110, 150, 140, 160};
+    const std::array<int, 7> widths = SoilLayerColumnWidths(SoilLayerGridWidth(needed));
+    for (std::size_t c = 0; c < needed.size(); ++c)
+        EXPECT_GE(widths[c], needed[c]) << c;
+}
+
 } // namespace
 } // namespace korva::app

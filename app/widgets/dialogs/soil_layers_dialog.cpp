@@ -27,7 +27,6 @@ namespace korva::app_widgets {
 
 namespace {
 
-constexpr int kDesignGridWidth = 817;
 constexpr int kGridHeight = 186;
 constexpr int kRowHeight = 25;
 // The layer a control of the grid stands for.
@@ -51,17 +50,13 @@ TDlgSoilLayers::TDlgSoilLayers(TMainForm& main)
     // The columns keep their proportions; the grid is drawn as wide as the
     // header texts of either unit system need in the font of this desktop.
     const QFontMetrics metrics(grid_->horizontalHeader()->font());
-    const auto design = app::SoilLayerColumnWidths(kDesignGridWidth);
-    int gridWidth = kDesignGridWidth;
-    for (int units : {1, 2}) {
-        const auto headers = app::SoilLayerHeaders(units);
-        for (std::size_t c = 0; c < design.size(); ++c)
-            for (const auto& line : headers) {
-                const int needed = metrics.horizontalAdvance(QString::fromStdString(line[c]).trimmed()) + 16;
-                gridWidth = std::max(gridWidth, (needed * kDesignGridWidth + design[c] - 1) / design[c]);
-            }
-    }
-    columnWidths_ = app::SoilLayerColumnWidths(gridWidth);
+    std::array<int, 7> needed{};
+    for (int units : {1, 2})
+        for (const auto& line : app::SoilLayerHeaders(units))
+            for (std::size_t c = 0; c < needed.size(); ++c)
+                needed[c] = std::max(needed[c],
+                                     metrics.horizontalAdvance(QString::fromStdString(line[c]).trimmed()) + 16);
+    columnWidths_ = app::SoilLayerColumnWidths(app::SoilLayerGridWidth(needed));
     int total = 0;
     for (int width : columnWidths_)
         total += width;
