@@ -13,8 +13,8 @@ double InterpolateConeResistance(RunState& s, double depth)
     if (count == 0)
         return s.LastConeResistance;
     const CptPoints& points = s.CptProfile;
-    s.LastConeResistance = LookupTable({std::span(points.depth).first(count), std::span(points.cone_resistance).first(count)},
-                                       depth);
+    const ChartTable profile{std::span(points.depth).first(count), std::span(points.cone_resistance).first(count)};
+    s.LastConeResistance = points.ascending ? LookupAscendingTable(profile, depth) : LookupTable(profile, depth);
     return s.LastConeResistance;
 }
 

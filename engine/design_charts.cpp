@@ -1,5 +1,7 @@
 #include "design_charts.h"
 
+#include <algorithm>
+
 namespace korva::engine {
 
 namespace {
@@ -75,6 +77,21 @@ double LookupTable(const ChartTable& table, double x)
         if (!(xs[i] < x))
             return ys[i - 1] + (x - xs[i - 1]) * (ys[i] - ys[i - 1]) / (xs[i] - xs[i - 1]);
     return ys.back();
+}
+
+double LookupAscendingTable(const ChartTable& table, double x)
+{
+    const std::span<const double> xs = table.x;
+    const std::span<const double> ys = table.y;
+    if (!(x > xs.front()))
+        return ys.front();
+    // In ascending abscissae the ones below x come first: the first at or
+    // above x is the one the search in order finds.
+    const auto at = std::partition_point(xs.begin() + 1, xs.end(), [x](double v) { return v < x; });
+    if (at == xs.end())
+        return ys.back();
+    const std::size_t i = static_cast<std::size_t>(at - xs.begin());
+    return ys[i - 1] + (x - xs[i - 1]) * (ys[i] - ys[i - 1]) / (xs[i] - xs[i - 1]);
 }
 
 double InterpolateChartFamily(const ChartFamily& family, double x, double r)

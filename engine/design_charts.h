@@ -23,6 +23,8 @@ struct ChartTable {
 // The design charts, the CPT profile, the t-z and tip curves and the section
 // stiffness table are all read through it.
 double LookupTable(const ChartTable& table, double x);
+// The same for a table whose abscissae never decrease, found by bisection.
+double LookupAscendingTable(const ChartTable& table, double x);
 
 // The bearing-capacity tables of the sand end-bearing rules (abscissa: the
 // friction angle in degrees).

@@ -1,8 +1,15 @@
 #include "fixed_format.h"
 
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <functional>
+#include <memory>
 #include <stdexcept>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace korva::engine {
@@ -217,19 +224,78 @@ void PutInteger(std::string& out, long long value, const Item& item)
     // The magnitude as unsigned, so that the most negative value converts too.
     const unsigned long long magnitude =
         value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
-    char buffer[24];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, magnitude);
-    std::string_view digits(buffer, static_cast<std::size_t>(end - buffer));
-    std::string number = value < 0 ? "-" : "";
-    if (item.digits >= 0) {
-        // Iw.m: at least m digits, zero-padded; Iw.0 of zero is all blanks.
-        if (item.digits == 0 && value == 0)
-            digits = {};
-        if (digits.size() < static_cast<std::size_t>(item.digits))
-            number.append(static_cast<std::size_t>(item.digits) - digits.size(), '0');
-    }
-    number.append(digits);
+    char digits[24];
+    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, magnitude);
+    std::size_t count = static_cast<std::size_t>(end - digits);
+    // Iw.m: at least m digits, zero-padded; Iw.0 of zero is all blanks.
+    if (item.digits == 0 && value == 0)
+        count = 0;
+    const std::size_t zeros =
+        item.digits > 0 && count < static_cast<std::size_t>(item.digits) ? item.digits - count : 0;
+    std::string number;
+    number.reserve(1 + zeros + count);
+    if (value < 0)
+        number += '-';
+    number.append(zeros, '0').append(digits, count);
     PutField(out, number, item.width);
+}
+
+// Powers of ten that a double holds exactly, and the nearest doubles to
+// their reciprocals.
+constexpr std::array<double, 23> kExactPowersOfTen{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr std::array<double, 23> kNegativePowersOfTen{1e-0,  1e-1,  1e-2,  1e-3,  1e-4,  1e-5,  1e-6,  1e-7,
+                                                      1e-8,  1e-9,  1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15,
+                                                      1e-16, 1e-17, 1e-18, 1e-19, 1e-20, 1e-21, 1e-22};
+
+// The whole number nearest to the exact value of x (>= 0) times 10^power,
+// from one product (by an exact power of ten, or by the rounded reciprocal
+// of one: within 1.5 ulp of the exact value); false where that product
+// could lie on the other side of a half than the exact value (a tie or near
+// it), or beyond what the shortcut handles. The caller then converts exactly.
+bool RoundScaled(double x, int power, unsigned long long& rounded)
+{
+    if (power < -22 || power > 22)
+        return false;
+    const double scaled = x * (power >= 0 ? kExactPowersOfTen[power] : kNegativePowersOfTen[-power]);
+    if (!(scaled < 4.0e15)) // beyond this the fraction of the product is too coarse
+        return false;
+    const auto truncated = static_cast<unsigned long long>(scaled); // the floor: scaled >= 0
+    const double whole = static_cast<double>(truncated);
+    const double fraction = scaled - whole; // exact below 2^52
+    // The product is within 1.5 ulp of the exact value; an ulp here is at
+    // most 2^-52 x scaled.
+    if (std::fabs(fraction - 0.5) <= 4.0 * 2.220446049250313e-16 * scaled + 1e-300)
+        return false;
+    rounded = truncated + (fraction > 0.5 ? 1 : 0);
+    return true;
+}
+
+// The digits of x >= 0 rounded to `decimals` decimals, as to_chars writes
+// them in fixed form; end of the text written.
+char* FixedDigits(char* first, char* last, double x, int decimals)
+{
+    unsigned long long n = 0;
+    if (decimals <= 9 && RoundScaled(x, decimals, n)) {
+        char digits[24];
+        const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, n);
+        const std::size_t count = static_cast<std::size_t>(end - digits);
+        const std::size_t d = static_cast<std::size_t>(decimals);
+        // At least one digit before the point.
+        const std::size_t zeros = count < d + 1 ? d + 1 - count : 0;
+        char* out = first;
+        std::size_t written = 0;
+        const std::size_t total = zeros + count;
+        for (std::size_t i = 0; i < total; ++i) {
+            if (d > 0 && written == total - d)
+                *out++ = '.';
+            *out++ = i < zeros ? '0' : digits[i - zeros];
+            ++written;
+        }
+        return out;
+    }
+    return std::to_chars(first, last, x, std::chars_format::fixed, decimals).ptr;
 }
 
 // Fw.d as the Fortran runtime writes it: the exact binary value rounded to d
@@ -242,25 +308,85 @@ void PutFixed(std::string& out, double value, const Item& item)
         out.append(static_cast<std::size_t>(item.width), '*');
         return;
     }
-    // Room for the 309 integer digits of the largest double and the decimals.
-    std::vector<char> buffer(static_cast<std::size_t>(320 + item.digits));
-    const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(value),
-                                         std::chars_format::fixed, item.digits);
-    std::string digits(buffer.data(), end);
+    // Room for a sign, the 309 integer digits of the largest double, the
+    // decimals and a point.
+    const std::size_t needed = 2 + 320 + static_cast<std::size_t>(item.digits);
+    std::array<char, 400> small;
+    std::vector<char> large;
+    char* buffer = small.data();
+    if (needed > small.size()) {
+        large.resize(needed);
+        buffer = large.data();
+    }
+    char* const first = buffer + 1; // buffer[0] takes a minus sign
+    char* end = FixedDigits(first, buffer + needed - 1, std::fabs(value), item.digits);
     if (item.digits == 0)
-        digits += '.';
+        *end++ = '.';
     // A negative value that rounds to zero is written without its minus sign
     // ("F5.1" of -0.01 is "  0.0"): gfortran would write " -0.0", but a
     // signed zero in a report reads as a defect to an engineer. An exact -0.0
     // is written as 0 for the same reason.
-    const bool negative = value < 0 && digits.find_first_not_of("0.") != std::string::npos;
-    std::string number = negative ? "-" + digits : digits;
-    if (number.size() > static_cast<std::size_t>(item.width) && item.digits > 0) {
-        const std::size_t zero = negative ? 1 : 0;
-        if (number.compare(zero, 2, "0.") == 0)
-            number.erase(zero, 1);
+    const std::string_view digits(first, static_cast<std::size_t>(end - first));
+    const bool negative = value < 0 && digits.find_first_not_of("0.") != std::string_view::npos;
+    char* start = first;
+    if (negative)
+        *--start = '-';
+    std::size_t size = static_cast<std::size_t>(end - start);
+    if (size > static_cast<std::size_t>(item.width) && item.digits > 0 && first[0] == '0' && first[1] == '.') {
+        // Drop the zero before the point, keeping the sign in front.
+        first[0] = negative ? '-' : '0';
+        start = first + (negative ? 0 : 1);
+        size = static_cast<std::size_t>(end - start);
     }
-    PutField(out, number, item.width);
+    PutField(out, std::string_view(start, size), item.width);
+}
+
+// The d significant digits of x > 0 and the exponent e with x = 0.ddd x
+// 10^e, rounded from the exact binary value as to_chars rounds it.
+int MantissaDigits(double x, int d, char* mantissa)
+{
+    unsigned long long n = 0;
+    if (d <= 9 && x >= 1e-290 && x <= 1e290) {
+        // 10^(d-1) <= x x 10^(d-1-e10) < 10^d with e10 = floor(log10 x),
+        // estimated from the binary exponent (log10 2 = 0.30103) and put
+        // right by the rounded result.
+        const int e2 = static_cast<int>((std::bit_cast<std::uint64_t>(x) >> 52) & 0x7ff) - 1023; // x is normal
+        int e10 = (e2 * 78913) >> 18; // floor(e2 log10 2), also below 0
+        const unsigned long long low = static_cast<unsigned long long>(kExactPowersOfTen[d - 1]);
+        const unsigned long long high = static_cast<unsigned long long>(kExactPowersOfTen[d]);
+        for (int attempt = 0; attempt < 2 && RoundScaled(x, d - 1 - e10, n); ++attempt) {
+            int exponent = e10 + 1;
+            if (n == high) { // rounded up to the next power: 9.9996 is 0.100E+02
+                n = low;
+                ++exponent;
+            }
+            if (n >= low && n < high) {
+                std::to_chars(mantissa, mantissa + d, n);
+                return exponent;
+            }
+            e10 += n < low ? -1 : 1;
+        }
+    }
+    // d significant digits as d.ddd e+xx; the exact binary value is rounded.
+    std::array<char, 64> small;
+    std::vector<char> large;
+    char* buffer = small.data();
+    const std::size_t needed = static_cast<std::size_t>(d) + 16;
+    if (needed > small.size()) {
+        large.resize(needed);
+        buffer = large.data();
+    }
+    const auto [end, ec] = std::to_chars(buffer, buffer + needed, x, std::chars_format::scientific, d - 1);
+    const std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
+    const std::size_t e = text.find('e');
+    char* out = mantissa;
+    for (char c : text.substr(0, e))
+        if (c != '.')
+            *out++ = c;
+    const std::string_view power = text.substr(e + 1);
+    int exponent = 0;
+    std::from_chars(power.data() + (power[0] == '+' ? 1 : 0), power.data() + power.size(), exponent);
+    return exponent + 1; // 1.ddd x 10^e is 0.1ddd x 10^(e+1)
 }
 
 // Ew.d: sign, "0.", d mantissa digits, "E" and a signed two-digit exponent;
@@ -274,35 +400,25 @@ void PutExponent(std::string& out, double value, const Item& item)
         return;
     }
     const auto d = static_cast<std::size_t>(item.digits);
-    std::string mantissa;
+    std::string number;
+    number.reserve(d + 10);
+    number += value < 0 ? "-0." : "0.";
     int exponent = 0;
     if (value == 0) {
-        mantissa.assign(d, '0'); // also -0.0: no minus sign
+        number.append(d, '0'); // also -0.0: no minus sign
     } else {
-        // d significant digits as d.ddd e+xx; the exact binary value is rounded.
-        std::vector<char> buffer(d + 16);
-        const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(value),
-                                             std::chars_format::scientific, item.digits - 1);
-        const std::string_view text(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
-        const std::size_t e = text.find('e');
-        for (char c : text.substr(0, e))
-            if (c != '.')
-                mantissa += c;
-        const std::string_view power = text.substr(e + 1);
-        std::from_chars(power.data() + (power[0] == '+' ? 1 : 0), power.data() + power.size(), exponent);
-        exponent += 1; // 1.ddd x 10^e is 0.1ddd x 10^(e+1)
+        number.resize(number.size() + d);
+        exponent = MantissaDigits(std::fabs(value), item.digits, number.data() + number.size() - d);
     }
     char power[8];
     const auto [end, ec] = std::to_chars(power, power + sizeof power, std::abs(exponent));
-    std::string exponent_digits(power, end);
-    if (exponent_digits.size() < 2)
-        exponent_digits.insert(0, 1, '0');
-    std::string number = value < 0 ? "-0." : "0.";
-    number += mantissa;
-    if (exponent_digits.size() == 2)
+    const std::size_t power_digits = static_cast<std::size_t>(end - power);
+    if (power_digits <= 2)
         number += 'E';
     number += exponent < 0 ? '-' : '+';
-    number += exponent_digits;
+    if (power_digits < 2)
+        number += '0';
+    number.append(power, power_digits);
     if (number.size() > static_cast<std::size_t>(item.width))
         number.erase(value < 0 ? 1 : 0, 1);
     PutField(out, number, item.width);
@@ -321,21 +437,37 @@ void PutText(std::string& out, std::string_view text, const Item& item)
     out.append(shown).append(w - shown.size(), ' ');
 }
 
+// A descriptor list as parsed, with the item its reuse starts from: the last
+// top-level group, or the start.
+struct Layout {
+    std::string text;
+    std::vector<Item> items;
+    std::size_t reuse_from = 0;
+};
+
+Layout ParseLayout(std::string_view descriptors)
+{
+    Layout layout;
+    layout.text = std::string(descriptors);
+    layout.items = DescriptorParser(descriptors).Parse();
+    for (std::size_t i = 0; i < layout.items.size(); ++i)
+        if (layout.items[i].kind == Kind::Group)
+            layout.reuse_from = i;
+    return layout;
+}
+
 class RecordWriter {
 public:
-    RecordWriter(std::string_view descriptors, std::span<const FormatValue> values)
-        : descriptors_(descriptors), values_(values)
+    RecordWriter(const Layout& layout, std::span<const FormatValue> values, std::string& out)
+        : layout_(layout), descriptors_(layout.text), values_(values), out_(out)
     {
     }
 
-    std::string Write()
+    void Write()
     {
-        const std::vector<Item> items = DescriptorParser(descriptors_).Parse();
-        // Reuse starts at the last top-level group, or at the start.
-        std::size_t reuse_from = 0;
-        for (std::size_t i = 0; i < items.size(); ++i)
-            if (items[i].kind == Kind::Group)
-                reuse_from = i;
+        const Layout& layout = layout_;
+        const std::vector<Item>& items = layout.items;
+        const std::size_t reuse_from = layout.reuse_from;
         bool more = Run(items, 0);
         while (more && next_ < values_.size()) {
             out_ += '\n';
@@ -345,7 +477,6 @@ public:
                 Malformed(descriptors_, "values left but no data descriptor to write them");
         }
         out_ += '\n';
-        return std::move(out_);
     }
 
 private:
@@ -401,17 +532,60 @@ private:
         }
     }
 
+    const Layout& layout_;
     std::string_view descriptors_;
     std::span<const FormatValue> values_;
     std::size_t next_ = 0; // the value the next data descriptor writes
-    std::string out_;
+    std::string& out_;
 };
 
 } // namespace
 
+// The layouts of one cache, each parsed once; a small table by address
+// finds a literal written from one place without hashing its text (which is
+// still compared: a layout built at run time may reuse an address).
+struct LayoutCache::Parsed {
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
+    static constexpr std::size_t kMaxLayouts = 512; // layouts built at run time are few
+    std::unordered_map<std::string, std::unique_ptr<const Layout>, Hash, std::equal_to<>> layouts;
+    std::array<const Layout*, 64> recent{};
+
+    const Layout& Find(std::string_view descriptors)
+    {
+        const std::size_t slot = (reinterpret_cast<std::uintptr_t>(descriptors.data()) >> 4 ^ descriptors.size()) % 64;
+        if (const Layout* seen = recent[slot]; seen && seen->text == descriptors)
+            return *seen;
+        auto found = layouts.find(descriptors);
+        if (found == layouts.end()) {
+            auto layout = std::make_unique<const Layout>(ParseLayout(descriptors));
+            if (layouts.size() >= kMaxLayouts) {
+                layouts.clear();
+                recent.fill(nullptr);
+            }
+            found = layouts.emplace(std::string(descriptors), std::move(layout)).first;
+        }
+        recent[slot] = found->second.get();
+        return *found->second;
+    }
+};
+
+LayoutCache::LayoutCache() : parsed_(std::make_unique<Parsed>()) {}
+LayoutCache::~LayoutCache() = default;
+
+void AppendRecord(std::string& out, LayoutCache& layouts, std::string_view descriptors,
+                  std::span<const FormatValue> values)
+{
+    RecordWriter(layouts.parsed_->Find(descriptors), values, out).Write();
+}
+
 std::string FormatRecord(std::string_view descriptors, std::span<const FormatValue> values)
 {
-    return RecordWriter(descriptors, values).Write();
+    std::string out;
+    RecordWriter(ParseLayout(descriptors), values, out).Write();
+    return out;
 }
 
 std::string FormatRecord(std::string_view descriptors, std::initializer_list<FormatValue> values)

@@ -14,6 +14,7 @@
 // A malformed descriptor list, or a value of the wrong kind for its
 // descriptor, is a programming error: std::invalid_argument is thrown.
 #include <initializer_list>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -47,6 +48,26 @@ private:
 std::string FormatRecord(std::string_view descriptors, std::initializer_list<FormatValue> values = {});
 // The same for values gathered at run time (e.g. a row built in a loop).
 std::string FormatRecord(std::string_view descriptors, std::span<const FormatValue> values);
+
+// Descriptor lists parsed once and kept, for a writer of many records of
+// few layouts (the rows of a report).
+class LayoutCache {
+public:
+    LayoutCache();
+    ~LayoutCache();
+    LayoutCache(const LayoutCache&) = delete;
+    LayoutCache& operator=(const LayoutCache&) = delete;
+
+private:
+    struct Parsed;
+    std::unique_ptr<Parsed> parsed_;
+    friend void AppendRecord(std::string&, LayoutCache&, std::string_view, std::span<const FormatValue>);
+};
+
+// The record of FormatRecord appended to out, its layout parsed through
+// layouts.
+void AppendRecord(std::string& out, LayoutCache& layouts, std::string_view descriptors,
+                  std::span<const FormatValue> values);
 
 // A list-directed record of integers (the plot file's header and counts):
 // the values separated by one blank, then the line end ("1 56 1 4\n").

@@ -1,5 +1,6 @@
 #include "input_files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -313,11 +314,12 @@ std::optional<InputProblem> ReadCptPointFile(RunState& state, ListReader& reader
         return in.problem;
     if (!CheckEntryCount(in, "line 1", "the CPT point count", state.CptPointCount, MaxCptPoints))
         return in.problem;
+    CptPoints& points = state.CptProfile;
     for (int i = 0; i < state.CptPointCount; ++i) {
-        CptPoints& points = state.CptProfile;
         if (!in.Read(Numbered("CPT point", i + 1), {points.depth[i], points.cone_resistance[i]}))
             break;
     }
+    points.ascending = std::is_sorted(points.depth.begin(), points.depth.begin() + state.CptPointCount);
     return in.problem;
 }
 

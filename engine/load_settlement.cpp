@@ -284,9 +284,8 @@ LoadSettlementPoint WalkUpThePile(RunState& s, double tip_movement)
         const ElementResult done = SolveElement(s, mid_depth, length, load, movement);
         if (done.beyond_pass_limit)
             ++s.ElementsBeyondPassLimit;
-        s.plot.Write(FormatRecord("(3X,E10.3,3X,E10.3,3X,E10.3)",
-                                  {FeetOrMetres(s, mid_depth),
-                                   Kips(s, done.mean_load), done.mid_movement}));
+        s.plot.WriteRecord("(3X,E10.3,3X,E10.3,3X,E10.3)",
+                           {FeetOrMetres(s, mid_depth), Kips(s, done.mean_load), done.mid_movement});
         load = done.top_load;
         movement = done.top_movement;
     }

@@ -173,8 +173,9 @@ void TakeEndBearing(RunState& s, int engine_method)
 void LayOutRows(RunState& s)
 {
     s.PenetrationRowCount = LastRow(s) + 1;
+    SegmentWalker segments(s);
     for (int k = 0; k < s.PenetrationRowCount; ++k)
-        s.RowSoilType[k] = static_cast<int>(s.SegmentSoil[LocateSegment(s, s.PenetrationDepths[k]).segment][Soil::SoilType]);
+        s.RowSoilType[k] = static_cast<int>(s.SegmentSoil[segments.Locate(s.PenetrationDepths[k]).segment][Soil::SoilType]);
     const int rows = s.PenetrationRowCount;
     const int every = std::max(s.PrintEvery, 1);
     const int printed = (rows + every - 1) / every;
@@ -232,15 +233,15 @@ void WriteMethodOutput(RunState& s, int engine_method)
         const double depth = s.PenetrationDepths[k];
         if (table) {
             const bool star = engine_method != emUserSpecified && flags[k] == 2;
-            s.report.Write(FormatRecord(star ? "(11X,F7.2,6X,F8.1,6X,F8.1,'*',3X,F9.1)"
-                                             : "(11X,F7.2,6X,F8.1,6X,F8.1,4X,F9.1)",
-                                        {depth, rows.SkinFriction[k], rows.FactoredEndBearing[k],
-                                         rows.UltimateCapacity[k]}));
+            s.report.WriteRecord(star ? "(11X,F7.2,6X,F8.1,6X,F8.1,'*',3X,F9.1)"
+                                      : "(11X,F7.2,6X,F8.1,6X,F8.1,4X,F9.1)",
+                                 {depth, rows.SkinFriction[k], rows.FactoredEndBearing[k],
+                                  rows.UltimateCapacity[k]});
         }
         if (curve)
-            s.plot.Write(FormatRecord("(2X,F7.2,2X,F8.1,2X,F8.1,2X,F9.1,2X,F9.3)",
-                                      {depth, rows.SkinFriction[k], rows.FactoredEndBearing[k],
-                                       rows.UltimateCapacity[k], rows.UnitSideFriction[k]}));
+            s.plot.WriteRecord("(2X,F7.2,2X,F8.1,2X,F8.1,2X,F9.1,2X,F9.3)",
+                               {depth, rows.SkinFriction[k], rows.FactoredEndBearing[k], rows.UltimateCapacity[k],
+                                rows.UnitSideFriction[k]});
     });
 }
 

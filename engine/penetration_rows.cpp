@@ -52,12 +52,12 @@ public:
     }
 
     // The integrals from the surface to depth; a depth below the last
-    // segment is taken at its bottom.
-    void At(double depth, double& force, double& limit) const
+    // segment is taken at its bottom. The caller's walker finds the segment.
+    void At(SegmentWalker& segments, double depth, double& force, double& limit) const
     {
-        const SegmentPosition at = LocateSegment(s_, depth);
+        const SegmentPosition at = segments.Locate(depth);
         const double top_force = force_[TopPoint(at.segment)];
-        const double force_at_depth = PointValueAtDepth(s_, force_, depth);
+        const double force_at_depth = PointValueAt(s_, force_, at);
         force = force_above_[at.segment] + (top_force + force_at_depth) * 0.5f * at.offset;
         limit = limit_above_[at.segment] + area_ * s_.SegmentSoil[at.segment][Soil::MaxEndBearing] * at.offset;
     }
@@ -137,13 +137,16 @@ void TabulateCapacityByPenetration(RunState& s)
     s.RowTipDepths[0] = 0.0;
     s.RowTipResistance[0] = s.PointTipResistance[TopPoint(0)];
     s.RowPlugAboveEndSection[0] = 0.0;
+    SegmentWalker at_row(s);
+    SegmentWalker above_end_section(s);
     for (int k = 1; k <= n; ++k) {
         const double z = k * s.IncrementLength;
         s.RowTipDepths[k] = z;
-        s.RowTipResistance[k] = PointValueAtDepth(s, s.PointTipResistance, z);
+        s.RowTipResistance[k] = at_row.PointValueAtDepth(s.PointTipResistance, z);
         // The inside friction above the enhanced end section.
         const double above = z - s.EndSectionLength;
-        s.RowPlugAboveEndSection[k] = above > 1.0e-6f ? PointValueAtDepth(s, s.PointPlugFriction, above) : 0.0;
+        s.RowPlugAboveEndSection[k] =
+            above > 1.0e-6f ? above_end_section.PointValueAtDepth(s.PointPlugFriction, above) : 0.0;
     }
     for (int k = 0; k <= n; ++k)
         s.RowPlugLimitedTipResistance[k] = s.RowTipResistance[k] - s.RowPlugAboveEndSection[k];
@@ -169,16 +172,18 @@ void ComputeSelfWeight(RunState& s)
 
     double lower_force = 0.0;
     double lower_limit = 0.0;
+    SegmentWalker lower_edges(s);
+    SegmentWalker upper_edges(s);
     for (int k = 0; k <= n; ++k) {
         const double z = k * s.IncrementLength;
         // The window from 1.5 D above to 1.5 D below the row; near the
         // surface it starts at the surface and is still divided by 3 D.
         const double lower = z - 1.5f * d;
         if (!(lower < 1.0e-4f))
-            integrals.At(lower, lower_force, lower_limit);
+            integrals.At(lower_edges, lower, lower_force, lower_limit);
         double upper_force;
         double upper_limit;
-        integrals.At(z + 1.5f * d, upper_force, upper_limit);
+        integrals.At(upper_edges, z + 1.5f * d, upper_force, upper_limit);
         double average = (upper_force - lower_force) / (3.0f * d);
         const double average_limit = (upper_limit - lower_limit) / (3.0f * d);
         if (average - average_limit > 1.0e-6f)

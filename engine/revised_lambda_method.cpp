@@ -54,9 +54,17 @@ void ComputeCapacityRevisedLambda(RunState& s)
             break;
         strength[seg] = 0.0;
     }
+    // The sums over the segments above each segment, added in order from
+    // the surface.
+    std::array<double, MaxSegments> stress_above{};
+    std::array<double, MaxSegments> strength_above{};
     for (int seg = 0; seg < s.SegmentCount; ++seg) {
         stress_length[seg] = 0.5f * (stress[TopPoint(seg)] + stress[BottomPoint(seg)]) * s.SegmentLength[seg];
         strength_length[seg] = strength[seg] * s.SegmentLength[seg];
+        if (seg + 1 < s.SegmentCount) {
+            stress_above[seg + 1] = stress_above[seg] + stress_length[seg];
+            strength_above[seg + 1] = strength_above[seg] + strength_length[seg];
+        }
     }
 
     // Pile-stiffness number terms. A non-circular tip area (ft^2 / m^2) enters
@@ -83,28 +91,23 @@ void ComputeCapacityRevisedLambda(RunState& s)
     double unit_before = 0.0;     // compression unit friction of the row above
     double skin_before = 0.0;     // reported cumulative skin friction of the row above
     double factored = 0.0;
+    SegmentWalker segments(s);
     for (int k = 0; k <= n; ++k) {
         const double z = k * s.IncrementLength;
         s.PenetrationDepths[k] = z;
-        const SegmentPosition at = LocateSegment(s, z);
+        const SegmentPosition at = segments.Locate(z);
         const int j = at.segment;
         const double d = at.offset;
         const double top_stress = stress[TopPoint(j)];
-        const double stress_z = PointValueAtDepth(s, stress, z);
+        const double stress_z = PointValueAt(s, stress, at);
         double mean_stress;
         double mean_strength;
         if (j == 0) {
             mean_stress = 0.5f * (top_stress + stress_z);
             mean_strength = strength[0];
         } else {
-            double stress_above = 0.0;
-            double strength_above = 0.0;
-            for (int i = 0; i < j; ++i) {
-                stress_above = stress_above + stress_length[i];
-                strength_above = strength_above + strength_length[i];
-            }
-            mean_stress = (0.5f * (stress_z + top_stress) * d + stress_above) / z;
-            mean_strength = (strength[j] * d + strength_above) / z;
+            mean_stress = (0.5f * (stress_z + top_stress) * d + stress_above[j]) / z;
+            mean_strength = (strength[j] * d + strength_above[j]) / z;
         }
         const double x = perimeter * (z * z) * mean_strength * scale / divisor;
         const double lambda = RevisedLambdaFactor(x, mean_strength, mean_stress);

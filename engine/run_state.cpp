@@ -73,8 +73,10 @@ std::FILE* CreateBeside(const std::string& path, std::string& temporary)
         struct stat old {};
         if (::lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
             ::fchmod(fd, old.st_mode & 07777);
-        if (std::FILE* file = ::fdopen(fd, "wb"))
+        if (std::FILE* file = ::fdopen(fd, "wb")) {
+            std::setvbuf(file, nullptr, _IOFBF, 64 * 1024); // a report in a few writes
             return file;
+        }
         const int error = errno;
         ::close(fd);
         ::unlink(temporary.c_str());
@@ -108,6 +110,13 @@ void OutputFile::Write(std::string_view text)
 {
     if (file_ && !text.empty() && std::fwrite(text.data(), 1, text.size(), file_) != text.size() && error_ == 0)
         error_ = errno ? errno : EIO;
+}
+
+void OutputFile::WriteRecord(std::string_view descriptors, std::initializer_list<FormatValue> values)
+{
+    record_.clear();
+    AppendRecord(record_, layouts_, descriptors, std::span<const FormatValue>(values.begin(), values.size()));
+    Write(record_);
 }
 
 bool OutputFile::Commit()

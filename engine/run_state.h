@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "fixed_format.h"
+
 namespace korva::engine {
 
 // Storage limits of the engine. Counts read from a file are checked against
@@ -132,6 +134,9 @@ struct MethodResultRows {
 struct CptPoints {
     std::array<double, MaxCptPoints> depth{};
     std::array<double, MaxCptPoints> cone_resistance{};
+    // The depths never decrease (as a profile read from the top down does):
+    // the lookup may then search by bisection.
+    bool ascending = false;
 
     void Set(int index, double point_depth, double point_cone_resistance)
     {
@@ -193,6 +198,9 @@ public:
     bool Open(const std::string& path);
     bool IsOpen() const { return file_ != nullptr; }
     void Write(std::string_view text);
+    // One record of FormatRecord written, formatted in a buffer kept from
+    // record to record (the rows of a run are many).
+    void WriteRecord(std::string_view descriptors, std::initializer_list<FormatValue> values);
     // Puts what was written in place of path. False when a write, the close
     // or the rename failed (Error() tells why); the new file is gone then
     // and path is as it was.
@@ -204,6 +212,8 @@ public:
 
 private:
     std::FILE* file_ = nullptr;
+    LayoutCache layouts_;
+    std::string record_;
     std::string path_;
     std::string temporary_;
     int error_ = 0;

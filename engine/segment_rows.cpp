@@ -5,25 +5,48 @@
 
 namespace korva::engine {
 
-SegmentPosition LocateSegment(const RunState& s, double depth)
+SegmentWalker::SegmentWalker(const RunState& s) : state_(s), last_(std::max(s.SegmentCount, 1) - 1)
 {
-    const int last = std::max(s.SegmentCount, 1) - 1;
-    double bottom = s.SegmentLength[0];
-    int j = 0;
-    while (depth - bottom > 1.0e-6f && j < last) {
-        ++j;
-        bottom += s.SegmentLength[j];
+    Restart();
+}
+
+void SegmentWalker::Restart()
+{
+    segment_ = 0;
+    bottom_ = state_.SegmentLength[0];
+}
+
+SegmentPosition SegmentWalker::Locate(double depth)
+{
+    // The segments above the one of a shallower depth are above this one
+    // too: depth - bottom only grows with the depth, also as rounded.
+    if (!started_ || !(depth >= previous_))
+        Restart();
+    started_ = true;
+    previous_ = depth;
+    while (depth - bottom_ > 1.0e-6f && segment_ < last_) {
+        ++segment_;
+        bottom_ += state_.SegmentLength[segment_];
     }
     SegmentPosition at;
-    at.segment = j;
-    at.top = bottom - s.SegmentLength[j];
-    at.offset = std::min(depth - at.top, s.SegmentLength[j]);
+    at.segment = segment_;
+    at.top = bottom_ - state_.SegmentLength[segment_];
+    at.offset = std::min(depth - at.top, state_.SegmentLength[segment_]);
     return at;
+}
+
+SegmentPosition LocateSegment(const RunState& s, double depth)
+{
+    return SegmentWalker(s).Locate(depth);
 }
 
 double PointValueAtDepth(const RunState& s, const PointArray& values, double depth)
 {
-    const SegmentPosition at = LocateSegment(s, depth);
+    return PointValueAt(s, values, LocateSegment(s, depth));
+}
+
+double PointValueAt(const RunState& s, const PointArray& values, const SegmentPosition& at)
+{
     const double top = values[TopPoint(at.segment)];
     const double bottom = values[BottomPoint(at.segment)];
     const double length = s.SegmentLength[at.segment];

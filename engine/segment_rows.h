@@ -24,6 +24,34 @@ SegmentPosition LocateSegment(const RunState& state, double depth);
 // within the segment that holds depth.
 double PointValueAtDepth(const RunState& state, const PointArray& values, double depth);
 
+// The same at a position found before.
+double PointValueAt(const RunState& state, const PointArray& values, const SegmentPosition& at);
+
+// LocateSegment for depths taken from the surface down, as a step goes
+// through its rows: each search walks on from the segment of the depth
+// before, so a whole pass costs one walk down the segments. A depth above
+// the one before starts again from the surface. Finds exactly what
+// LocateSegment finds (the running bottom is summed in the same order).
+class SegmentWalker {
+public:
+    explicit SegmentWalker(const RunState& state);
+    SegmentPosition Locate(double depth);
+    double PointValueAtDepth(const PointArray& values, double depth)
+    {
+        return PointValueAt(state_, values, Locate(depth));
+    }
+
+private:
+    void Restart();
+
+    const RunState& state_;
+    int last_ = 0;
+    int segment_ = 0;
+    double bottom_ = 0.0;   // running bottom of segment_
+    double previous_ = 0.0; // the depth searched last
+    bool started_ = false;
+};
+
 // The segment that starts at row k's depth (segment k), clamped to the last.
 int SegmentStartingAtRow(const RunState& state, int row);
 

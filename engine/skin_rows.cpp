@@ -48,9 +48,10 @@ bool TakesClayRules(const RunState& s, const SoilPoint& soil)
 void InterpolateSideFrictionRows(RunState& s, const PointArray& point_friction, RowArray& rows)
 {
     const int n = LastRow(s);
+    SegmentWalker segments(s);
     for (int k = 0; k <= n; ++k) {
         const double z = s.PenetrationDepths[k];
-        rows[k] = z - s.ZeroFrictionLength > -1.0e-6f ? PointValueAtDepth(s, point_friction, z) : 0.0;
+        rows[k] = z - s.ZeroFrictionLength > -1.0e-6f ? segments.PointValueAtDepth(point_friction, z) : 0.0;
     }
 }
 

@@ -16,10 +16,11 @@ void ComputeCapacityUserSpecified(RunState& s)
     s.PenetrationDepths[0] = 0.0;
     s.UserSkinRows[0] = 0.0;
     s.UserTipRows[0] = tip_area * s.SegmentSoil[0][Soil::UserUnitEndBearing];
+    SegmentWalker segments(s);
     for (int k = 1; k <= n; ++k) {
         const double z = k * s.IncrementLength;
         // The values of the segment above the row, the factor of the one below.
-        const SoilPoint& soil = s.SegmentSoil[LocateSegment(s, z).segment];
+        const SoilPoint& soil = s.SegmentSoil[segments.Locate(z).segment];
         s.UserTipRows[k] = tip_area * soil[Soil::UserUnitEndBearing];
         const double increment = perimeter * soil[Soil::UserUnitSkinFriction] * s.IncrementLength *
                                  s.SegmentSideFrictionFactor[SegmentStartingAtRow(s, k)];

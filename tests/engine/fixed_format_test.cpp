@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -175,6 +177,90 @@ TEST(FixedFormat, RejectsMalformedListsAndMismatchedValues)
         SCOPED_TRACE(c.expected);
         EXPECT_THROW(FormatRecord(c.descriptors, c.values), std::invalid_argument);
     }
+}
+
+// Fw.d and Ew.d against the exact conversion of std::to_chars, framed as
+// the descriptors frame it, over values of every magnitude, exact decimal
+// halves (the ties of the rounding) and their neighbours.
+std::string ExactFixed(double value, int width, int decimals)
+{
+    char buffer[400];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::fixed,
+                                         decimals);
+    std::string digits(buffer, end);
+    if (decimals == 0)
+        digits += '.';
+    const bool negative = value < 0 && digits.find_first_not_of("0.") != std::string::npos;
+    std::string number = negative ? "-" + digits : digits;
+    if (number.size() > static_cast<std::size_t>(width) && decimals > 0 && number.compare(negative ? 1 : 0, 2, "0.") == 0)
+        number.erase(negative ? 1 : 0, 1);
+    if (number.size() > static_cast<std::size_t>(width))
+        return std::string(width, '*');
+    return std::string(width - number.size(), ' ') + number;
+}
+
+std::string ExactExponent(double value, int width, int digits)
+{
+    std::string mantissa(digits, '0');
+    int exponent = 0;
+    if (value != 0) {
+        char buffer[64];
+        const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                             std::chars_format::scientific, digits - 1);
+        const std::string text(buffer, end);
+        const std::size_t e = text.find('e');
+        mantissa.clear();
+        for (char c : text.substr(0, e))
+            if (c != '.')
+                mantissa += c;
+        exponent = std::stoi(text.substr(e + 1)) + 1;
+    }
+    std::string power = std::to_string(std::abs(exponent));
+    if (power.size() < 2)
+        power.insert(0, 1, '0');
+    std::string number = (value < 0 ? "-0." : "0.") + mantissa + (power.size() == 2 ? "E" : "") +
+                         (exponent < 0 ? "-" : "+") + power;
+    if (number.size() > static_cast<std::size_t>(width))
+        number.erase(value < 0 ? 1 : 0, 1);
+    if (number.size() > static_cast<std::size_t>(width))
+        return std::string(width, '*');
+    return std::string(width - number.size(), ' ') + number;
+}
+
+TEST(FixedFormat, NumbersAsTheExactConversionWritesThem)
+{
+    std::mt19937_64 random(20150705);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    std::uniform_int_distribution<int> magnitude(-12, 17);
+    std::vector<double> values{0.125, 0.375, 2.5, 0.5, 1.5, 1e15 + 0.5, 4.5e15, 999.9995, 9.9995, 0.99995,
+                               1e-300, 1e300, 123456789.125, 0.0, -0.0, -0.004, -0.005, -2.5};
+    for (int i = 0; i < 20000; ++i) {
+        const double x = unit(random) * std::pow(10.0, magnitude(random));
+        values.push_back(x);
+        values.push_back(-x);
+        // A decimal half at 0 to 6 decimals and the doubles on each side of it.
+        const int d = i % 7;
+        const double half = (std::floor(x) + 0.5) / std::pow(10.0, d);
+        values.push_back(half);
+        values.push_back(std::nextafter(half, 0.0));
+        values.push_back(std::nextafter(half, 1e308));
+    }
+    int checked = 0;
+    for (const double v : values) {
+        for (int d = 0; d <= 6; ++d) {
+            const std::string layout = "(F30." + std::to_string(d) + ",F6." + std::to_string(d) + ")";
+            const std::string line = FormatRecord(layout, {v, v});
+            ASSERT_EQ(line, ExactFixed(v, 30, d) + ExactFixed(v, 6, d) + "\n") << v << " " << layout;
+        }
+        for (int d = 1; d <= 9; ++d) {
+            const std::string layout = "(E20." + std::to_string(d) + ",E" + std::to_string(d + 5) + "." +
+                                       std::to_string(d) + ")";
+            const std::string line = FormatRecord(layout, {v, v});
+            ASSERT_EQ(line, ExactExponent(v, 20, d) + ExactExponent(v, d + 5, d) + "\n") << v << " " << layout;
+        }
+        ++checked;
+    }
+    EXPECT_EQ(checked, static_cast<int>(values.size()));
 }
 
 } // namespace
