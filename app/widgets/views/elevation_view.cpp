@@ -179,9 +179,12 @@ TProfilePrint TDlgSideView::Print()
         const app::TPixelRect& pile = *result.Page.Pile;
         painter.fillRect(QRect(QPoint(pile.Left, pile.Top), QPoint(pile.Right, pile.Bottom)), Qt::black);
     }
-    painter.end();
-    result.Printed = true;
-    result.Pages = 1;
+    // The page is written when the painter ends: a failure there (a full
+    // disk under a PDF file) is no printed page.
+    result.Printed = painter.end();
+    result.Pages = result.Printed ? 1 : 0;
+    if (!result.Printed)
+        widgets::Ui().Messages->Information("The profile could not be printed.");
     return result;
 }
 
