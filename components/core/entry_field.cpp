@@ -7,7 +7,6 @@
 #include "exceptions.h"
 #include "expression.h"
 #include "int_utils.h"
-#include "string_utils.h"
 #include "unit_codes.h"
 
 namespace korva::components {
@@ -24,17 +23,6 @@ Extended LimitToInt32(Extended value)
 
 // The failures of the exit validation other than a bad entry.
 enum class TRangeFailure { None, NotIntegral, BelowMin, AboveMax };
-
-// The first placeholder of the list that occurs in the template, or the
-// plain one when none does.
-const char* PlaceholderToExpand(const std::string& text, std::initializer_list<const char*> numbered,
-                                const char* plain)
-{
-    for (const char* code : numbered)
-        if (text.find(code) != std::string::npos)
-            return code;
-    return plain;
-}
 
 } // namespace
 
@@ -144,15 +132,12 @@ std::string TEntryModel::GetUnitsText() const
     if (units_ == kUnitsPlaceholders)
         return UnitsString;
     if (kind_ == TEntryKind::Combo) {
-        const std::string forces = ReplaceAll(UnitsString, "F", UnitWord("F", units_));
-        return ReplaceAll(forces, "L", UnitWord("L", units_));
+        return ExpandPlaceholder(ExpandPlaceholder(UnitsString, {}, "F", units_), {}, "L", units_);
     }
     // One force placeholder and one length placeholder are expanded: the
     // numbered one found first in this order, else the plain letter.
-    const char* force = PlaceholderToExpand(UnitsString, {"F6", "F5", "F4", "F2", "F1"}, "F");
-    const std::string withForce = ReplaceAll(UnitsString, force, UnitWord(force, units_));
-    const char* length = PlaceholderToExpand(withForce, {"L2", "L1", "L3"}, "L");
-    return ReplaceAll(withForce, length, UnitWord(length, units_));
+    return ExpandPlaceholder(ExpandPlaceholder(UnitsString, {"F6", "F5", "F4", "F2", "F1"}, "F", units_),
+                             {"L2", "L1", "L3"}, "L", units_);
 }
 
 std::string TEntryModel::LabelText() const

@@ -1,10 +1,8 @@
 #include "graph_plot.h"
 
 #include <algorithm>
-#include <array>
 
 #include "guards.h"
-#include "string_utils.h"
 
 namespace korva::components {
 
@@ -113,19 +111,9 @@ void TGraphPlot::WindowClosed(TPlotWindow* window)
 
 std::string ExpandUnits(std::string_view unitTemplate, int units)
 {
-    std::string text(unitTemplate);
     if (units != kUnitsEnglish && units != kUnitsSI)
-        return text;
-    // One kind of each placeholder: the first of F2, F1, F (L2, L1, L) that the template holds.
-    for (const auto& kinds : {std::to_array<std::string_view>({"F2", "F1", "F"}),
-                              std::to_array<std::string_view>({"L2", "L1", "L"})}) {
-        for (const std::string_view code : kinds)
-            if (code.size() == 1 || text.find(code) != std::string::npos) {
-                text = ReplaceAll(text, code, UnitWord(code, units));
-                break;
-            }
-    }
-    return text;
+        return std::string(unitTemplate);
+    return ExpandPlaceholder(ExpandPlaceholder(unitTemplate, {"F2", "F1"}, "F", units), {"L2", "L1"}, "L", units);
 }
 
 std::string AxisTitle(std::string_view caption, std::string_view unitTemplate, int units)

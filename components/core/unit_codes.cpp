@@ -60,6 +60,18 @@ std::string_view UnitWord(std::string_view code, int units)
     return code;
 }
 
+std::string ExpandPlaceholder(std::string_view unitTemplate, std::initializer_list<std::string_view> numbered,
+                              std::string_view plain, int units)
+{
+    std::string_view code = plain;
+    for (const std::string_view candidate : numbered)
+        if (unitTemplate.find(candidate) != std::string_view::npos) {
+            code = candidate;
+            break;
+        }
+    return ReplaceAll(unitTemplate, code, UnitWord(code, units));
+}
+
 long double UnitCodeFactor(std::string_view term)
 {
     std::string rest(term);

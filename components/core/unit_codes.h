@@ -3,6 +3,7 @@
 // separated by a slash, each a force/mass code (F, F0-F6) and a length code
 // (L, L0-L3), each with an optional one-digit exponent (L2^3). F/L2^2 is a
 // stress: lbs/ft^2 in English units, kN/m^2 in SI.
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
@@ -33,6 +34,13 @@ std::span<const TUnitCodeRow> UnitCodeTable();
 // The unit word of one code of the table in a unit system (1 English, 2 SI);
 // for any other system, or a code not in the table, the code itself.
 std::string_view UnitWord(std::string_view code, int units);
+
+// One kind of placeholder of a unit template expanded: the first code of
+// `numbered` that the template holds, else `plain`, replaced by its unit
+// word everywhere (the plot axes and the entry fields expand one force and
+// one length placeholder this way, each with its own list).
+std::string ExpandPlaceholder(std::string_view unitTemplate, std::initializer_list<std::string_view> numbered,
+                              std::string_view plain, int units);
 
 // Value in English units per value in SI units of one term (no slash).
 long double UnitCodeFactor(std::string_view term);
