@@ -2,6 +2,8 @@
 // would: the buttons at 40 and at 0 layers, soil types chosen in the lists,
 // Insert, Delete with its question, the Close check and the properties window.
 #include <QAction>
+#include <QApplication>
+#include <QMdiArea>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
@@ -12,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "data_edit.h"
+#include "dialogs/option_dialogs.h"
 #include "dialogs/soil_layers_dialog.h"
 #include "main_form_fixture.h"
 #include "soil_layers.h"
@@ -216,6 +219,70 @@ TEST_F(SoilLayersWindow, EditLayerOpensThePropertiesOfItsLayer)
     EXPECT_EQ(d.SoilsDialog(), nullptr);
     EXPECT_EQ(Sub(1).Cell(clay_col::UndrainedShearStrength, 0).GetAsFloat(), 1500);
     EXPECT_EQ(d.LayerGrid()->rowCount(), 2);
+}
+
+
+// Tab goes from field to field of the rows as in any window: a bad entry is
+// refused where it was typed, and the next field takes the focus with its
+// text selected.
+TEST_F(SoilLayersWindow, TabChecksTheFieldItLeaves)
+{
+    Layers({kSand, kSand});
+    TDlgSoilLayers& d = Open();
+    widgets::TDataEdit* limit = d.Field(0, app::lfMaxSideFriction);
+    Enter(limit);
+    limit->setText("0abc");
+    QTest::keyClick(limit, Qt::Key_Tab);
+    ProcessEvents();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0], "Entry could not be evaluated:\ninvalid character(s) in expression");
+    EXPECT_EQ(QApplication::focusWidget(), limit);
+    EXPECT_EQ(limit->text(), "0abc");
+
+    limit->setText("250");
+    QTest::keyClick(limit, Qt::Key_Tab);
+    ProcessEvents();
+    EXPECT_EQ(Messages().size(), 1u);
+    widgets::TDataEdit* bearing = d.Field(0, app::lfMaxEndBearing);
+    EXPECT_EQ(QApplication::focusWidget(), bearing);
+    EXPECT_EQ(bearing->selectedText(), bearing->text());
+    // From the last field of a row Tab goes on to the next row.
+    Enter(d.Field(0, app::lfEndBearingFactor));
+    QTest::keyClick(d.Field(0, app::lfEndBearingFactor), Qt::Key_Tab);
+    ProcessEvents();
+    EXPECT_EQ(QApplication::focusWidget(), d.EditButton(1));
+    EXPECT_TRUE(form->DeactivateActiveChild());
+    EXPECT_EQ(D.Cell(layer_col::MaxSideFriction, 0).GetAsFloat(), 250);
+}
+
+// The rows are made again when the window is activated and when the
+// properties window closes; the control the user was in keeps the focus, and
+// the window stays the active one.
+TEST_F(SoilLayersWindow, TheControlInUseKeepsTheFocusWhenTheRowsAreMadeAgain)
+{
+    Layers({kSand, kClay});
+    TDlgSoilLayers& d = Open();
+    OpenFromMenu<app_widgets::TdlgTitle>(TChildKind::Title);
+    ASSERT_NE(form->MdiArea()->activeSubWindow(), d.SubWindow());
+
+    // A click into a field of the inactive window.
+    d.Field(1, app::lfBottom)->setFocus(Qt::MouseFocusReason);
+    ProcessEvents();
+    EXPECT_EQ(form->MdiArea()->activeSubWindow(), d.SubWindow());
+    EXPECT_EQ(QApplication::focusWidget(), d.Field(1, app::lfBottom));
+    QTest::keyClicks(QApplication::focusWidget(), "5");
+    EXPECT_EQ(d.Field(1, app::lfBottom)->text(), "205");
+
+    // Back from the properties of layer 2.
+    Enter(d.EditButton(1));
+    d.EditButton(1)->click();
+    ProcessEvents();
+    ASSERT_NE(d.SoilsDialog(), nullptr);
+    d.SoilsDialog()->close();
+    ProcessEvents();
+    EXPECT_EQ(form->MdiArea()->activeSubWindow(), d.SubWindow());
+    EXPECT_EQ(d.EditButton(1)->window()->focusWidget(), d.EditButton(1));
+    EXPECT_EQ(D.Cell(layer_col::LayerBottom, 1).GetAsFloat(), 205);
 }
 
 } // namespace

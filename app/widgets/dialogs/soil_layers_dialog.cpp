@@ -47,6 +47,11 @@ TDlgSoilLayers::TDlgSoilLayers(TMainForm& main)
     grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid_->setSelectionMode(QAbstractItemView::NoSelection);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab goes from control to control as in any window, so that a field left
+    // with Tab is checked (the grid's own Tab would move its current cell and
+    // give the next control the focus without saying why).
+    grid_->setTabKeyNavigation(false);
+    grid_->setFocusPolicy(Qt::NoFocus);
     // The columns keep their proportions; the grid is drawn as wide as the
     // header texts of either unit system need in the font of this desktop.
     const QFontMetrics metrics(grid_->horizontalHeader()->font());
@@ -124,6 +129,24 @@ void TDlgSoilLayers::StoreToProject()
 
 void TDlgSoilLayers::Rebuild()
 {
+    // The control of the grid that has the focus, or gets it back when the
+    // window is active again (a click into the window activates it, which
+    // rebuilds the rows under the pointer; the properties window rebuilds
+    // them when it closes): its cell takes the focus over to the new control.
+    int focusRow = -1;
+    int focusColumn = -1;
+    if (QWidget* focused = focusWidget())
+        for (int r = 0; r < grid_->rowCount() && focusRow < 0; ++r)
+            for (int c = 0; c < grid_->columnCount(); ++c)
+                if (grid_->cellWidget(r, c) == focused) {
+                    focusRow = r;
+                    focusColumn = c;
+                    // Away from the control before it goes, so that the focus
+                    // does not wander to another window's control meanwhile.
+                    grid_->setFocus(Qt::OtherFocusReason);
+                    break;
+                }
+
     building_ = true;
     const auto headers = app::SoilLayerHeaders(Project().Units);
     QStringList labels;
@@ -174,6 +197,23 @@ void TDlgSoilLayers::Rebuild()
         }
     }
     building_ = false;
+    // Tab runs through the rows in reading order, then on to the buttons.
+    QWidget* previous = nullptr;
+    for (int r = 0; r < grid_->rowCount(); ++r)
+        for (int c = 0; c < grid_->columnCount(); ++c)
+            if (QWidget* w = grid_->cellWidget(r, c)) {
+                if (previous)
+                    QWidget::setTabOrder(previous, w);
+                previous = w;
+            }
+    if (previous)
+        QWidget::setTabOrder(previous, insert_);
+    if (focusRow >= 0) {
+        if (QWidget* w = grid_->cellWidget(std::min(focusRow, grid_->rowCount() - 1), focusColumn))
+            w->setFocus(Qt::OtherFocusReason);
+        else
+            add_->setFocus(Qt::OtherFocusReason);
+    }
     ShowButtons();
 }
 
