@@ -218,6 +218,12 @@ void TPlotForm::ShowWindow()
 {
     if (!shown_) {
         shown_ = true;
+        // The window opens maximized; restored (by its button, or when the
+        // area maximizes another child) it keeps a size a plot can be read at.
+        if (QMdiArea* area = mdiArea()) {
+            const QSize room = area->viewport()->size();
+            setGeometry(0, 0, std::max(room.width() * 3 / 4, 320), std::max(room.height() * 3 / 4, 240));
+        }
         showMaximized();
     } else if (isMinimized()) {
         showNormal();

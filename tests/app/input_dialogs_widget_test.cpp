@@ -666,6 +666,14 @@ TEST(ElevationViewInMainWindow, ActivationShowsEditsMadeElsewhere)
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(view->windowTitle().left(9), "  Depth: ");
     EXPECT_EQ(window->windowTitle().left(9), "  Depth: ");
+
+    // A switch to SI units while the view is the active child redraws it in
+    // metres at once.
+    ASSERT_EQ(f.form->MdiArea()->activeSubWindow(), window);
+    f.form->Actions().SiUnits->trigger();
+    ProcessEvents();
+    EXPECT_EQ(f.Project().Units, 2);
+    EXPECT_NEAR(static_cast<double>(view->Profile().Pile.P2.Y), 80 * 0.3048, 1e-6);
 }
 
 } // namespace

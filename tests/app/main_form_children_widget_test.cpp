@@ -29,6 +29,7 @@ public:
         auto* layout = new QVBoxLayout(this);
         Title = new QLineEdit(this);
         Title->setMinimumWidth(1000); // wider than the area
+        Title->setMinimumHeight(Height);
         layout->addWidget(Title);
         ++Made;
     }
@@ -40,6 +41,7 @@ public:
     bool Valid = true;
     static inline int Made = 0;
     static inline int Freed = 0;
+    static inline int Height = 0; // of the field, when a test wants tall dialogs
 
 protected:
     void LoadFromProject() override
@@ -106,6 +108,7 @@ struct ChildrenFixture : MainFormFixture {
     ChildrenFixture()
     {
         TitleDialog::Made = TitleDialog::Freed = 0;
+        TitleDialog::Height = 0;
         for (TChildKind kind : {TChildKind::Title, TChildKind::Material, TChildKind::Options, TChildKind::TzPrint,
                                 TChildKind::CircularSection, TChildKind::NoncircularSection})
             form->SetChildFactory(kind, &MakeTitleDialog);
@@ -354,6 +357,46 @@ TEST(MainFormChildren, ACaptionSetWhileAChildIsMaximizedStays)
     ProcessEvents();
     EXPECT_EQ(form.Child(TChildKind::Title), nullptr);
     EXPECT_EQ(form.windowTitle(), "KORVA 2015.7.5 - Offshore - Pile.kv7d");
+}
+
+// The area puts a new child where its placement rule finds room, partly
+// beyond its edges when the child is large; the whole child is moved into
+// view when it fits, else its title bar and left part are. A dialog of fixed
+// size is never maximized, as the area would do it after a maximized child.
+TEST(MainFormChildren, ChildrenOpenInViewAndDialogsAreNeverMaximized)
+{
+    ChildrenFixture f;
+    TMainForm& form = *f.form;
+    SetLayers(form.Tables(), {{app::kSand, 20, 0, 0, 1, 1, {115, 30}, {115, 30}}});
+    QMdiArea* area = form.MdiArea();
+    TitleDialog::Height = 200; // three of them do not fit one above the other
+    for (TChildKind kind : {TChildKind::Title, TChildKind::Material, TChildKind::Options, TChildKind::TzPrint}) {
+        auto* dialog = dynamic_cast<TitleDialog*>(form.ShowChild(kind));
+        ASSERT_NE(dialog, nullptr);
+        ProcessEvents();
+        const QRect at = dialog->SubWindow()->geometry();
+        EXPECT_EQ(at.x(), 0); // wider than the area
+        EXPECT_GE(at.y(), 0);
+        EXPECT_LE(at.bottom(), area->viewport()->height()) << at.y() << " " << at.height();
+    }
+
+    QWidget* view = form.ShowChild(TChildKind::ElevationView);
+    ASSERT_NE(view, nullptr);
+    auto* viewWindow = qobject_cast<QMdiSubWindow*>(view->parentWidget());
+    viewWindow->showMaximized();
+    ProcessEvents();
+    auto* title = dynamic_cast<TitleDialog*>(form.ShowChild(TChildKind::Title));
+    ProcessEvents();
+    EXPECT_EQ(area->activeSubWindow(), title->SubWindow());
+    EXPECT_FALSE(title->SubWindow()->isMaximized());
+
+    form.ShowChild(TChildKind::ElevationView);
+    viewWindow->showMaximized();
+    ProcessEvents();
+    viewWindow->close(); // the next child is activated
+    ProcessEvents();
+    ASSERT_NE(area->activeSubWindow(), nullptr);
+    EXPECT_FALSE(area->activeSubWindow()->isMaximized());
 }
 
 // Run under AddressSanitizer too: the MDI area reports a last activation

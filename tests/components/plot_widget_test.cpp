@@ -146,6 +146,16 @@ TEST(PlotWindow, ShowMakesOneWindowAndClosingFreesIt)
     EXPECT_EQ(area.subWindowList().size(), 1);
     EXPECT_TRUE(area.subWindowList()[0]->isMaximized());
     EXPECT_EQ(area.subWindowList()[0]->windowTitle(), "PlotForm");
+    // Restored, it keeps three quarters of the area (not the few pixels of a
+    // window never laid out).
+    area.resize(800, 600);
+    area.show();
+    area.subWindowList()[0]->close();
+    ProcessEvents();
+    plot->Show();
+    ProcessEvents();
+    area.subWindowList()[0]->showNormal();
+    EXPECT_EQ(area.subWindowList()[0]->size(), area.viewport()->size() * 3 / 4);
 
     area.subWindowList()[0]->close();
     ProcessEvents();

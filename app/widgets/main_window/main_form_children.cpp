@@ -7,10 +7,13 @@
 #include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
 
 #include "dialogs/input_dialog.h"
 #include "main_window/main_form.h"
+#include "views/elevation_view.h"
 
 namespace korva::app_widgets {
 
@@ -34,6 +37,33 @@ protected:
 std::size_t Index(TChildKind kind)
 {
     return static_cast<std::size_t>(kind);
+}
+
+// A child without a maximize button (an input dialog, a table window) is
+// never shown maximized: the area maximizes the child activated after a
+// maximized one (a plot window), and a dialog of fixed size would then stand
+// alone in the middle of the area with the main window's caption naming it.
+void KeepUnmaximized(QMdiSubWindow* window)
+{
+    if (window && window->isMaximized() && !(window->windowFlags() & Qt::WindowMaximizeButtonHint))
+        window->showNormal();
+}
+
+// A new child is placed where the whole of it is in view when it fits, and
+// with its title bar and left part in view when it does not (the area puts a
+// child wider or taller than itself partly beyond its edges).
+void KeepInView(QMdiSubWindow* window, QMdiArea* mdiArea)
+{
+    // The area's scroll bars take their room once a child sticks out.
+    QSize area = mdiArea->viewport()->size();
+    const int bar = mdiArea->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, mdiArea);
+    if (window->width() > area.width() && !mdiArea->horizontalScrollBar()->isVisible())
+        area.rheight() -= bar;
+    if (window->height() > area.height() && !mdiArea->verticalScrollBar()->isVisible())
+        area.rwidth() -= bar;
+    const int x = std::min(window->x(), area.width() - window->width());
+    const int y = std::min(window->y(), area.height() - window->height());
+    window->move(std::max(0, x), std::max(0, y));
 }
 
 } // namespace
@@ -81,9 +111,12 @@ QWidget* TMainForm::ShowChild(TChildKind kind)
         mdiArea_->addSubWindow(window);
         slot.Window = window;
         window->show();
-        // The area places a window wider than itself partly to the left of
-        // its edge; the title bar and the left part stay in sight.
-        window->move(std::max(0, window->x()), std::max(0, window->y()));
+        KeepUnmaximized(window);
+        // Its size is known once the layouts have run.
+        for (QWidget* w : {widget, static_cast<QWidget*>(window)})
+            if (QLayout* layout = w->layout())
+                layout->activate();
+        KeepInView(window, mdiArea_);
     }
     QMdiSubWindow* window = slot.Window;
     if (window->isMinimized())
@@ -99,6 +132,7 @@ void TMainForm::OnSubWindowActivated(QMdiSubWindow* window)
 {
     // No window: the main window lost the activation to a message box, a
     // dialog or another program, which is no change of the active child.
+    KeepUnmaximized(window);
     if (window)
         SwitchActiveChild(window);
 }
@@ -178,6 +212,10 @@ void TMainForm::RefreshUnitDialogs()
     for (QMdiSubWindow* window : mdiArea_->subWindowList())
         if (TInputDialog* dialog = InputDialogOf(window))
             dialog->Activate();
+    // The elevation view draws lengths of the project's unit: it is made
+    // again too, also while it is the active child (no activation follows).
+    if (auto* view = qobject_cast<TDlgSideView*>(Child(TChildKind::ElevationView)))
+        view->Reload();
 }
 
 } // namespace korva::app_widgets
