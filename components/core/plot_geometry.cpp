@@ -539,12 +539,18 @@ TLegendBox LegendBoxGeometry(const TPlotLayout& layout, int legendLeft, int lege
     const auto place = [](int from, int extent, int offset, int whole) {
         return whole > 0 ? from + static_cast<int>(static_cast<long long>(extent) * offset / whole) : from;
     };
-    const int x0 = place(plot.Left, plot.Right - plot.Left, legendLeft, windowWidth);
-    const int y0 = place(plot.Top, plot.Bottom - plot.Top, legendTop, windowHeight);
     const int gap = layout.PixelsY / 32;
+    const int width = textWidth + (3 * layout.PixelsX) / 16;
+    const int height = std::max(itemCount, 0) * (textHeight + gap) + gap;
+    // Texts on paper are larger against the plot than on the screen: a box
+    // that would stick out past the plot (under the soil-layer column, or off
+    // the page or the bitmap) is moved back inside it.
+    const int x0 = std::max(plot.Left, std::min(place(plot.Left, plot.Right - plot.Left, legendLeft, windowWidth),
+                                                 plot.Right - width));
+    const int y0 = std::max(plot.Top, std::min(place(plot.Top, plot.Bottom - plot.Top, legendTop, windowHeight),
+                                               plot.Bottom - height));
     TLegendBox box;
-    box.Frame = {x0, y0, x0 + textWidth + (3 * layout.PixelsX) / 16,
-                 y0 + std::max(itemCount, 0) * (textHeight + gap) + gap};
+    box.Frame = {x0, y0, x0 + width, y0 + height};
     const int x = x0 + layout.PixelsX / 16;
     int y = y0 + gap;
     for (int i = 0; i < itemCount; ++i) {

@@ -266,8 +266,9 @@ struct TLegendBox {
 };
 
 // The box keeps the on-screen legend's relative place in the window
-// (legendLeft / windowWidth across the plot rectangle, the same down);
-// itemCount entries of text height textHeight, the widest textWidth.
+// (legendLeft / windowWidth across the plot rectangle, the same down), moved
+// back inside the plot rectangle where it would stick out; itemCount entries
+// of text height textHeight, the widest textWidth.
 TLegendBox LegendBoxGeometry(const TPlotLayout& layout, int legendLeft, int legendTop, int windowWidth,
                              int windowHeight, int itemCount, int textWidth, int textHeight);
 

@@ -407,6 +407,18 @@ TEST(PlotLegendBox, KeepsTheScreenLegendsPlace)
     EXPECT_EQ(box.Items[1].Text, (TPixelPoint{599, 415}));
     // A window without size puts the box at the plot's corner.
     EXPECT_EQ(LegendBoxGeometry(layout, 600, 400, 0, 0, 0, 80, 16).Frame, (TPixelRect{41, 41, 139, 44}));
+
+    // A legend at the window's bottom-right corner, with texts wider on paper
+    // than on the screen: the box ends at the plot's right and bottom edges
+    // (not under the soil-layer column or off the page); its items follow it.
+    const TPixelRect& plotRect = layout.Plot;
+    const TLegendBox corner = LegendBoxGeometry(layout, 700, 550, 800, 600, 3, 200, 16);
+    EXPECT_EQ(corner.Frame.Right, plotRect.Right);
+    EXPECT_EQ(corner.Frame.Bottom, plotRect.Bottom);
+    EXPECT_EQ(corner.Frame.Right - corner.Frame.Left, 200 + 3 * 96 / 16);
+    EXPECT_EQ(corner.Items[0].Text.X, corner.Frame.Left + 2 * (96 / 16));
+    // A box larger than the plot starts at its top-left corner.
+    EXPECT_EQ(LegendBoxGeometry(layout, 700, 550, 800, 600, 3, 2000, 16).Frame.Left, plotRect.Left);
 }
 
 // Three layers at depths 10, 20 and 40 over a range of 0..30.
