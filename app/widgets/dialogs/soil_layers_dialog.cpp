@@ -206,8 +206,11 @@ void TDlgSoilLayers::Rebuild()
                     QWidget::setTabOrder(previous, w);
                 previous = w;
             }
-    if (previous)
-        QWidget::setTabOrder(previous, insert_);
+    for (QWidget* w : std::initializer_list<QWidget*>{insert_, add_, delete_, confirm_, close_}) {
+        if (previous)
+            QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
     if (focusRow >= 0) {
         if (QWidget* w = grid_->cellWidget(std::min(focusRow, grid_->rowCount() - 1), focusColumn))
             w->setFocus(Qt::OtherFocusReason);
