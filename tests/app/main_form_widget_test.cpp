@@ -36,6 +36,7 @@ TEST(MainForm, MenusAndToolBarInTheirOrder)
     TMainForm& form = *f.form;
     EXPECT_EQ(form.windowTitle(), "KORVA 2015.7.5 - Offshore - NewKORVA.kv7d");
     EXPECT_EQ(form.size(), QSize(867, 712));
+    EXPECT_FALSE(QApplication::windowIcon().isNull()); // the child windows show it
     EXPECT_EQ(Texts(form.menuBar()->actions()),
               (Strings{"&File", "Da&ta", "Options", "&Computation", "&Graphics", "&Window", "&Help"}));
     QList<QAction*> file = form.Menus().File->actions();

@@ -133,6 +133,9 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     engineLibraryPath_ = app::EngineLibraryPath();
 
     resize(867, 712);
+    // The program's icon on its windows and child windows (the one of the
+    // About box), not the toolkit's logo that a window without one shows.
+    QApplication::setWindowIcon(QApplication::style()->standardIcon(QStyle::SP_ComputerIcon));
     setAcceptDrops(true);
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
