@@ -11,6 +11,15 @@ TDataEdit::TDataEdit(QWidget* parent) : QLineEdit(parent), TEntryFieldBase(compo
     PushText();
 }
 
+void TDataEdit::SetFieldText(const QString& text)
+{
+    setText(text);
+    // A value longer than the field (a converted length has 18 digits) is
+    // shown from its first digit, as the user reads it, not from its end.
+    if (!hasFocus())
+        setCursorPosition(0);
+}
+
 void TDataEdit::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);

@@ -36,7 +36,7 @@ protected:
 
     QWidget* FieldWidget() override { return this; }
     QString FieldText() const override { return text(); }
-    void SetFieldText(const QString& text) override { setText(text); }
+    void SetFieldText(const QString& text) override;
     void EmitExit() override { emit OnExit(); }
     bool ReturnsFocus() override { return isVisible(); }
 };

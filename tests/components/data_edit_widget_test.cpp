@@ -76,6 +76,24 @@ TEST(DataEdit, TabEvaluatesTheExpressionAndMovesOn)
     EXPECT_TRUE(d.b->hasFocus());
 }
 
+// A value set by the program, longer than the field, shows its first digits
+// (24.384000000097536 must not read ".384000000097536"); a typed value that
+// is rewritten when the field is left too.
+TEST(DataEdit, ALongValueIsShownFromItsFirstDigit)
+{
+    Dialog d;
+    d.b->setFixedWidth(60);
+    d.b->SetNumber(24.384000000097536L);
+    EXPECT_EQ(d.b->cursorPosition(), 0);
+    d.b->setFocus(Qt::OtherFocusReason);
+    d.Type(d.b, "80*0.3048000000012192");
+    QTest::keyClick(d.b, Qt::Key_Tab);
+    ProcessEvents();
+    EXPECT_FALSE(d.b->hasFocus());
+    EXPECT_EQ(d.b->text().left(3), "24.");
+    EXPECT_EQ(d.b->cursorPosition(), 0);
+}
+
 TEST(DataEdit, FailuresShowTheirMessageAndKeepTheFocus)
 {
     struct Case {
