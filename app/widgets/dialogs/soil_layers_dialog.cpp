@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -212,9 +213,12 @@ void TDlgSoilLayers::Rebuild()
         previous = w;
     }
     if (focusRow >= 0) {
-        if (QWidget* w = grid_->cellWidget(std::min(focusRow, grid_->rowCount() - 1), focusColumn))
+        if (QWidget* w = grid_->cellWidget(std::min(focusRow, grid_->rowCount() - 1), focusColumn)) {
             w->setFocus(Qt::OtherFocusReason);
-        else
+            // Typing goes on after the value, as in the field that was left.
+            if (auto* edit = qobject_cast<QLineEdit*>(w))
+                edit->end(false);
+        } else
             add_->setFocus(Qt::OtherFocusReason);
     }
     ShowButtons();
