@@ -1,6 +1,7 @@
 #include "plot_geometry.h"
 
 #include <algorithm>
+#include <utility>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -421,6 +422,18 @@ TPixelPoint LabelInside(TPixelPoint at, TTextSize text, bool upward, const TPixe
     const int left = std::max(std::min(at.X, client.Right - across), client.Left);
     const int newTop = std::max(std::min(top, client.Bottom - down), client.Top);
     return {left, upward ? newTop + down : newTop};
+}
+
+bool TLabelSpacing::Keep(int from, int to)
+{
+    if (from > to)
+        std::swap(from, to);
+    if (any_ && to + gap_ > from_ && from < to_ + gap_)
+        return false;
+    any_ = true;
+    from_ = from;
+    to_ = to;
+    return true;
 }
 
 TPixelPoint ValueToPixel(const TPlotRange& range, const TPixelRect& area, bool xOnTop, Extended x, Extended y)

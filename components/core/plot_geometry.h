@@ -194,6 +194,24 @@ TPixelPoint YTickLabelPosition(const TPixelRect& area, int pixelsX, int py, TTex
 // axis), else `at` is its top-left.
 TPixelPoint LabelInside(TPixelPoint at, TTextSize text, bool upward, const TPixelRect& client);
 
+// Keeps the tick labels of one axis apart. Labels of four digits in the
+// exponent form ("1.2E04", capacities in kN) are wider than the spacing of
+// the major ticks allows: a label whose span along the axis comes within
+// `gap` pixels of the last label kept is left out; its grid line and tick
+// stay.
+class TLabelSpacing {
+public:
+    explicit TLabelSpacing(int gap) : gap_(gap) {}
+    // The label spans from..to (pixels along the axis): true when it is kept.
+    bool Keep(int from, int to);
+
+private:
+    int gap_;
+    bool any_ = false;
+    int from_ = 0;
+    int to_ = 0;
+};
+
 // ---------------------------------------------------------------------------
 // Values and pixels
 

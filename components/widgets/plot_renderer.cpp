@@ -289,6 +289,7 @@ private:
         const QPen dotted(Qt::black, 1, Qt::DotLine);
         if (ticks.LastX > ticks.FirstX) {
             SetFont(kNormal, plot_.SizeFont);
+            TLabelSpacing spacing(layout_.PixelsX / 16);
             for (int k = ticks.FirstX; k <= ticks.LastX; ++k) {
                 const Extended x = k * ticks.TickStep.X;
                 const int px = ValueToPixel(area.Range, r, down, x, area.Range.YMin).X;
@@ -300,10 +301,12 @@ private:
                     const QString label = ToQString(TickLabel(x));
                     p_.setPen(solid);
                     const TTextSize size = Measure(p_.fontMetrics(), label);
-                    DrawTextAt(p_, LabelInside(XTickLabelPosition(r, layout_.PixelsY, down, px, size), size, false,
-                                               layout_.Client),
-                               label);
-                    painted.XLabels.push_back(x);
+                    const TPixelPoint at =
+                        LabelInside(XTickLabelPosition(r, layout_.PixelsY, down, px, size), size, false, layout_.Client);
+                    if (spacing.Keep(at.X, at.X + size.Width)) {
+                        DrawTextAt(p_, at, label);
+                        painted.XLabels.push_back(x);
+                    }
                 }
                 p_.setPen(solid);
                 if (down)
@@ -314,6 +317,7 @@ private:
         }
         if (ticks.LastY > ticks.FirstY) {
             SetFont(kNormal, plot_.SizeFont);
+            TLabelSpacing spacing(layout_.PixelsY / 16);
             for (int k = ticks.FirstY; k <= ticks.LastY; ++k) {
                 const Extended y = k * ticks.TickStep.Y;
                 const int py = ValueToPixel(area.Range, r, down, area.Range.XMin, y).Y;
@@ -325,10 +329,12 @@ private:
                     const QString label = ToQString(TickLabel(y));
                     p_.setPen(solid);
                     const TTextSize size = Measure(p_.fontMetrics(), label);
-                    DrawUpwardTextAt(p_, LabelInside(YTickLabelPosition(r, layout_.PixelsX, py, size), size, true,
-                                                     layout_.Client),
-                                     label);
-                    painted.YLabels.push_back(y);
+                    const TPixelPoint at =
+                        LabelInside(YTickLabelPosition(r, layout_.PixelsX, py, size), size, true, layout_.Client);
+                    if (spacing.Keep(at.Y - size.Width, at.Y)) { // it rises from at.Y
+                        DrawUpwardTextAt(p_, at, label);
+                        painted.YLabels.push_back(y);
+                    }
                 }
                 p_.setPen(solid);
                 p_.drawLine(r.Left, py, r.Left + tickY, py);

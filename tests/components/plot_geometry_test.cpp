@@ -395,6 +395,21 @@ TEST(PlotCurves, PathsSkipPointsThatAreNotFinite)
     EXPECT_TRUE(CurvePath(*plot.Line(0), range, area, true, 0).Markers.empty());
 }
 
+TEST(PlotTickLabels, ALabelTooCloseToTheLastOneKeptIsLeftOut)
+{
+    TLabelSpacing spacing(6);
+    EXPECT_TRUE(spacing.Keep(0, 40));
+    EXPECT_FALSE(spacing.Keep(42, 82));  // overlaps the gap after 0..40
+    EXPECT_TRUE(spacing.Keep(46, 86));   // clear by the gap
+    EXPECT_FALSE(spacing.Keep(90, 130)); // too close to 46..86, not to 0..40
+    EXPECT_TRUE(spacing.Keep(92, 132));
+    // Labels rising up the y axis come in falling order.
+    TLabelSpacing up(6);
+    EXPECT_TRUE(up.Keep(500, 460));
+    EXPECT_FALSE(up.Keep(470, 430));
+    EXPECT_TRUE(up.Keep(454, 414));
+}
+
 TEST(PlotLegendBox, KeepsTheScreenLegendsPlace)
 {
     TGraphPlot plot;

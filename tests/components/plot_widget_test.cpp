@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QMdiArea>
 #include <QPainter>
@@ -108,6 +109,45 @@ TEST(PlotWindow, HidingKeepsTheColoursDeactivatingShiftsThem)
     EXPECT_NE(image.pixel(window.PixelOf(2, 4)), Rgb(PlotColor(2)));
     EXPECT_EQ(image.pixel(window.PixelOf(5, 4)), Rgb(PlotColor(4)));
     EXPECT_EQ(image.pixel(window.PixelOf(11, 4)), Rgb(PlotColor(10)));
+}
+
+// Capacities up to 29000 kN: from 10000 on the labels take the exponent
+// form ("1.2E04") and are wider than the major ticks are apart at some window
+// widths. Whatever the width, no two labels drawn overlap, and labels are
+// left out only where they would.
+TEST(PlotWindow, TickLabelsNeverOverlap)
+{
+    bool leftOut = false;
+    for (int width = 500; width <= 1500; width += 20) {
+        QMdiArea area;
+        area.resize(width + 200, 600);
+        area.show();
+        widgets::TMdiPlotHost host(area);
+        TGraphPlot plot;
+        FillPlot(plot, 1, 0);
+        for (int d = 0; d < plot.PointCount(); ++d)
+            plot.Point(0, d).X *= 5000;
+        plot.SetHost(&host);
+        plot.Show();
+        auto& form = *static_cast<TPlotForm*>(plot.Window());
+        form.SetClientSize(width, 400);
+        ProcessEvents();
+        form.Canvas()->grab();
+        const widgets::TAreaPaint& painted = form.LastPaint().Areas.at(0);
+        const TPlotView& view = form.View();
+        const QFontMetrics metrics(widgets::RotatedFont(BaseFontHeight(view.Layout.PixelsY), 400, plot.SizeFont));
+        int lastRight = std::numeric_limits<int>::min();
+        for (Extended x : painted.XLabels) {
+            const int px = ValueToPixel(painted.Range, painted.Rect, plot.XOnTop, x, 0).X;
+            const int half = metrics.horizontalAdvance(QString::fromStdString(TickLabel(x))) / 2;
+            EXPECT_GE(px - half, lastRight) << "width " << width << " label " << static_cast<double>(x);
+            lastRight = px + half;
+        }
+        const Extended major = 5 * painted.Ticks->TickStep.X;
+        const auto majors = static_cast<std::size_t>(painted.Range.XMax / major + 0.5L) + 1;
+        leftOut = leftOut || painted.XLabels.size() < majors;
+    }
+    EXPECT_TRUE(leftOut); // some width needs it
 }
 
 TEST(PlotWindow, SmallWindowsDrawWithoutFault)
