@@ -110,8 +110,10 @@ double DisplacedVolume(const RunState& s, int seg, double diameter)
     double volume = 0.25f * 3.14159f * (od * od - s.InnerDiameter * s.InnerDiameter) / area_unit;
     if (s.TipArea > 1.0e-6f)
         volume = s.TipArea;
-    // The tip row of the last FHWA capacity steps was plugged: the gross area.
-    if (s.RowTipFlags[emFhwa][seg] == 1)
+    // The tip row of the last FHWA capacity steps was plugged: the gross
+    // area. Compression's plug state in uplift too, where the tip value is
+    // the self weight: the displaced volume does not depend on the load.
+    if (s.CompressionTipFlags[emFhwa][seg] == 1)
         volume = 0.25f * 3.14159f * (od * od) / area_unit;
     if (s.EndSectionLength > 0.001f && EndInnerDiameter(s) < 1.0e-5f) {
         volume = 0.25f * 3.1416f * (od * od) / area_unit;

@@ -191,7 +191,7 @@ void ComputeSelfWeight(RunState& s)
         s.RowAveragedTipResistance[k] = average;
 
         const double weight = uplift ? self_weight.At(z) : 0.0;
-        int& flag = s.RowTipFlags[m][k];
+        int flag = 0;
         if (closed) {
             if (uplift)
                 s.RowAveragedTipResistance[k] = weight;
@@ -227,14 +227,15 @@ void ComputeSelfWeight(RunState& s)
                     s.UserTipRows[k] = s.RowPlugLimitedTipResistance[k];
                 flag = 2;
             }
-            if (uplift)
-                flag = 1;
         } else {
             if (uplift)
                 s.RowAveragedTipResistance[k] = weight;
             store(k, s.RowAveragedTipResistance[k]);
             flag = 1;
         }
+        s.CompressionTipFlags[m][k] = flag;
+        // In uplift the tip value is the self weight: no row is governed by the plug.
+        s.RowTipFlags[m][k] = uplift ? 1 : flag;
         // In uplift the user-specified method's tip row is the self weight
         // whichever branch the pile takes.
         if (uplift && m == emUserSpecified)

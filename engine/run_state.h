@@ -443,7 +443,13 @@ struct RunState {
     RowArray UserTipRows{}; // also written by the user-specified method itself
     // Per EngineMethod (1-9) and row: 1, or 2 when the soil plug governs the
     // tip value (the table row gets a "*"). Entries of other methods stay.
+    // In uplift every row is 1 (the tip value is the self weight).
     std::array<std::array<int, RowSlots>, 10> RowTipFlags{};
+    // The flags that compression's rule gives, in uplift too: whether the
+    // pile end acts plugged (1) or as the annulus with the end section's
+    // inside friction (2). The FHWA displaced volume reads them, since a
+    // driven pile displaces the same soil whichever way it is loaded.
+    std::array<std::array<int, RowSlots>, 10> CompressionTipFlags{};
 
     // --- Side-friction row skeleton, API RP-2A and the methods on it (api_method.cpp) ---
     PointArray PointUnitSideFriction{}; // of the method last computed

@@ -228,54 +228,66 @@ TEST(LandMethodsRun, UpliftFactorHalvesLambdaAndUserSkinFriction)
     }
 }
 
-// Sand from the surface, no limits, a closed pipe: in uplift the tension
-// reduction multiplies the unit side friction of FHWA, USACE, Revised Lambda,
-// API RP-2A and the user method once, so a factor of 0.5 halves each one's
-// skin friction at every row (FHWA and USACE keep row 0 as it is, which at
-// the surface carries no friction). In both unit systems.
+// Sand from the surface, no limits, a closed pipe and an open one: in
+// uplift the tension reduction multiplies the unit side friction of FHWA,
+// USACE, Revised Lambda, API RP-2A and the user method once, so a factor of
+// 0.5 halves each one's skin friction at every row (FHWA and USACE keep row
+// 0 as it is, which at the surface carries no friction). In both unit
+// systems. The open pipe displaces in uplift what it displaces in
+// compression: FHWA takes the plug state of compression's tip rule for its
+// displaced volume, not the gross area of a plugged pile at every row.
 TEST(LandMethodsRun, TensionReductionHalvesTheSkinOfEveryMethodThatTakesIt)
 {
-    for (const int units : {1, 2}) {
-        SCOPED_TRACE(units == 1 ? "English" : "SI");
-        SoilLayer sand{0.0, 40.0, 1, 0.8, 115.0, -1.0, 32.0, 20.0};
-        sand.remolded_or_blows = 15.0;
-        sand.user_skin = 500.0;
-        sand.user_end = 20000.0;
-        PileProject p = SingleMethod(1, 18.0, 30.0, {sand});
-        p.methods = {1, 1, 1, 0, 1, 0, 0, 0, 0}; // API not selected: USACE keeps the layer's K
-        p.tension_reduction = 0.5;
-        if (units == 2) {
-            p.units = 2;
-            p.outer_diameter = 457.0;
-            p.elastic_modulus = 200000000.0;
-            p.total_length = 9.0;
-            p.increment = 0.3;
-            p.profile_bottom = 12.0;
-            p.layers[0].bottom = 12.0;
-            p.layers[0].unit_weight = 18.0;
-            p.layers[0].user_skin = 24.0;
-            p.layers[0].user_end = 960.0;
-        }
-        const auto run = [&](int load_direction) {
-            RunFolder folder;
-            PileProject q = p;
-            q.load_direction = load_direction;
-            return RunProject(folder, q);
-        };
-        const RunResult compression = run(0);
-        const RunResult uplift = run(1);
-        ASSERT_EQ(compression.status, 0) << compression.report;
-        ASSERT_EQ(uplift.status, 0) << uplift.report;
-        const engine::RunState& c = *compression.state;
-        const engine::RunState& u = *uplift.state;
-        const int last = c.PenetrationRowCount - 1;
-        ASSERT_EQ(last, 30);
-        for (const int m : {engine::emFhwa, engine::emUsace, engine::emRevisedLambda, engine::emApi,
-                            engine::emUserSpecified}) {
-            EXPECT_GT(c.MethodRows[m].SkinFriction[last], 0.0) << "method " << m;
-            for (int k = 0; k <= last; ++k)
-                EXPECT_EQ(u.MethodRows[m].SkinFriction[k], 0.5 * c.MethodRows[m].SkinFriction[k])
-                    << "method " << m << " row " << k;
+    struct Pipe {
+        const char* name;
+        int closed_ended;
+        double inner_over_outer;
+    };
+    for (const Pipe& pipe : {Pipe{"closed", 1, 0.0}, Pipe{"open", 0, 23.0 / 24.0}}) {
+        for (const int units : {1, 2}) {
+            SCOPED_TRACE(std::string(pipe.name) + (units == 1 ? ", English" : ", SI"));
+            SoilLayer sand{0.0, 40.0, 1, 0.8, 115.0, -1.0, 32.0, 20.0};
+            sand.remolded_or_blows = 15.0;
+            sand.user_skin = 500.0;
+            sand.user_end = 20000.0;
+            PileProject p = SingleMethod(1, 18.0, 30.0, {sand});
+            p.methods = {1, 1, 1, 0, 1, 0, 0, 0, 0}; // API not selected: USACE keeps the layer's K
+            p.tension_reduction = 0.5;
+            if (units == 2) {
+                p.units = 2;
+                p.outer_diameter = 457.0;
+                p.elastic_modulus = 200000000.0;
+                p.total_length = 9.0;
+                p.increment = 0.3;
+                p.profile_bottom = 12.0;
+                p.layers[0].bottom = 12.0;
+                p.layers[0].unit_weight = 18.0;
+                p.layers[0].user_skin = 24.0;
+                p.layers[0].user_end = 960.0;
+            }
+            p.closed_ended = pipe.closed_ended;
+            p.inner_diameter = pipe.inner_over_outer * p.outer_diameter;
+            const auto run = [&](int load_direction) {
+                RunFolder folder;
+                PileProject q = p;
+                q.load_direction = load_direction;
+                return RunProject(folder, q);
+            };
+            const RunResult compression = run(0);
+            const RunResult uplift = run(1);
+            ASSERT_EQ(compression.status, 0) << compression.report;
+            ASSERT_EQ(uplift.status, 0) << uplift.report;
+            const engine::RunState& c = *compression.state;
+            const engine::RunState& u = *uplift.state;
+            const int last = c.PenetrationRowCount - 1;
+            ASSERT_EQ(last, 30);
+            for (const int m : {engine::emFhwa, engine::emUsace, engine::emRevisedLambda, engine::emApi,
+                                engine::emUserSpecified}) {
+                EXPECT_GT(c.MethodRows[m].SkinFriction[last], 0.0) << "method " << m;
+                for (int k = 0; k <= last; ++k)
+                    EXPECT_EQ(u.MethodRows[m].SkinFriction[k], 0.5 * c.MethodRows[m].SkinFriction[k])
+                        << "method " << m << " row " << k;
+            }
         }
     }
 }

@@ -39,8 +39,8 @@ TEST(FhwaMethod, NordlundSandAtOneCubicFootPerFoot)
 TEST(FhwaMethod, DisplacedVolumeOfClosedAndPluggedPiles)
 {
     // A closed pipe displaces its gross area (with 3.1416): OD 24 in gives
-    // 3.1416 ft^3/ft. An open pipe whose FHWA tip row is plugged (flag 1)
-    // takes its gross area too, with 3.14159.
+    // 3.1416 ft^3/ft. An open pipe whose FHWA tip row is plugged (flag 1 by
+    // compression's rule) takes its gross area too, with 3.14159.
     const auto expected = [](double volume, double phi, double stress) {
         const double ratio = LookupPileTypeChart(volume, 1);
         return NordlundEarthPressure(phi, 0.0, volume) * FhwaCorrectionFactors(ratio, phi) * stress *
@@ -52,7 +52,7 @@ TEST(FhwaMethod, DisplacedVolumeOfClosedAndPluggedPiles)
     EXPECT_NEAR(FrictionAt(*closed, 6.0), expected(0.25f * 3.1416f * 576.0 / 144.0f, 34.0, stress), 1e-12);
 
     auto open = BuildSegments({.inner_diameter = 23.0}, {{.bottom = 15.0, .type = 1, .phi = 34.0}});
-    open->RowTipFlags[emFhwa][5] = 1;
+    open->CompressionTipFlags[emFhwa][5] = 1;
     ComputeCapacityFhwa(*open);
     EXPECT_NEAR(FrictionAt(*open, 6.0), expected(0.25f * 3.14159f * 576.0 / 144.0f, 34.0, stress), 1e-12);
     EXPECT_NEAR(FrictionAt(*open, 7.0) / open->PointEffectiveStress[BottomPoint(6)],

@@ -156,7 +156,9 @@ TEST(SelfWeight, BuoyantSelfWeightInUplift)
 
 // The tip value and flag of an open pile (OD 24, ID 22 in) whose plug-limited
 // value is 3 kips (base force 1 + plug friction 2): the soil plug governs when
-// the averaged base force is larger.
+// the averaged base force is larger. In uplift every row's flag is 1 (the
+// self weight), while the compression flags keep the plug state that
+// compression's rule gives the row.
 TEST(SelfWeight, OpenPileTipValueAndFlag)
 {
     enum Stored { PlugLimited, Averaged, Weight };
@@ -170,16 +172,19 @@ TEST(SelfWeight, OpenPileTipValueAndFlag)
         bool uplift;
         Stored transfer;
         int flag;
+        int compression_flag;
     };
     const Case cases[] = {
-        {"plug governs", emApi, 0, 22.0, 0.0, 100.0, false, PlugLimited, 2},
-        {"average governs", emApi, 0, 22.0, 0.0, 0.001, false, Averaged, 1},
-        {"unplugged: always the plug-limited value", emNgi, 2, 22.0, 0.0, 0.001, false, PlugLimited, 2},
-        {"plugged: the average", emApi, 1, 22.0, 0.0, 100.0, false, Averaged, 1},
-        {"plugged, FHWA: the plug-limited value handed on", emFhwa, 1, 22.0, 0.0, 100.0, false, PlugLimited, 1},
-        {"closed end section", emApi, 0, 0.0, 5.0, 100.0, false, PlugLimited, 1},
-        {"uplift: the self weight", emApi, 0, 22.0, 0.0, 100.0, true, Weight, 1},
-        {"uplift, average branch: the self weight", emApi, 0, 22.0, 0.0, 0.001, true, Weight, 1},
+        {"plug governs", emApi, 0, 22.0, 0.0, 100.0, false, PlugLimited, 2, 2},
+        {"average governs", emApi, 0, 22.0, 0.0, 0.001, false, Averaged, 1, 1},
+        {"unplugged: always the plug-limited value", emNgi, 2, 22.0, 0.0, 0.001, false, PlugLimited, 2, 2},
+        {"plugged: the average", emApi, 1, 22.0, 0.0, 100.0, false, Averaged, 1, 1},
+        {"plugged, FHWA: the plug-limited value handed on", emFhwa, 1, 22.0, 0.0, 100.0, false, PlugLimited, 1, 1},
+        {"closed end section", emApi, 0, 0.0, 5.0, 100.0, false, PlugLimited, 1, 1},
+        {"uplift: the self weight", emApi, 0, 22.0, 0.0, 100.0, true, Weight, 1, 2},
+        {"uplift, FHWA: the self weight", emFhwa, 0, 22.0, 0.0, 100.0, true, Weight, 1, 2},
+        {"uplift, unplugged", emFhwa, 2, 22.0, 0.0, 0.001, true, Weight, 1, 2},
+        {"uplift, average branch: the self weight", emApi, 0, 22.0, 0.0, 0.001, true, Weight, 1, 1},
     };
     for (const Case& c : cases) {
         auto state = NewPile(English, 24.0, 22.0, 10.0, 1.0);
@@ -205,9 +210,11 @@ TEST(SelfWeight, OpenPileTipValueAndFlag)
                                                            : weight;
         EXPECT_NEAR(s.TransferTipRows[k], expected, 1e-12) << c.name;
         EXPECT_EQ(s.RowTipFlags[c.method][k], c.flag) << c.name;
+        EXPECT_EQ(s.CompressionTipFlags[c.method][k], c.compression_flag) << c.name;
         EXPECT_EQ(s.RowTipFlags[emRevisedLambda][k], 7) << c.name;
-        if (c.method == emFhwa)
+        if (c.method == emFhwa && !c.uplift) {
             EXPECT_EQ(s.FhwaTipRows[k], s.RowAveragedTipResistance[k]) << c.name;
+        }
     }
 }
 
