@@ -286,7 +286,7 @@ void WritePlotWorkbook(const std::string& path, const std::vector<TWorkbookPlot>
         writer.Write(plots);
         writer.Close();
     }
-    ReplaceFile(path, ReadDraft(draft, path));
+    components::ReplaceFile(path, ReadDraft(draft, path));
 }
 
 TWorkbookPlot WorkbookPlotOf(const components::TGraphPlot& plot)

@@ -441,7 +441,7 @@ void TProgramData::SaveToFile()
     // A failure of the project file still lets the CPT point file be written.
     std::exception_ptr projectError;
     try {
-        ReplaceFile(FileName, ProjectFileWriter(*this, tables).Text(keepUserValues));
+        components::ReplaceFile(FileName, ProjectFileWriter(*this, tables).Text(keepUserValues));
     } catch (const EInOutError&) {
         projectError = std::current_exception();
     }
@@ -449,7 +449,7 @@ void TProgramData::SaveToFile()
     static const TCptPoints kNoPoints;
     const TCptPoints& points = host_->MotionInput ? *host_->MotionInput : kNoPoints;
     try {
-        ReplaceFile(CptPointFileName, CptPointFileText(Units, points));
+        components::ReplaceFile(CptPointFileName, CptPointFileText(Units, points));
     } catch (const EInOutError&) {
         if (!projectError)
             throw;

@@ -180,7 +180,7 @@ bool TProgramData::WriteWaveEquationFile()
     components::ScopedDecimalSeparator point('.');
     const std::string text = WaveEquationFileText(*this, host_->Tables->D);
     const std::string path = ChangeFileExt(FileName, ".gwi");
-    ReplaceFile(path, text);
+    components::ReplaceFile(path, text);
     WaveFileName = path;
     return true;
 }

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include <QActionGroup>
+#include <QBuffer>
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QImage>
@@ -18,11 +19,12 @@
 #include <QPrinter>
 #include <QResizeEvent>
 #include <QRubberBand>
-#include <QSaveFile>
 #include <QShortcut>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
+#include "atomic_file.h"
+#include "exceptions.h"
 #include "plot_dialog_models.h"
 #include "plot_dialogs.h"
 #include "ui_services.h"
@@ -667,13 +669,19 @@ TPlotBitmap TPlotForm::SaveToDiskClick()
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);
 
-    // Written beside the old file and renamed over it only when complete.
-    const QString path = QString::fromStdString(chosen->FileName);
-    QSaveFile file(path);
-    QImageWriter writer(&file, "bmp");
-    if (!file.open(QIODevice::WriteOnly) || !writer.write(image) || !file.commit()) {
-        const QString reason = writer.error() != QImageWriter::UnknownError ? writer.errorString() : file.errorString();
-        ShowBitmapFailure("Cannot write file \"" + chosen->FileName + "\". " + reason.toStdString());
+    // Made whole in memory, then saved as every file of the program is.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "bmp");
+    if (!writer.write(image)) {
+        ShowBitmapFailure("Cannot write file \"" + chosen->FileName + "\". " + writer.errorString().toStdString());
+        return result;
+    }
+    try {
+        components::ReplaceFile(chosen->FileName, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    } catch (const components::EInOutError& e) {
+        ShowBitmapFailure(e.what());
         return result;
     }
     result.Saved = true;

@@ -8,7 +8,7 @@
 #include "scoped_file_size_limit.h"
 #include "temp_folder.h"
 
-using korva::app::ReplaceFile;
+using korva::components::ReplaceFile;
 using korva::components::EInOutError;
 using korva::test::ScopedFileSizeLimit;
 using korva::test::TempFolder;
@@ -52,6 +52,46 @@ TEST(ReplaceFile, AFailedWriteKeepsTheOldFileAndReportsWhy)
         }
     }
     EXPECT_EQ(folder.Read("pile.kv7d"), "old content");
+    EXPECT_EQ(folder.Listing(), "pile.kv7d ");
+}
+
+// A file the user may not write stays as it is, although its folder would
+// let a new file take its name; also for root, whom the permission bits do
+// not stop. A symbolic link is judged by the file it names.
+TEST(ReplaceFile, AWriteProtectedFileIsNotReplaced)
+{
+    TempFolder folder;
+    folder.Write("pile.kv7d", "old");
+    ::chmod(folder.Path("pile.kv7d").c_str(), 0444);
+    std::filesystem::create_symlink(folder.Path("pile.kv7d"), folder.Path("link.kv7d"));
+    for (const char* name : {"pile.kv7d", "link.kv7d"}) {
+        SCOPED_TRACE(name);
+        try {
+            ReplaceFile(folder.Path(name), "new");
+            FAIL() << "no error";
+        } catch (const EInOutError& e) {
+            EXPECT_EQ(std::string(e.what()), "Cannot write file \"" + folder.Path(name) + "\". Permission denied");
+        }
+        EXPECT_EQ(folder.Read("pile.kv7d"), "old");
+        EXPECT_EQ(std::filesystem::status(folder.Path("pile.kv7d")).permissions(), std::filesystem::perms(0444));
+        EXPECT_EQ(folder.Listing(), "link.kv7d pile.kv7d ");
+    }
+    // Any write permission lets it be replaced.
+    ::chmod(folder.Path("pile.kv7d").c_str(), 0464);
+    ReplaceFile(folder.Path("pile.kv7d"), "new");
+    EXPECT_EQ(folder.Read("pile.kv7d"), "new");
+}
+
+TEST(ReplaceFile, AFolderInThePlaceOfTheFileIsAnError)
+{
+    TempFolder folder;
+    std::filesystem::create_directory(folder.Path("pile.kv7d"));
+    try {
+        ReplaceFile(folder.Path("pile.kv7d"), "new");
+        FAIL() << "no error";
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot write file \"" + folder.Path("pile.kv7d") + "\". Is a directory");
+    }
     EXPECT_EQ(folder.Listing(), "pile.kv7d ");
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 #include "exceptions.h"
@@ -166,6 +167,17 @@ TEST(PlotWorkbook, AnUnwritablePathRaisesAndAnOldFileStays)
             }
         },
         korva::components::EInOutError);
+
+    // A workbook the user may not write stays.
+    folder.Write("protected.xlsx", "old");
+    ::chmod(folder.Path("protected.xlsx").c_str(), 0444);
+    try {
+        WritePlotWorkbook(folder.Path("protected.xlsx"), {MakePlot("A", 1, 2)});
+        ADD_FAILURE() << "written over a write-protected workbook";
+    } catch (const korva::components::EInOutError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot write file \"" + folder.Path("protected.xlsx") + "\". Permission denied");
+    }
+    EXPECT_TRUE(folder.Read("protected.xlsx") == "old") << "a write-protected workbook replaced";
 
     folder.Write("old.xlsx", "old");
     WritePlotWorkbook(folder.Path("old.xlsx"), {MakePlot("A", 1, 2)});

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <sys/stat.h>
 
 #include "atomic_file.h"
 #include "engine_run.h"
@@ -549,28 +550,56 @@ TEST(ProjectFile, AProjectNamedLikeItsCptPointFileIsRefused)
     EXPECT_TRUE(h.modified);
 }
 
-TEST(ProjectFile, AFailedSaveKeepsTheOldProjectFileAndStillWritesTheCptFile)
-{
+// The English sample saved as pile.kv7d (and pile.cpt) in a folder of its
+// own, then changed, so that a save that fails shows whether it replaced a file.
+struct SavedSample {
+    SavedSample()
+    {
+        MakeEnglishThreeLayers(p, h);
+        p.FileName = folder.Path("pile.kv7d");
+        p.SaveToFile();
+        project = folder.Read("pile.kv7d");
+        points = folder.Read("pile.cpt");
+        p.PileLength = 65;
+        h.modified = true;
+    }
     TempFolder folder;
     ProjectHost h;
-    TProgramData p(h.host);
-    MakeEnglishThreeLayers(p, h);
-    p.FileName = folder.Path("pile.kv7d");
-    p.SaveToFile();
-    const std::string saved = folder.Read("pile.kv7d");
+    TProgramData p{h.host};
+    std::string project; // the files as first saved
+    std::string points;
+};
 
-    p.PileLength = 65;
-    h.cpt.Clear();
-    h.modified = true;
+TEST(ProjectFile, AFailedSaveKeepsTheOldProjectFileAndStillWritesTheCptFile)
+{
+    SavedSample s;
+    s.h.cpt.Clear();
     {
         ScopedFileSizeLimit limit(16); // the CPT point file fits, the project file does not
-        EXPECT_EQ(MessageOf<EInOutError>([&] { p.SaveToFile(); }),
-                  "Cannot write file \"" + folder.Path("pile.kv7d") + "\". File too large");
+        EXPECT_EQ(MessageOf<EInOutError>([&] { s.p.SaveToFile(); }),
+                  "Cannot write file \"" + s.folder.Path("pile.kv7d") + "\". File too large");
     }
-    EXPECT_EQ(folder.Read("pile.kv7d"), saved);
-    EXPECT_EQ(folder.Read("pile.cpt"), " 1 0\r\n");
-    EXPECT_TRUE(h.modified);
-    EXPECT_EQ(folder.Listing().find(".pile"), std::string::npos); // no temporary file left
+    EXPECT_EQ(s.folder.Read("pile.kv7d"), s.project);
+    EXPECT_EQ(s.folder.Read("pile.cpt"), " 1 0\r\n");
+    EXPECT_TRUE(s.h.modified);
+    EXPECT_EQ(s.folder.Listing(), "pile.cpt pile.kv7d "); // no temporary file left
+}
+
+// A project file or CPT point file the user may not write (a writable folder,
+// the file itself write-protected) fails the save as a failed write does.
+TEST(ProjectFile, AWriteProtectedFileOfThePairFailsTheSave)
+{
+    for (const std::string protectedFile : {"pile.kv7d", "pile.cpt"}) {
+        SCOPED_TRACE(protectedFile);
+        SavedSample s;
+        ::chmod(s.folder.Path(protectedFile).c_str(), 0444);
+        EXPECT_EQ(MessageOf<EInOutError>([&] { s.p.SaveToFile(); }),
+                  "Cannot write file \"" + s.folder.Path(protectedFile) + "\". Permission denied");
+        EXPECT_EQ(s.folder.Read(protectedFile), protectedFile == "pile.kv7d" ? s.project : s.points);
+        EXPECT_EQ(std::filesystem::status(s.folder.Path(protectedFile)).permissions(), std::filesystem::perms(0444));
+        EXPECT_TRUE(s.h.modified);
+        EXPECT_EQ(s.folder.Listing(), "pile.cpt pile.kv7d ");
+    }
 }
 
 TEST(ProjectFile, AFailedCptFileIsReportedAfterTheProjectFileIsWritten)

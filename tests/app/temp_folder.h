@@ -2,6 +2,7 @@
 // A private temporary folder for file tests, removed with its content.
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <stdlib.h>
 #include <string>
@@ -41,9 +42,12 @@ public:
     // Names of the folder's entries, sorted.
     std::string Listing() const
     {
-        std::string names;
+        std::set<std::string> sorted;
         for (const auto& entry : std::filesystem::directory_iterator(folder_))
-            names += entry.path().filename().string() + " ";
+            sorted.insert(entry.path().filename().string());
+        std::string names;
+        for (const std::string& name : sorted)
+            names += name + " ";
         return names;
     }
 

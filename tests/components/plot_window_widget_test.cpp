@@ -595,6 +595,23 @@ TEST(PlotWindowBitmap, TooLargeBadEntriesAndCancelWriteNothing)
     EXPECT_FALSE(window.Form().SaveToDiskClick().Saved);
     ASSERT_EQ(Messages().size(), 3u);
     EXPECT_EQ(Messages()[2].rfind("Cannot write file \"" + locked + "\". ", 0), 0u) << Messages()[2];
+
+    // A bitmap the user may not write stays as it was.
+    const QString protectedPath = dir.filePath("protected.bmp");
+    {
+        QFile old(protectedPath);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old");
+    }
+    QFile::setPermissions(protectedPath, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    Recorded().Files.Answers.push_back(widgets::TFileDialogResult{protectedPath.toStdString(), 1});
+    Script<TdlgFormat>([](TdlgFormat& d) { d.OkButton()->click(); });
+    EXPECT_FALSE(window.Form().SaveToDiskClick().Saved);
+    ASSERT_EQ(Messages().size(), 4u);
+    EXPECT_EQ(Messages()[3], "Cannot write file \"" + protectedPath.toStdString() + "\". Permission denied");
+    QFile old(protectedPath);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "old");
 }
 
 TEST(PageSetupDialog, OkTakesTheMarginsCancelLeavesThem)

@@ -186,7 +186,7 @@ int main(int argc, char** argv)
         // take for a finished one.
         try {
             const auto bytes = app::EncodeJpeg(Pixels(DrawPicture(picture)), 90);
-            app::ReplaceFile((folder / picture.FileName).string(),
+            components::ReplaceFile((folder / picture.FileName).string(),
                              std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
         } catch (const std::exception& e) {
             std::fprintf(stderr, "korva-chart-pictures: %s\n", e.what());

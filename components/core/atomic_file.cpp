@@ -9,13 +9,13 @@
 
 #include "exceptions.h"
 
-namespace korva::app {
+namespace korva::components {
 
 namespace {
 
 [[noreturn]] void WriteError(const std::string& path, int error)
 {
-    throw components::EInOutError("Cannot write file \"" + path + "\". " + std::strerror(error));
+    throw EInOutError("Cannot write file \"" + path + "\". " + std::strerror(error));
 }
 
 // The file a save must replace: the target of a symbolic link, else the path.
@@ -42,6 +42,25 @@ mode_t ModeFor(const std::string& target)
     return 0666 & ~mask;
 }
 
+// Why the file at target may not be replaced, or 0. The folder would let a
+// new file take its name, so the file's own write permission is tested:
+// access() for the user running the program, and also no write bit at all,
+// which marks a file write-protected for everyone (root, whom access() lets
+// write any file, included). A folder in its place cannot be replaced.
+int ReplacementRefused(const std::string& target)
+{
+    struct stat info {};
+    if (::stat(target.c_str(), &info) != 0)
+        return 0; // a new file, or a path the temporary file will fail on
+    if (S_ISDIR(info.st_mode))
+        return EISDIR;
+    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return EACCES;
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+        return errno;
+    return 0;
+}
+
 bool WriteAll(int fd, std::string_view contents, int& error)
 {
     while (!contents.empty()) {
@@ -64,6 +83,8 @@ void ReplaceFile(const std::string& path, std::string_view contents)
     const std::string target = ResolvedTarget(path);
     const std::filesystem::path targetPath(target);
     const std::string folder = targetPath.has_parent_path() ? targetPath.parent_path().string() : ".";
+    if (const int refused = ReplacementRefused(target))
+        WriteError(path, refused);
     std::string temporary = folder + "/." + targetPath.filename().string() + ".XXXXXX";
 
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
@@ -91,4 +112,4 @@ void ReplaceFile(const std::string& path, std::string_view contents)
     }
 }
 
-} // namespace korva::app
+} // namespace korva::components
