@@ -24,8 +24,9 @@ constexpr double NeverReached = std::numeric_limits<double>::max();
 
 bool IsClayOrSilt(const SoilPoint& soil) { return soil[Soil::SoilType] - 1.0f > 1.0e-6f; }
 
-// The atmospheric pressure of the end-bearing rules.
-double AtmosphericPressure(const RunState& s) { return s.Units == 1 ? 2.1168f : 100.0f; }
+// The atmospheric pressure of the cone-based end-bearing rules: the one of
+// their side-friction rules (100 kPa in either unit system).
+double AtmosphericPressure(const RunState& s) { return ConeConstants(s.Units).pa; }
 
 // Methods whose own routine stores the inside unit side friction that the
 // plug rule takes (PointPlugSideFriction); Revised Lambda and the

@@ -21,10 +21,15 @@ double AtLeastTolerance(double length) { return std::max(length, static_cast<dou
 
 ConeMethodConstants ConeConstants(int units)
 {
+    // The atmospheric pressure is the reference stress these rules were
+    // calibrated with, 100 kPa; in English units it is that pressure
+    // converted exactly (100 / 47.880259 ksf), not one standard atmosphere
+    // (2.1162 ksf) or another rounding of it, so that a pile gives the same
+    // answer in both unit systems.
     if (IsEnglish(units)) {
-        return {2.088555f, 12.0f, 0.0007874016f};
+        return {2.0885434f, 12.0f, 0.0007874016f, 1.0e-8f};
     }
-    return {100.0f, 1000.0f, 0.02f};
+    return {100.0f, 1000.0f, 0.02f, 4.7880259e-7f};
 }
 
 double TanDegrees(double degrees) { return std::tan(degrees / 57.2958f); }

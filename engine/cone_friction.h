@@ -15,9 +15,13 @@ namespace korva::engine {
 
 // Constants that the cone-based methods share, by unit system.
 struct ConeMethodConstants {
-    double pa = 0.0;                  // atmospheric pressure: 2.088555 ksf / 100 kPa
+    double pa = 0.0;                  // atmospheric pressure: 2.0885434 ksf / 100 kPa
     double length_factor = 0.0;       // ft to in (12) / m to mm (1000): h in the unit of the diameters
     double radial_displacement = 0.0; // dr of the dilation term: 0.0007874016 in / 0.02 mm
+    // NGI raises a sand segment's top stress below this to it (so that the
+    // rules after it see a stress at the surface): 1e-8 ksf, in SI the same
+    // stress in kPa.
+    double sand_top_stress_floor = 0.0;
 };
 ConeMethodConstants ConeConstants(int units);
 

@@ -12,9 +12,9 @@ namespace korva::engine {
 // The method loop runs these in the second pass, every one whether selected
 // or not, in the order API RP-2A, NGI, ICP/MTD, FUGRO, UWA. They share
 // PointEffectiveStress and change it in place: API and NGI raise clay bottom
-// stresses below 1e-10 to 1e-10, NGI raises sand top stresses below 1e-8 to
-// 1e-8 (so ICP/MTD, FUGRO and UWA see 1e-8 at the surface of a sand
-// profile). The order is part of the result.
+// stresses below 1e-10 to 1e-10, NGI raises sand top stresses below 1e-8 ksf
+// to 1e-8 ksf (so ICP/MTD, FUGRO and UWA see that stress at the surface of a
+// sand profile). The order is part of the result.
 
 namespace {
 
@@ -142,8 +142,8 @@ void ComputeCapacityNgi(RunState& s)
             NgiSandUnitFriction(SandSegmentOf(s, segment, c), depth_ratio, segment == 0, pile, c.pa, relative_density);
         StorePoints(s, emNgi, segment, f, f);
         // Raised in place: ICP/MTD, FUGRO and UWA see it.
-        if (s.PointEffectiveStress[top] < 1.0e-8f) {
-            s.PointEffectiveStress[top] = 1.0e-8f;
+        if (s.PointEffectiveStress[top] < c.sand_top_stress_floor) {
+            s.PointEffectiveStress[top] = c.sand_top_stress_floor;
         }
     }
     BuildConeRows(s, emNgi);

@@ -22,9 +22,8 @@ double LayerConeResistance(const RunState& state, int segment);
 
 // qc of a segment (ksf / kPa): the layer's value; where the layer gives none
 // (below 1e-5 in the file's unit), the CPT profile at the segment top; with
-// no CPT points either, 2.8 x pa x N from the segment's blow count. Each
-// caller gives its own atmospheric pressure pa (the end-bearing rules 2.1168
-// ksf, the cone-based side-friction methods 2.088555 ksf; 100 kPa in SI).
+// no CPT points either, 2.8 x pa x N from the segment's blow count, pa the
+// atmospheric pressure of the cone-based rules (ConeConstants).
 double SegmentConeResistance(RunState& state, int segment, double pa);
 
 } // namespace korva::engine

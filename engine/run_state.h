@@ -405,7 +405,7 @@ struct RunState {
     // ksf / kPa, rebuilt at the start of each pass. Later steps of the pass
     // raise tiny values in place and see the raised ones from then on: the
     // clay rules of API, NGI and the plug step a bottom point below 1e-10 to
-    // 1e-10, NGI a sand top point below 1e-8 to 1e-8.
+    // 1e-10, NGI a sand top point below 1e-8 ksf to 1e-8 ksf.
     PointArray PointEffectiveStress{};
     PointArray PointLimitedEffectiveStress{}; // held at the stress of the critical depth below it
     // Run-wide: the last friction angle the blow-count chart gave; a segment

@@ -303,9 +303,7 @@ TEST(EngineReadsProject, AUnitSwitchKeepsTheCapacityOfTheConeBasedMethods)
     const std::vector<double> kilonewtons = ConeCapacities(p);
     p.SetUnits(1);
     const std::vector<double> again = ConeCapacities(p);
-    // Within 1 %: the CPT point file keeps three digits, and FUGRO's end
-    // bearing takes the atmospheric pressure of each system (2.1168 ksf is
-    // 101.35 kPa, the SI runs take 100 kPa), 0.7 % apart.
+    // Within 1 %: the CPT point file keeps three digits.
     for (std::size_t i = 0; i < kips.size(); ++i) {
         SCOPED_TRACE("method " + std::to_string(i));
         EXPECT_GT(kips[i], 100.0);

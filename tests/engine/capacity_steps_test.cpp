@@ -6,6 +6,7 @@
 #include <string>
 
 #include "capacity_steps.h"
+#include "cone_friction.h"
 #include "cone_resistance.h"
 #include "design_charts.h"
 #include "pile_project.h"
@@ -61,16 +62,17 @@ TEST(ConeResistance, SegmentValueLayerThenProfileThenBlowCount)
     RunState& s = *state;
     AddSegments(s, 1, With(Sand(120.0, 32.0), Soil::ConeResistance, 20000.0));
     AddSegments(s, 1, With(Sand(120.0, 32.0), Soil::YieldStressRatio, 10.0));
-    EXPECT_EQ(SegmentConeResistance(s, 0, 2.1168f), 20.0);
-    EXPECT_EQ(SegmentConeResistance(s, 1, 2.1168f), double(2.1168f) * 10.0 * double(2.8f));
-    EXPECT_EQ(SegmentConeResistance(s, 1, 2.088555f), double(2.088555f) * 10.0 * double(2.8f));
+    const double pa = ConeConstants(English).pa;
+    EXPECT_EQ(SegmentConeResistance(s, 0, pa), 20.0);
+    EXPECT_EQ(SegmentConeResistance(s, 1, pa), pa * 10.0 * double(2.8f));
+    EXPECT_EQ(SegmentConeResistance(s, 1, 2.0), 2.0 * 10.0 * double(2.8f));
     EXPECT_EQ(LayerConeResistance(s, 0), 20.0);
 
     s.CptPointCount = 2;
     s.CptProfile.Set(0, 0.0, 100.0);
     s.CptProfile.Set(1, 2.0, 300.0);
-    EXPECT_EQ(SegmentConeResistance(s, 0, 2.1168f), 20.0);  // the layer's value first
-    EXPECT_EQ(SegmentConeResistance(s, 1, 2.1168f), 200.0); // the profile at the segment top, 1 ft
+    EXPECT_EQ(SegmentConeResistance(s, 0, pa), 20.0);  // the layer's value first
+    EXPECT_EQ(SegmentConeResistance(s, 1, pa), 200.0); // the profile at the segment top, 1 ft
 
     auto si = NewPile(Si, 500.0, 0.0, 10.0, 1.0);
     AddSegments(*si, 1, With(Sand(10.0, 32.0), Soil::ConeResistance, 2000.0));
@@ -218,7 +220,9 @@ TEST(UnitEndBearing, UsaceHoldsNothingWhenModeOneFindsNoCriticalDepth)
 TEST(UnitEndBearing, ConeRulesInSand)
 {
     // English closed pipe, OD 12 in (304.8 mm), qc 100 ksf, stress 2 ksf.
-    const double qc = 100.0, stress = 2.0, pa = double(2.1168f);
+    // The atmospheric pressure of the cone-based rules, 100 kPa in ksf.
+    const double qc = 100.0, stress = 2.0, pa = ConeConstants(English).pa;
+    EXPECT_NEAR(pa * 47.880259, 100.0, 1e-5);
     const double dr = double(0.4f) * std::log(qc / (22.0 * std::sqrt(pa * stress)));
     const double r = 12.0 * double(25.4f) / 36.0;
     struct Case {
@@ -248,7 +252,7 @@ TEST(UnitEndBearing, ConeRulesInSand)
         EXPECT_NEAR(s.PointUnitEndBearing[BottomPoint(0)], c.expected, 1e-9 * c.expected) << c.name;
     }
 
-    // Without cone data and CPT points: qc = 2.8 pa N (N 10: 59.27 ksf).
+    // Without cone data and CPT points: qc = 2.8 pa N (N 10: 58.48 ksf).
     auto state = NewPile(English, 12.0, 0.0, 10.0, 1.0);
     RunState& s = *state;
     AddSegments(s, 1, With(Sand(100.0, 34.0), Soil::YieldStressRatio, 10.0));

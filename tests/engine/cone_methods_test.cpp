@@ -10,6 +10,7 @@
 
 #include "api_method.h"
 #include "capacity_steps.h"
+#include "cone_friction.h"
 #include "cone_methods.h"
 #include "fixed_format.h"
 #include "report_tables.h"
@@ -139,7 +140,7 @@ TEST(ConeMethods, FugroLeavesTheApiPlugRowAlone)
 }
 
 // NGI raises what the later methods read: a sand top stress of 0 becomes
-// 1e-8, a clay bottom stress of 0 becomes 1e-10. FUGRO's friction at the
+// 1e-8 ksf (here in kPa), a clay bottom stress of 0 becomes 1e-10. FUGRO's friction at the
 // surface therefore follows from NGI having run first.
 TEST(ConeMethods, NgiStressFloorsAreSeenByTheMethodsAfterIt)
 {
@@ -157,8 +158,10 @@ TEST(ConeMethods, NgiStressFloorsAreSeenByTheMethodsAfterIt)
     };
     auto after_ngi = sand_over_clay();
     ComputeCapacityNgi(*after_ngi);
-    EXPECT_EQ(after_ngi->PointEffectiveStress[TopPoint(0)], static_cast<double>(1.0e-8f));
-    EXPECT_EQ(after_ngi->PointEffectiveStress[TopPoint(1)], static_cast<double>(1.0e-8f));
+    const double floor = ConeConstants(kSi).sand_top_stress_floor;
+    EXPECT_NEAR(floor / 1.0e-8, 47.880259, 1e-5);
+    EXPECT_EQ(after_ngi->PointEffectiveStress[TopPoint(0)], floor);
+    EXPECT_EQ(after_ngi->PointEffectiveStress[TopPoint(1)], floor);
     EXPECT_EQ(after_ngi->PointEffectiveStress[BottomPoint(0)], 0.0) << "sand bottoms stay";
     EXPECT_EQ(after_ngi->PointEffectiveStress[BottomPoint(2)], static_cast<double>(1.0e-10f));
     EXPECT_EQ(after_ngi->PointEffectiveStress[TopPoint(2)], 0.0) << "clay tops stay";

@@ -129,15 +129,20 @@ inline constexpr double KsfToKpa = 47.880259;
 inline constexpr double PcfToKnPerM3 = 0.15708746;
 inline constexpr double KnPerKip = 4.4482216;
 
+inline constexpr double SquareMetresPerSquareInch = 0.00064516;
+
 // The same English project in SI, converted value by value (no rounding):
-// lengths, diameters, modulus, unit weights and stresses (the section and
-// tip areas and the perimeter are not converted).
+// lengths, diameters and the perimeter, the tip and section areas, modulus,
+// unit weights and stresses.
 inline PileProject InSi(PileProject p)
 {
     p.units = 2;
     p.outer_diameter *= 25.4;
     p.inner_diameter *= 25.4;
     p.end_section_inner_diameter *= 25.4;
+    p.perimeter *= 25.4;
+    p.tip_area *= SquareMetresPerSquareInch;
+    p.section_area *= SquareMetresPerSquareInch;
     p.elastic_modulus *= 6.894757;
     for (double* length : {&p.total_length, &p.stickup, &p.increment, &p.profile_bottom, &p.zero_friction_length,
                            &p.end_section_length})
