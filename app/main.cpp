@@ -1,5 +1,6 @@
-// WINKORVA2015: the program's start-up. The application, then the main
-// window, which opens the project named on the command line.
+// WINKORVA2015: the program's start-up. The real desktop services, the
+// application, then the main window, which opens the project named on the
+// command line.
 #include <optional>
 #include <string>
 
@@ -7,9 +8,14 @@
 
 #include "korva_application.h"
 #include "main_window/main_form.h"
+#include "qt_services.h"
 
 int main(int argc, char** argv)
 {
+    // In force before the application exists and until after it is gone, so
+    // that whatever it shows on the way out still has its message box.
+    korva::widgets::TQtServices qtServices;
+    const korva::widgets::TScopedUiServices installed(qtServices.Services());
     korva::widgets::TKorvaApplication app(argc, argv, "Korva 2015");
     korva::app_widgets::TMainForm mainForm;
     // Qt has taken its own options out of the arguments.

@@ -4,11 +4,12 @@
 #include <exception>
 
 #include "entry_focus.h"
+#include "ui_services.h"
 
 namespace korva::widgets {
 
 TKorvaApplication::TKorvaApplication(int& argc, char** argv, const QString& title)
-    : QApplication(argc, argv), title_(title), installed_(qtServices_.Services())
+    : QApplication(argc, argv), title_(title)
 {
     // QApplication sets the C numeric locale from the environment; every
     // number the program reads or writes uses ".".

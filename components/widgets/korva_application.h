@@ -1,11 +1,10 @@
 #pragma once
 // The application object of the program, of the probe and of every GUI test:
-// organisation "Varnek", application "KORVA", the real desktop services in
-// force, numbers in the C locale whatever the environment, and no exception
-// escaping the event loop.
+// organisation "Varnek", application "KORVA", numbers in the C locale whatever
+// the environment, and no exception escaping the event loop. It installs no
+// desktop services: the program puts the Qt ones in force, tests and the
+// probe the recording doubles.
 #include <QApplication>
-
-#include "qt_services.h"
 
 namespace korva::widgets {
 
@@ -25,8 +24,6 @@ public:
 
 private:
     QString title_;
-    TQtServices qtServices_;
-    TScopedUiServices installed_;
 };
 
 } // namespace korva::widgets

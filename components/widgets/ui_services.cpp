@@ -1,8 +1,8 @@
 #include "ui_services.h"
 
-#include <QDialog>
+#include <utility>
 
-#include "recording_services.h"
+#include <QtGlobal>
 
 namespace korva::widgets {
 
@@ -21,28 +21,42 @@ std::string DisplayText(const std::string& text)
 
 namespace {
 
-// Until something is installed, the services record and answer "cancel":
-// nothing can open a window the caller did not ask for.
+// Nothing is in force until the program, a test or the probe installs it.
 TUiServices& Current()
 {
-    static TRecordingServices fallback;
-    static TUiServices services = fallback.Services();
+    static TUiServices services;
     return services;
+}
+
+// The name of the first service not installed, or nullptr when all are.
+const char* MissingService(const TUiServices& services)
+{
+    const std::pair<const char*, const void*> each[] = {
+        {"Messages", services.Messages}, {"Files", services.Files},       {"Printers", services.Printers},
+        {"Desktop", services.Desktop},   {"Settings", services.Settings}, {"Dialogs", services.Dialogs}};
+    for (const auto& [name, service] : each)
+        if (!service)
+            return name;
+    return nullptr;
 }
 
 } // namespace
 
 TUiServices& Ui()
 {
-    return Current();
+    // A widget asking before anything was installed is a fault of the
+    // program: answering for the user (say "cancel") would hide it.
+    TUiServices& services = Current();
+    if (const char* missing = MissingService(services))
+        qFatal("no %s service is installed: the program installs the Qt services at start-up, "
+               "tests and the probe the recording doubles",
+               missing);
+    return services;
 }
 
 int RunDialog(QDialog& dialog)
 {
-    // Services put together without a runner record nothing: the dialog is
-    // cancelled rather than left waiting for a user.
-    IDialogRunner* runner = Current().Dialogs;
-    return runner ? runner->Run(dialog) : QDialog::Rejected;
+    return Ui().Dialogs->Run(dialog);
 }
 
 TScopedUiServices::TScopedUiServices(const TUiServices& services) : saved_(Current())

@@ -93,8 +93,9 @@ public:
     virtual int Run(QDialog& dialog) = 0;
 };
 
-// The services in force; each pointer is set (the application installs the
-// real ones, tests and the probe the recording doubles).
+// The services in force: the program installs the real ones at start-up
+// (app/main.cpp), tests and the probe the recording doubles (a library of
+// their own, never linked into the program).
 struct TUiServices {
     IMessages* Messages = nullptr;
     IFileChooser* Files = nullptr;
@@ -108,6 +109,8 @@ struct TUiServices {
 // program; by a script in tests and the probe).
 int RunDialog(QDialog& dialog);
 
+// The services in force. Stops the program with a message on stderr when
+// one of them is not installed.
 TUiServices& Ui();
 
 // Puts other services in force for a scope and restores the previous ones.

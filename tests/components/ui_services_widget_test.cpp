@@ -51,6 +51,26 @@ TEST(Messages, QuestionsTakeTheScriptedAnswersThenTheDefaults)
     EXPECT_EQ(widgets::Ui().Messages->YesNoCancel("Save?"), widgets::TMessageAnswer::Cancel);
 }
 
+// Services are looked up only after something put them in force: the
+// program its Qt services at start-up, tests and the probe the recording
+// doubles. A lookup before that is a fault of the program, which stops with
+// a message naming what is missing instead of answering for a user.
+TEST(UiServicesDeathTest, TheLookupWithoutInstalledServicesStopsWithAMessage)
+{
+    // The child is a fresh run of this binary, not a fork of a process that
+    // has the application's threads; it gets no per-test doubles of its own.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    {
+        const widgets::TScopedUiServices none(widgets::TUiServices{});
+        EXPECT_DEATH(widgets::Ui(), "no Messages service is installed");
+    }
+    widgets::TRecordingServices doubles;
+    widgets::TUiServices withoutRunner = doubles.Services();
+    withoutRunner.Dialogs = nullptr;
+    const widgets::TScopedUiServices partial(withoutRunner);
+    EXPECT_DEATH(widgets::Ui(), "no Dialogs service is installed");
+}
+
 // Each test has its own configuration folder: what one test stores, the next
 // never sees.
 TEST(Settings, StoreReadsBackWhatItWrote)

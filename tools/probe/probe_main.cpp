@@ -130,10 +130,11 @@ int main(int argc, char** argv)
     if (!verb)
         return probe::Usage();
 
-    int qtArgc = 1;
-    widgets::TKorvaApplication app(qtArgc, argv, "Korva 2015");
+    // The doubles outlive the application, as the program's services do.
     widgets::TRecordingServices services;
     widgets::TScopedUiServices installed(services.Services());
+    int qtArgc = 1;
+    widgets::TKorvaApplication app(qtArgc, argv, "Korva 2015");
     probe::TProbeContext context{std::vector<std::string>(argv + 2, argv + argc), services, {}};
     bool ok = false;
     try {

@@ -1,7 +1,8 @@
 #pragma once
 // Recording doubles of the desktop services for tests and the probe: every
 // message, chooser, print and desktop call is recorded, and answered from a
-// script (or a default) without showing anything.
+// script (or a default) without showing anything. The program never links
+// them (a test runs nm on it).
 #include <deque>
 #include <functional>
 #include <map>
