@@ -12,13 +12,12 @@
 #include "cone_resistance.h"
 #include "design_charts.h"
 #include "segment_rows.h"
+#include "skin_rows.h"
 
 namespace korva::engine {
 
 namespace {
 
-// MaxEndBearing and MaxSideFriction of a layer that sets no limit.
-constexpr double NoLimit = 9999999.0f;
 // A depth no segment reaches: the USACE rules never hold a stress.
 constexpr double NeverReached = std::numeric_limits<double>::max();
 
@@ -331,8 +330,9 @@ void ComputePlugFriction(RunState& s)
             }
             // The wall takes no more friction inside than outside: the
             // segment's limit (the API sand limit once API has put it there).
-            f_top = std::min(f_top, soil[Soil::MaxSideFriction]);
-            f_bottom = std::min(f_bottom, soil[Soil::MaxSideFriction]);
+            const double limit = SideFrictionLimit(s, soil);
+            f_top = std::min(f_top, limit);
+            f_bottom = std::min(f_bottom, limit);
         }
         const double increment = s.SegmentLength[seg] * (f_top + f_bottom) * 0.5f * 3.14159f * eid / diameter_unit;
         s.PointInnerUnitFriction[t] = f_top;

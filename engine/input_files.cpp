@@ -155,11 +155,11 @@ bool ReadSoilPoint(RunState& s, RecordReader& in, int i)
     // A zero limit in the file means the user sets no limit.
     if (p[Soil::MaxSideFriction] < 1.0e-10f) {
         s.NoSideFrictionLimit[i] = true;
-        p[Soil::MaxSideFriction] = 9999999.0f;
+        p[Soil::MaxSideFriction] = NoLimit;
     }
     if (p[Soil::MaxEndBearing] < 1.0e-10f) {
         s.NoEndBearingLimit[i] = true;
-        p[Soil::MaxEndBearing] = 9999999.0f;
+        p[Soil::MaxEndBearing] = NoLimit;
     }
     return true;
 }

@@ -117,7 +117,7 @@ void ComputeCapacityRevisedLambda(RunState& s)
                              : (total - total_before) / row_perimeter / s.IncrementLength;
         if (unit < 1.0e-7f)
             unit = unit_before;
-        const double limit = s.SegmentSoil[SegmentStartingAtRow(s, k)][Soil::MaxSideFriction];
+        const double limit = SideFrictionLimit(s, s.SegmentSoil[SegmentStartingAtRow(s, k)]);
         if (unit > limit)
             unit = limit;
         total_before = total;

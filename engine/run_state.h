@@ -55,6 +55,10 @@ inline constexpr int ColumnCount = 19;
 
 using SoilPoint = std::array<double, Soil::ColumnCount>;
 
+// MaxSideFriction or MaxEndBearing of a soil point that sets no limit (the
+// file gives 0).
+inline constexpr double NoLimit = 9999999.0f;
+
 // Segments, points and penetration rows of the method loop. All indexes are
 // 0-based: segment s spans SegmentTop[s] to SegmentBottom[s]; its top point
 // is 2s and its bottom point 2s + 1, and the bottom point of s lies at the

@@ -85,26 +85,27 @@ double ApiSandLimit(int units, double phi)
     return 114.8f;
 }
 
-namespace {
-
-// The API table is asked for with a maximum side friction of 9999 in the
-// project file, psf or kPa; English stresses are in ksf by now, so the
-// sentinel is compared as the reader converted it.
-bool IsApiSandSentinel(int units, double max_side_friction)
+bool IsApiLimitCode(int units, double max_side_friction)
 {
-    const double sentinel = units == 1 ? 9999.0 / 1000.0f : 9999.0;
-    return max_side_friction == sentinel;
+    // Compared as the reader converted it.
+    const double code = units == 1 ? 9999.0 / 1000.0f : 9999.0;
+    return max_side_friction == code;
 }
 
-} // namespace
+double SideFrictionLimit(const RunState& s, const SoilPoint& soil)
+{
+    const double limit = soil[Soil::MaxSideFriction];
+    return IsApiLimitCode(s.Units, limit) ? NoLimit : limit;
+}
 
 void ComputeRowLimits(RunState& s, bool api_sand_limits, RowArray& limits)
 {
     const int n = LastRow(s);
     for (int k = 0; k <= n; ++k) {
         SoilPoint& soil = s.SegmentSoil[SegmentStartingAtRow(s, k)];
-        double limit = soil[Soil::MaxSideFriction];
-        if (api_sand_limits && IsApiSandSentinel(s.Units, limit) && soil[Soil::SoilType] == 1.0) {
+        double limit = SideFrictionLimit(s, soil);
+        if (api_sand_limits && IsApiLimitCode(s.Units, soil[Soil::MaxSideFriction]) &&
+            soil[Soil::SoilType] == 1.0) {
             limit = ApiSandLimit(s.Units, soil[Soil::FrictionAngle]);
             soil[Soil::MaxSideFriction] = limit; // later steps of the pass see the API limit
         }

@@ -39,8 +39,8 @@ struct SkinRowPolicy {
         InPlace,   // USACE, FHWA: rows 1 .. n cut to the limit after their increment; printed: the cut rows
     } limits = Limits::None;
 
-    // API: a MaxSideFriction of 9999 in sand takes the API sand limit of the
-    // friction angle, written back into the segment.
+    // API: a MaxSideFriction of 9999 (the API code) in sand takes the API
+    // sand limit of the friction angle, written back into the segment.
     bool api_sand_limits = false;
 
     // The cumulative sum handed to the t-z curves (MethodSkinRows): the plain
@@ -69,8 +69,20 @@ bool TakesClayRules(const RunState& state, const SoilPoint& soil);
 // segment that holds the row; 0 for rows above ZeroFrictionLength.
 void InterpolateSideFrictionRows(RunState& state, const PointArray& point_friction, RowArray& rows);
 
-// The limit of each row: MaxSideFriction of the segment that starts at the
-// row (the API sand table for a 9999 in sand when asked).
+// The code that asks API RP-2A for its sand limits: a MaxSideFriction of
+// 9999 in the project file, psf or kPa (English stresses are in ksf once
+// read, so the code is 9.999 there).
+bool IsApiLimitCode(int units, double max_side_friction);
+
+// The side-friction limit a segment's soil sets for every rule but API's
+// sand limits: its MaxSideFriction, and no limit (NoLimit) for the API
+// code, in both unit systems and whichever methods are selected.
+double SideFrictionLimit(const RunState& state, const SoilPoint& soil);
+
+// The limit of each row: the SideFrictionLimit of the segment that starts
+// at the row; with api_sand_limits, the API sand table for the code in sand
+// (written back into the segment's MaxSideFriction for the later steps of
+// the pass).
 void ComputeRowLimits(RunState& state, bool api_sand_limits, RowArray& limits);
 
 // The API sand limit (ksf / kPa) of a friction angle in degrees: 1.0, 1.4,

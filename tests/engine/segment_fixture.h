@@ -12,7 +12,7 @@ using engine::RunState;
 using engine::SoilPoint;
 namespace Soil = engine::Soil;
 
-inline constexpr double NoLimit = 9999999.0f;
+using engine::NoLimit;
 
 inline SoilPoint Sand(double unit_weight, double friction_angle, double nq = 20.0, double k = 0.8)
 {

@@ -56,6 +56,44 @@ engine::PointArray Uniform(double f)
     return points;
 }
 
+// The code 9999 (9.999 ksf once read in English units) asks API RP-2A for
+// its sand limit; for every other rule, and for API in clay, it is no limit,
+// in both unit systems. A real limit stays as given.
+TEST(SkinRows, TheApiLimitCodeIsTheApiSandLimitOrNoLimit)
+{
+    struct Case {
+        int units;
+        double code;
+    };
+    for (const Case c : {Case{1, 9999.0 / 1000.0f}, Case{2, 9999.0}}) {
+        SCOPED_TRACE(c.units == 1 ? "English" : "SI");
+        auto s = SandState(4, 3.0);
+        s->Units = c.units;
+        s->SegmentSoil[0][engine::Soil::MaxSideFriction] = c.code;
+        s->SegmentSoil[1][engine::Soil::MaxSideFriction] = c.code;
+        s->SegmentSoil[1][engine::Soil::SoilType] = 2.0;
+        s->SegmentSoil[2][engine::Soil::MaxSideFriction] = 1.5;
+        const double api_sand = engine::ApiSandLimit(c.units, 32.0);
+        EXPECT_EQ(engine::SideFrictionLimit(*s, s->SegmentSoil[0]), engine::NoLimit);
+        EXPECT_EQ(engine::SideFrictionLimit(*s, s->SegmentSoil[2]), 1.5);
+
+        engine::RowArray limits{};
+        engine::ComputeRowLimits(*s, false, limits);
+        EXPECT_EQ(limits[0], engine::NoLimit);
+        EXPECT_EQ(limits[1], engine::NoLimit);
+        EXPECT_EQ(limits[2], 1.5);
+        EXPECT_EQ(limits[3], engine::NoLimit);
+        EXPECT_EQ(s->SegmentSoil[0][engine::Soil::MaxSideFriction], c.code) << "left as read";
+
+        engine::ComputeRowLimits(*s, true, limits);
+        EXPECT_EQ(limits[0], api_sand);
+        EXPECT_EQ(limits[1], engine::NoLimit) << "API in clay";
+        EXPECT_EQ(limits[2], 1.5);
+        EXPECT_EQ(s->SegmentSoil[0][engine::Soil::MaxSideFriction], api_sand) << "written back";
+        EXPECT_EQ(s->SegmentSoil[1][engine::Soil::MaxSideFriction], c.code);
+    }
+}
+
 TEST(ApiMethod, SandRowsAndSumsOnUniformSand)
 {
     auto s = SandState(12, 10.0);

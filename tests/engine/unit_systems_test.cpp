@@ -56,14 +56,20 @@ PairOfRuns RunInBothSystems(const PileProject& english, const std::vector<CptPoi
 struct Method {
     const char* name;
     int engine_method;
+    const char* table_title;
 };
 const std::vector<Method> kAllMethods = {
-    {"user-specified", engine::emUserSpecified}, {"FHWA", engine::emFhwa},     {"USACE", engine::emUsace},
-    {"Revised Lambda", engine::emRevisedLambda}, {"API RP-2A", engine::emApi}, {"NGI", engine::emNgi},
-    {"ICP/MTD", engine::emIcpMtd},               {"FUGRO", engine::emFugro},   {"UWA", engine::emUwa},
+    {"user-specified", engine::emUserSpecified, "* GENERAL METHOD *"},
+    {"FHWA", engine::emFhwa, "*  FED. HWY. METHOD  *"},
+    {"USACE", engine::emUsace, "* ARMY CORPS METHOD  *"},
+    {"Revised Lambda", engine::emRevisedLambda, "*  LAMBDA 2 METHOD   *"},
+    {"API RP-2A", engine::emApi, "*  API RP-2A (1994)  *"},
+    {"NGI", engine::emNgi, "*  NORWEIGIAN GEOTECHNICAL INSTITUTE (NGI) METHOD  *"},
+    {"ICP/MTD", engine::emIcpMtd, "*  IMPERIAL COLLEGE (MTD) METHOD  *"},
+    {"FUGRO", engine::emFugro, "*    FUGRO 2004 (FUGRO) METHOD    *"},
+    {"UWA", engine::emUwa, "*  UNIV. OF WESTERN AUSTRALIA (UWA) METHOD  *"},
 };
-const std::vector<Method> kConeMethods = {
-    {"NGI", engine::emNgi}, {"ICP/MTD", engine::emIcpMtd}, {"FUGRO", engine::emFugro}, {"UWA", engine::emUwa}};
+const std::vector<Method> kConeMethods(kAllMethods.end() - 4, kAllMethods.end());
 
 struct Quantity {
     const char* name;
@@ -142,6 +148,106 @@ TEST(UnitSystems, ConeMethodTipsAgree)
             p.closed_ended = closed;
             p.inner_diameter = closed ? 0.0 : 22.5;
             ExpectSameCapacities(RunInBothSystems(p, cpt ? profile : std::vector<CptPoint>{}), kConeMethods, {kTip});
+        }
+    }
+}
+
+} // namespace
+
+namespace {
+
+// --- The API code 9999 for the side-friction limit ---
+
+// Dense sand to 80 ft around a closed 24 in pipe, every layer's maximum
+// side friction given as 9999, the code that asks API RP-2A for its sand
+// limits: the FHWA unit side friction passes 10 ksf in the lower part.
+PileProject ApiCodeSandProject()
+{
+    PileProject p;
+    p.title = "Closed pipe in dense sand, side-friction limit 9999";
+    p.outer_diameter = 24.0;
+    p.total_length = 72.0;
+    p.stickup = 2.0;
+    p.profile_bottom = 80.0;
+    p.methods = {1, 1, 1, 1, 0, 1, 1, 1, 1};
+    p.load_transfer_method = 1;
+    SoilLayer upper{0.0, 30.0, 1, 1.0, 125.0, -1.0, 36.0, 40.0};
+    SoilLayer lower{30.0, 80.0, 1, 1.0, 128.0, -1.0, 40.0, 50.0};
+    for (SoilLayer* l : {&upper, &lower}) {
+        l->max_side_friction = 9999.0;
+        l->remolded_or_blows = 40.0;
+    }
+    p.layers = {upper, lower};
+    return p;
+}
+
+// For the methods that do not replace it, the code means no limit, in
+// English units (where it was 9.999 ksf) as in SI (9999 kPa): the project
+// gives every method the same capacities in both systems.
+TEST(UnitSystems, TheApiLimitCodeMeansNoLimitInBothSystems)
+{
+    const PileProject p = ApiCodeSandProject();
+    const PairOfRuns runs = RunInBothSystems(p);
+    ExpectSameCapacities(runs, kAllMethods, kAllQuantities);
+    // The project shows it: FHWA's unit side friction at the tip is well
+    // above 10 ksf, and API takes its own sand limit (2.4 ksf at 40 degrees).
+    const engine::RunState& english = *runs.english.state;
+    const int tip = english.PenetrationRowCount - 1;
+    EXPECT_GT(english.MethodRows[engine::emFhwa].UnitSideFriction[tip], 11.0);
+    EXPECT_NEAR(english.MethodRows[engine::emApi].UnitSideFriction[tip], 2.4, 1e-6);
+}
+
+} // namespace
+
+namespace {
+
+// Each method's table is the same whether or not API RP-2A is selected
+// beside it: the code 9999 takes no meaning from the selection. An open
+// pipe (the plug friction takes the layer's limit too) in the sand of the
+// project above with clay between, user values in the top layer, in both
+// unit systems. The sand gives no earth-pressure coefficient: with one
+// given, the field is API's coefficient while API is selected, and USACE
+// takes its own 1.25 then, as it does for a coefficient of 0.
+TEST(UnitSystems, AMethodsTableIsTheSameWithAndWithoutApi)
+{
+    PileProject english = ApiCodeSandProject();
+    english.closed_ended = 0;
+    english.inner_diameter = 23.0;
+    SoilLayer clay{30.0, 45.0, 2, 0.0, 58.0};
+    clay.phi = 0.0;
+    clay.nq = 0.0;
+    clay.su = 2400.0;
+    clay.remolded_or_blows = 1200.0;
+    clay.yield_stress_ratio = 2.0;
+    clay.plasticity_index = 25.0;
+    clay.max_side_friction = 9999.0;
+    english.layers.insert(english.layers.begin() + 1, clay);
+    english.layers[2].top = 45.0;
+    english.layers[0].user_skin = 800.0;
+    english.layers[0].user_end = 30000.0;
+    for (SoilLayer& l : english.layers)
+        l.k = 0.0;
+    for (const PileProject& base : {english, InSi(english)}) {
+        SCOPED_TRACE(base.units == 1 ? "English" : "SI");
+        for (const Method& m : kAllMethods) {
+            if (m.engine_method == engine::emApi)
+                continue;
+            SCOPED_TRACE(m.name);
+            PileProject alone = base;
+            alone.methods.assign(9, 0);
+            alone.methods[engine::PileMethodOf(m.engine_method) - 1] = 1;
+            alone.load_transfer_method = engine::PileMethodOf(m.engine_method);
+            PileProject with_api = alone;
+            with_api.methods[engine::pmApi - 1] = 1;
+            RunFolder folder;
+            const RunResult a = RunProject(folder, alone);
+            const RunResult b = RunProject(folder, with_api);
+            ASSERT_EQ(a.status, 0) << a.report;
+            ASSERT_EQ(b.status, 0) << b.report;
+            const std::vector<std::string> rows = TableRows(a.report, m.table_title);
+            ASSERT_EQ(rows.size(), static_cast<std::size_t>(a.state->RowsPerCurve));
+            EXPECT_GT(Numbers(rows.back())[1], 0.0);
+            EXPECT_EQ(TableRows(b.report, m.table_title), rows);
         }
     }
 }
