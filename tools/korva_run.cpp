@@ -3,14 +3,16 @@
 //   korva-run PROJECT.kv7d [--report FILE] [--plot FILE] [--cpt FILE]
 //
 // Writes the hand-off file names.dat into a private temporary folder (removed
-// at the end, also when SIGINT or SIGTERM stops the run), makes that the
+// at the end, also when a signal stops the run: SIGINT, SIGTERM, SIGHUP,
+// SIGQUIT, or SIGPIPE when the reader of the output is gone), makes that the
 // current folder, loads KORVA2015_DLL.so from beside this program,
 // calls _IKORVA with 5 and prints the status and the report path. The report,
 // plot data and CPT point files default to the project path with the
 // extensions .kv7o, .kv7p and .cpt. A path that names.dat cannot carry (one
 // that holds a line break or ends in a blank) is refused, and so is a current
-// folder that cannot be read. Exit code: the engine's status (0 or 1), 2 when
-// the run could not be set up.
+// folder that cannot be read. A file-size limit (ulimit -f) makes the writes
+// beyond it fail, which the engine reports, instead of ending the run. Exit
+// code: the engine's status (0 or 1), 2 when the run could not be set up.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +21,7 @@
 #include <string_view>
 #include <unistd.h>
 
+#include "atomic_file.h"
 #include "file_text.h"
 #include "run_sequence.h"
 #include "tool_messages.h"
@@ -35,6 +38,7 @@ constexpr const char* UsageLine = "korva-run PROJECT.kv7d [--report FILE] [--plo
 
 int main(int argc, char** argv)
 {
+    korva::components::IgnoreFileSizeSignal();
     std::string project, report, plot, cpt;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];

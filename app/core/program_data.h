@@ -109,11 +109,11 @@ public:
                                                         int version);
 
     // Writes the project file to FileName and the CPT point file beside it,
-    // each replaced atomically, then clears the modified state. A failure
-    // of either file raises EInOutError after the other was written; a
-    // project without soil layers raises EProjectDataError, and a FileName
-    // that is its own CPT point file name (extension ".cpt") EInOutError,
-    // and neither writes anything.
+    // both made whole before either replaces its old file, then clears the
+    // modified state. A failure of either file raises EInOutError and leaves
+    // both old files as they were; a project without soil layers raises
+    // EProjectDataError, and a FileName that is its own CPT point file name
+    // (extension ".cpt") EInOutError, and neither writes anything.
     void SaveToFile();
 
     // Switches the unit system (clamped to 1..2): the tables always, the

@@ -438,24 +438,15 @@ void TProgramData::SaveToFile()
     // transfer of the t-z curves or the user-specified capacity method.
     const bool keepUserValues = LoadTransferMethod == pmUserSpecified || MethodSelected[pmUserSpecified] == 1;
 
-    // A failure of the project file still lets the CPT point file be written.
-    std::exception_ptr projectError;
-    try {
-        components::ReplaceFile(FileName, ProjectFileWriter(*this, tables).Text(keepUserValues));
-    } catch (const EInOutError&) {
-        projectError = std::current_exception();
-    }
-    CptPointFileName = cptPointFileName;
+    // Both files are made whole before either replaces its old one, so that a
+    // failure of either leaves the old pair.
     static const TCptPoints kNoPoints;
     const TCptPoints& points = host_->MotionInput ? *host_->MotionInput : kNoPoints;
-    try {
-        components::ReplaceFile(CptPointFileName, CptPointFileText(Units, points));
-    } catch (const EInOutError&) {
-        if (!projectError)
-            throw;
-    }
-    if (projectError)
-        std::rethrow_exception(projectError);
+    components::TFileReplacement project(FileName, ProjectFileWriter(*this, tables).Text(keepUserValues));
+    components::TFileReplacement cpt(cptPointFileName, CptPointFileText(Units, points));
+    project.Commit();
+    cpt.Commit();
+    CptPointFileName = cptPointFileName;
     SetModified(false);
 }
 

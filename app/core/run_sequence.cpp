@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -68,6 +69,27 @@ void OnSignal(int signal)
     errno = error;
     raise(signal); // delivered on return, with the default action restored
 }
+
+// The signals that remove the run folder wait while it is made or removed,
+// so that none comes between the folder and its handler; one that came is
+// delivered as the object goes.
+class TTerminatingSignalsHeld {
+public:
+    TTerminatingSignalsHeld()
+    {
+        sigset_t held;
+        sigemptyset(&held);
+        for (const int signal : TRunFolder::kTerminatingSignals)
+            sigaddset(&held, signal);
+        pthread_sigmask(SIG_BLOCK, &held, &previous_);
+    }
+    ~TTerminatingSignalsHeld() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+    TTerminatingSignalsHeld(const TTerminatingSignalsHeld&) = delete;
+    TTerminatingSignalsHeld& operator=(const TTerminatingSignalsHeld&) = delete;
+
+private:
+    sigset_t previous_;
+};
 
 // names.dat at path; never replaces an existing file.
 bool WriteHandOffFile(const std::string& path, const THandOffFiles& files)
@@ -168,6 +190,7 @@ TRunFolder::TRunFolder(const std::string& prefix)
         errno = EBUSY;
         return;
     }
+    const TTerminatingSignalsHeld held;
     if (!mkdtemp(folder.data()))
         return;
     removal.Fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -184,17 +207,22 @@ TRunFolder::TRunFolder(const std::string& prefix)
     action.sa_handler = OnSignal;
     action.sa_flags = SA_RESETHAND;
     sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, &savedInt_);
-    sigaction(SIGTERM, &action, &savedTerm_);
+    for (std::size_t i = 0; i < kTerminatingSignals.size(); ++i) {
+        // Only where the signal would end the process as it stands.
+        sigaction(kTerminatingSignals[i], nullptr, &saved_[i]);
+        if (saved_[i].sa_handler == SIG_DFL && !(saved_[i].sa_flags & SA_SIGINFO))
+            sigaction(kTerminatingSignals[i], &action, nullptr);
+    }
 }
 
 TRunFolder::~TRunFolder()
 {
     if (path_.empty())
         return;
-    sigaction(SIGINT, &savedInt_, nullptr);
-    sigaction(SIGTERM, &savedTerm_, nullptr);
+    const TTerminatingSignalsHeld held;
     RemoveRunFolder();
+    for (std::size_t i = 0; i < kTerminatingSignals.size(); ++i)
+        sigaction(kTerminatingSignals[i], &saved_[i], nullptr);
 }
 
 TEngineRunResult RunEngine(const THandOffFiles& given, const TEngineRunOptions& options,

@@ -5,6 +5,7 @@
 // loaded by absolute path with its entry point, and on every path out the
 // library freed, the previous current folder restored and the run folder
 // removed with names.dat.
+#include <array>
 #include <csignal>
 #include <functional>
 #include <string>
@@ -53,9 +54,12 @@ std::string AbsolutePath(const std::string& path, const std::string& folder);
 // A new private folder $TMPDIR/prefix.XXXXXX (/tmp without TMPDIR) for
 // names.dat and whatever a run leaves there, or for a file made whole
 // before it replaces the user's (a workbook). It is removed with everything
-// in it when the object goes, and also when SIGINT or SIGTERM ends the
-// process while it lives; the signal then ends the process as it would have.
-// One lives at a time.
+// in it when the object goes, and also when a signal ends the process while
+// it lives (kTerminatingSignals: an interrupt, a termination, a hang-up, a
+// quit, or a write to a pipe whose reader is gone, as `korva-run p.kv7d |
+// head -1` gives); the signal then ends the process as it would have. A
+// signal the process ignores or handles itself is left so. One lives at a
+// time.
 class TRunFolder {
 public:
     explicit TRunFolder(const std::string& prefix);
@@ -66,10 +70,11 @@ public:
     // Empty when the folder could not be made (errno set).
     const std::string& Path() const { return path_; }
 
+    static constexpr std::array<int, 5> kTerminatingSignals = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE};
+
 private:
     std::string path_;
-    struct sigaction savedInt_ {};
-    struct sigaction savedTerm_ {};
+    std::array<struct sigaction, kTerminatingSignals.size()> saved_{};
 };
 
 using TEngineEntry = int (*)(int);

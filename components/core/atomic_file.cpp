@@ -1,6 +1,7 @@
 #include "atomic_file.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -78,38 +79,67 @@ bool WriteAll(int fd, std::string_view contents, int& error)
 
 } // namespace
 
-void ReplaceFile(const std::string& path, std::string_view contents)
+TFileReplacement::TFileReplacement(const std::string& path, std::string_view contents) : path_(path)
 {
-    const std::string target = ResolvedTarget(path);
-    const std::filesystem::path targetPath(target);
-    const std::string folder = targetPath.has_parent_path() ? targetPath.parent_path().string() : ".";
-    if (const int refused = ReplacementRefused(target))
-        WriteError(path, refused);
-    std::string temporary = folder + "/." + targetPath.filename().string() + ".XXXXXX";
+    target_ = ResolvedTarget(path);
+    const std::filesystem::path targetPath(target_);
+    folder_ = targetPath.has_parent_path() ? targetPath.parent_path().string() : ".";
+    if (const int refused = ReplacementRefused(target_))
+        WriteError(path_, refused);
+    std::string temporary = folder_ + "/." + targetPath.filename().string() + ".XXXXXX";
 
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
-        WriteError(path, errno);
+        WriteError(path_, errno);
     int error = 0;
-    bool ok = ::fchmod(fd, ModeFor(target)) == 0 || (error = errno, false);
+    bool ok = ::fchmod(fd, ModeFor(target_)) == 0 || (error = errno, false);
     ok = ok && WriteAll(fd, contents, error);
     ok = ok && (::fsync(fd) == 0 || (error = errno, false));
     if (::close(fd) != 0 && ok) {
         error = errno;
         ok = false;
     }
-    ok = ok && (::rename(temporary.c_str(), target.c_str()) == 0 || (error = errno, false));
     if (!ok) {
         ::unlink(temporary.c_str());
-        WriteError(path, error);
+        WriteError(path_, error);
     }
+    temporary_ = std::move(temporary);
+}
+
+TFileReplacement::~TFileReplacement()
+{
+    if (!temporary_.empty())
+        ::unlink(temporary_.c_str());
+}
+
+void TFileReplacement::Commit()
+{
+    if (temporary_.empty())
+        return;
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary_.c_str());
+        temporary_.clear();
+        WriteError(path_, error);
+    }
+    temporary_.clear();
     // The rename is durable once the folder is flushed too; a failure here
     // leaves a complete file either way.
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dir = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);
     }
+}
+
+void ReplaceFile(const std::string& path, std::string_view contents)
+{
+    TFileReplacement(path, contents).Commit();
+}
+
+void IgnoreFileSizeSignal()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 } // namespace korva::components

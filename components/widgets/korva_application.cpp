@@ -3,6 +3,7 @@
 #include <clocale>
 #include <exception>
 
+#include "atomic_file.h"
 #include "entry_focus.h"
 #include "ui_services.h"
 
@@ -14,6 +15,8 @@ TKorvaApplication::TKorvaApplication(int& argc, char** argv, const QString& titl
     // QApplication sets the C numeric locale from the environment; every
     // number the program reads or writes uses ".".
     std::setlocale(LC_NUMERIC, "C");
+    // A file-size limit fails a save with its message; it never ends the program.
+    components::IgnoreFileSizeSignal();
     setOrganizationName(kSettingsOrganization);
     setApplicationName(kSettingsApplication);
     TrackEntryFocus();

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "child_process.h"
 #include "project_fixture.h"
 #include "temp_folder.h"
 #include "test_support.h"
@@ -57,6 +58,31 @@ TEST(ProbeRun, RunsTheProjectAsTheRunMenuDoes)
     const std::string missing = Probe("run " + folder.Path("missing.kv7d"));
     EXPECT_NE(missing.find("\"ok\":false"), std::string::npos) << missing;
     EXPECT_FALSE(folder.Exists("missing.kv7d"));
+}
+
+// The program's own application object: a save that meets a file-size limit
+// (ulimit -f) fails with its message, the old project file and CPT point
+// file both kept, instead of the process ending half way through the pair.
+TEST(ProbeRun, ASaveBeyondTheFileSizeLimitIsAFailedWrite)
+{
+    TempFolder folder;
+    SaveSample(folder.Path("pile.kv7d"), 29000000);
+    const std::string project = folder.Read("pile.kv7d");
+    const std::string points = folder.Read("pile.cpt");
+    ChildOptions options;
+    options.FileSizeLimit = 2000; // the benchmark's project file fits, its 200 CPT points do not
+    ChildProcess probe({KORVA_BIN_DIR "/korva-gui-probe", "save", DataPath("../../examples/benchmark-pile.kv7d"),
+                        folder.Path("pile.kv7d")},
+                       options);
+    const ChildEnd end = probe.Wait();
+    ASSERT_TRUE(end.Exited) << "ended by signal " << end.Signal;
+    EXPECT_NE(end.Output.find("\"messages\":[\"Cannot write file \\\"" + folder.Path("pile.cpt") +
+                                  "\\\". File too large\"]"),
+              std::string::npos)
+        << end.Output;
+    EXPECT_EQ(folder.Read("pile.kv7d"), project);
+    EXPECT_EQ(folder.Read("pile.cpt"), points);
+    EXPECT_EQ(folder.Listing(), "pile.cpt pile.kv7d ");
 }
 
 TEST(ProbeRun, ValidateListsTheWarningsInOrder)

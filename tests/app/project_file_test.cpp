@@ -570,19 +570,36 @@ struct SavedSample {
     std::string points;
 };
 
-TEST(ProjectFile, AFailedSaveKeepsTheOldProjectFileAndStillWritesTheCptFile)
+// Both files are written whole before either replaces its old one: a
+// failure of either leaves the pair as it was, without temporary files.
+TEST(ProjectFile, AFailedSaveKeepsTheOldPair)
 {
-    SavedSample s;
-    s.h.cpt.Clear();
-    {
-        ScopedFileSizeLimit limit(16); // the CPT point file fits, the project file does not
-        EXPECT_EQ(MessageOf<EInOutError>([&] { s.p.SaveToFile(); }),
-                  "Cannot write file \"" + s.folder.Path("pile.kv7d") + "\". File too large");
+    struct Case {
+        const char* what;
+        int cptPoints;
+        rlim_t limit;
+        const char* failing;
+    };
+    const Case cases[] = {
+        {"the project file too large", 0, 16, "pile.kv7d"}, // the CPT point file fits
+        {"the CPT point file too large", 400, 2000, "pile.cpt"}, // the project file fits
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SavedSample s;
+        s.h.cpt.Clear();
+        for (int i = 0; i < c.cptPoints; ++i)
+            s.h.cpt.Add(100 + i, i / 10.0L);
+        {
+            ScopedFileSizeLimit limit(c.limit);
+            EXPECT_EQ(MessageOf<EInOutError>([&] { s.p.SaveToFile(); }),
+                      "Cannot write file \"" + s.folder.Path(c.failing) + "\". File too large");
+        }
+        EXPECT_EQ(s.folder.Read("pile.kv7d"), s.project);
+        EXPECT_EQ(s.folder.Read("pile.cpt"), s.points);
+        EXPECT_TRUE(s.h.modified);
+        EXPECT_EQ(s.folder.Listing(), "pile.cpt pile.kv7d "); // no temporary file left
     }
-    EXPECT_EQ(s.folder.Read("pile.kv7d"), s.project);
-    EXPECT_EQ(s.folder.Read("pile.cpt"), " 1 0\r\n");
-    EXPECT_TRUE(s.h.modified);
-    EXPECT_EQ(s.folder.Listing(), "pile.cpt pile.kv7d "); // no temporary file left
 }
 
 // A project file or CPT point file the user may not write (a writable folder,
@@ -602,7 +619,7 @@ TEST(ProjectFile, AWriteProtectedFileOfThePairFailsTheSave)
     }
 }
 
-TEST(ProjectFile, AFailedCptFileIsReportedAfterTheProjectFileIsWritten)
+TEST(ProjectFile, ACptFileThatCannotBeWrittenLeavesTheProjectFileUnwritten)
 {
     TempFolder folder;
     ProjectHost h;
@@ -611,9 +628,9 @@ TEST(ProjectFile, AFailedCptFileIsReportedAfterTheProjectFileIsWritten)
     p.FileName = folder.Path("pile.kv7d");
     std::filesystem::create_directory(folder.Path("pile.cpt")); // cannot be replaced by a file
     h.modified = true;
-    EXPECT_EQ(MessageOf<EInOutError>([&] { p.SaveToFile(); }).rfind("Cannot write file \"" + folder.Path("pile.cpt"), 0),
-              0u);
-    EXPECT_EQ(folder.Read("pile.kv7d"), ReadGolden(Golden("english-three-layers.kv7d")));
+    EXPECT_EQ(MessageOf<EInOutError>([&] { p.SaveToFile(); }),
+              "Cannot write file \"" + folder.Path("pile.cpt") + "\". Is a directory");
+    EXPECT_EQ(folder.Listing(), "pile.cpt ");
     EXPECT_TRUE(h.modified);
 }
 

@@ -168,8 +168,9 @@ TEST_F(RunSequence, AnExceptionOfTheCallerStillCleansUp)
 }
 
 // The run folder goes with everything in it: at the end of its life and
-// when SIGINT or SIGTERM ends the process.
-TEST_F(RunSequence, TheRunFolderIsRemovedAtTheEndAndOnSigintAndSigterm)
+// when a signal ends the process (an interrupt, a termination, a hang-up, a
+// quit, a write to a pipe whose reader is gone).
+TEST_F(RunSequence, TheRunFolderIsRemovedAtTheEndAndOnEverySignalThatEndsTheProcess)
 {
     const auto fill = [](const std::string& path) {
         for (const char* name : {"names.dat", "bench.kv7o", ".bench.kv7o.Ab12Cd"})
@@ -183,7 +184,7 @@ TEST_F(RunSequence, TheRunFolderIsRemovedAtTheEndAndOnSigintAndSigterm)
     }
     EXPECT_TRUE(RunFoldersGone());
 
-    for (const int signal : {SIGINT, SIGTERM}) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE}) {
         EXPECT_EXIT(
             {
                 const TRunFolder removedOnSignal("korva-run");
@@ -194,6 +195,24 @@ TEST_F(RunSequence, TheRunFolderIsRemovedAtTheEndAndOnSigintAndSigterm)
             ::testing::KilledBySignal(signal), "");
         EXPECT_TRUE(RunFoldersGone()) << "signal " << signal;
     }
+}
+
+// A signal the process ignores (a run started by nohup) stays ignored while
+// the folder lives, and afterwards.
+TEST_F(RunSequence, AnIgnoredSignalStaysIgnored)
+{
+    EXPECT_EXIT(
+        {
+            std::signal(SIGHUP, SIG_IGN);
+            {
+                const TRunFolder folder("korva-run");
+                std::raise(SIGHUP);
+            }
+            std::raise(SIGHUP);
+            std::exit(std::signal(SIGHUP, SIG_DFL) == SIG_IGN ? 3 : 4);
+        },
+        ::testing::ExitedWithCode(3), "");
+    EXPECT_TRUE(RunFoldersGone());
 }
 
 } // namespace
