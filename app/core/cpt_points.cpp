@@ -1,8 +1,17 @@
 #include "cpt_points.h"
 
 #include "object_list.h"
+#include "unit_codes.h"
 
 namespace korva::app {
+
+namespace {
+
+// The unit codes of the points: kips per square foot or kPa, feet or metres.
+constexpr const char* kCptResistanceUnits = "F1/L2^2";
+constexpr const char* kCptDepthUnits = "L2";
+
+} // namespace
 
 TCptPoints::TCptPoints()
 {
@@ -42,11 +51,11 @@ void TCptPoints::Add(Extended x, Extended y)
     Line().Points.push_back({x, y});
 }
 
-void TCptPoints::Scale(Extended xFactor, Extended yFactor)
+void TCptPoints::ConvertUnits(int fromUnits, int toUnits)
 {
     for (TCptPoint& point : Line().Points) {
-        point.X *= xFactor;
-        point.Y *= yFactor;
+        point.X = components::ConvertUnits(point.X, fromUnits, toUnits, kCptResistanceUnits);
+        point.Y = components::ConvertUnits(point.Y, fromUnits, toUnits, kCptDepthUnits);
     }
 }
 

@@ -39,8 +39,9 @@ public:
     void SetPointCount(int count);
     void Clear() { SetPointCount(0); }
     void Add(Extended x, Extended y);
-    // Multiplies X and Y of every point by the factors (a unit switch).
-    void Scale(Extended xFactor, Extended yFactor);
+    // Converts every point from one unit system to the other: the cone
+    // resistance ksf <-> kPa, the depth ft <-> m.
+    void ConvertUnits(int fromUnits, int toUnits);
 
     // Raises EListError for an index outside the points.
     const TCptPoint& Point(int index) const;

@@ -7,38 +7,21 @@ namespace korva::app {
 
 namespace {
 
-using components::UnitConversionFactor;
-using components::kUnitsEnglish;
-using components::kUnitsSI;
-
-// Conversion factors of the scalar fields, value in the target system per
-// value in the other one.
-struct UnitFactors {
-    Extended Short;   // in <-> mm
-    Extended Long;    // ft <-> m
-    Extended Area;    // in^2 <-> m^2
-    Extended Modulus; // lb/in^2 <-> kN/m^2
-    Extended Cone;    // ksf <-> kPa, the cone resistance of the CPT points
+// The unit codes of the scalar fields that a unit switch converts.
+struct TConvertedField {
+    Extended TProgramData::*Field;
+    const char* UnitsCode;
 };
 
-// To English: the factors of the unit codes mm, m, m^2 and kN/m^2.
-UnitFactors ToEnglish()
-{
-    return {UnitConversionFactor(kUnitsSI, kUnitsEnglish, "L1"), UnitConversionFactor(kUnitsSI, kUnitsEnglish, "L2"),
-            UnitConversionFactor(kUnitsSI, kUnitsEnglish, "L^2"),
-            UnitConversionFactor(kUnitsSI, kUnitsEnglish, "F/L^2"),
-            UnitConversionFactor(kUnitsSI, kUnitsEnglish, "F1/L2^2")};
-}
-
-// To SI: the program's own reciprocals, rounded as it keeps them (the inch
-// is 25.4000000001016 mm), not the exact reciprocals of the factors above.
-// The cone resistance is in kips (1000 pounds) per square foot.
-constexpr Extended kInchToMetre = 0.0254000000001016L;
-constexpr Extended kFootToMetre = 0.3048000000012192L;
-constexpr Extended kPoundToKilonewton = 0.00444822199911631L;
-constexpr UnitFactors kToSI{25.4000000001016L, kFootToMetre, kInchToMetre * kInchToMetre,
-                            kPoundToKilonewton / (kInchToMetre * kInchToMetre),
-                            1000 * kPoundToKilonewton / (kFootToMetre * kFootToMetre)};
+constexpr TConvertedField kConvertedFields[] = {
+    {&TProgramData::Perimeter, "L1"},           {&TProgramData::OuterDiameter, "L1"},
+    {&TProgramData::InnerDiameter, "L1"},       {&TProgramData::EndSectionInnerDiameter, "L1"},
+    {&TProgramData::PileLength, "L2"},          {&TProgramData::EndSectionLength, "L2"},
+    {&TProgramData::ZeroFrictionLength, "L2"},  {&TProgramData::IncrementLength, "L2"},
+    {&TProgramData::SoilProfileBottom, "L2"},   {&TProgramData::StickupLength, "L2"},
+    {&TProgramData::CriticalDepth, "L2"},       {&TProgramData::TipArea, "L^2"},
+    {&TProgramData::SectionArea, "L^2"},        {&TProgramData::ElasticModulus, "F/L^2"},
+};
 
 } // namespace
 
@@ -78,7 +61,7 @@ void TProgramData::SetUnits(int newUnits)
         newUnits = 2;
     else if (newUnits <= 0)
         newUnits = 1;
-    const UnitFactors f = newUnits == 1 ? ToEnglish() : kToSI;
+    const int before = Units;
     const bool changed = newUnits != Units;
     Units = newUnits;
     // The tables convert their own values, and only when their system changes.
@@ -86,17 +69,11 @@ void TProgramData::SetUnits(int newUnits)
         host_->Tables->SetUnits(newUnits);
 
     if (changed) {
-        for (Extended* length : {&Perimeter, &OuterDiameter, &InnerDiameter, &EndSectionInnerDiameter})
-            *length *= f.Short;
-        for (Extended* length : {&PileLength, &EndSectionLength, &ZeroFrictionLength, &IncrementLength,
-                                 &SoilProfileBottom, &StickupLength, &CriticalDepth})
-            *length *= f.Long;
-        TipArea *= f.Area;
-        SectionArea *= f.Area;
-        ElasticModulus *= f.Modulus;
+        for (const TConvertedField& field : kConvertedFields)
+            this->*field.Field = components::ConvertUnits(this->*field.Field, before, newUnits, field.UnitsCode);
         // The CPT points are saved and analysed in the project's units.
         if (host_->MotionInput)
-            host_->MotionInput->Scale(f.Cone, f.Long);
+            host_->MotionInput->ConvertUnits(before, newUnits);
     }
     if (host_->Events.RefreshUnitDialogs)
         host_->Events.RefreshUnitDialogs();

@@ -329,9 +329,9 @@ int TFloatColumn::ColumnWidth(const TTextMeasure& measure) const
 
 void TFloatColumn::SetUnits(int units)
 {
-    const Extended factor = UnitConversionFactor(Owner() ? Owner()->Units() : kUnitsEnglish, units, UnitsCode);
+    const int from = Owner() ? Owner()->Units() : kUnitsEnglish;
     for (int r = 0; r < RowCount(); ++r) {
-        Value(r) *= factor;
+        Value(r) = ConvertUnits(Value(r), from, units, UnitsCode);
         NotifyCellChanged(r);
     }
 }

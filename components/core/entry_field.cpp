@@ -85,6 +85,8 @@ void TEntryModel::SetUnits(int units)
 
 Extended TEntryModel::GetNumber()
 {
+    if (keepsNumber_ && text_ == keptText_)
+        return keptNumber_;
     if (kind_ == TEntryKind::Combo)
         for (std::size_t i = 0; i < Items.size(); ++i)
             if (Items[i] == text_) {
@@ -104,6 +106,9 @@ void TEntryModel::SetNumber(Extended value)
             value = maxVal_;
     }
     text_ = FormatNumber(value);
+    keepsNumber_ = kind_ == TEntryKind::Combo ? !integerOnly_ : !hex_;
+    keptNumber_ = value;
+    keptText_ = text_;
 }
 
 std::string TEntryModel::FormatNumber(Extended value) const

@@ -75,7 +75,10 @@ public:
 
     // The value of the text; raises EAssignError for a bad entry (and
     // EArithmeticError for an arithmetic fault). In a combo box an item's
-    // text is first replaced by its value text.
+    // text is first replaced by its value text. While the text is still the
+    // one SetNumber showed, the value it was given, to the last digit: the
+    // text shows at most the format's digits, and a field left unedited
+    // gives back what it was given.
     Extended GetNumber();
     // Clamped to the bounds (unless Loading), then shown in FormatNumber.
     void SetNumber(Extended value);
@@ -105,6 +108,12 @@ private:
     Extended minVal_;
     Extended maxVal_;
     int units_ = 1;
+    // The value SetNumber gave and the text it showed for it (a value in the
+    // general format only: a hexadecimal or integer text stands for its own
+    // whole number).
+    bool keepsNumber_ = false;
+    Extended keptNumber_ = 0;
+    std::string keptText_;
 };
 
 // Keys of the edit field: with the whole text selected, one of these typed

@@ -9,24 +9,24 @@ namespace korva::components {
 namespace {
 
 constexpr std::array<TUnitCodeRow, 10> kUnitRows = {{
-    {"F2", "tons", "kN", "F", 0.1124044745L},
-    {"F1", "kips", "kN", "F", 0.2248089237L},
-    {"F4", "lb-sec2/in", "Mg", "M", 5.7101483L},
-    {"F5", "sec", "sec", "T", 1.0L},
-    {"F6", "slug", "Mg", "F", 68.364249L},
-    {"F", "lbs", "kN", "F", 224.8089237L},
-    {"L3", "rad", "rad", "L", 1.0L},
-    {"L2", "ft", "m", "L", 3.280839895L},
-    {"L1", "in", "mm", "L", 0.03937007874L},
-    {"L", "in", "m", "L", 39.37007874L},
+    {"F2", "tons", "kN", "F", 0.1124044745L, false},
+    {"F1", "kips", "kN", "F", 0.2248089237L, false},
+    {"F4", "lb-sec2/in", "Mg", "M", 5.7101483L, false},
+    {"F5", "sec", "sec", "T", 1.0L, false},
+    {"F6", "slug", "Mg", "F", 68.364249L, false},
+    {"F", "lbs", "kN", "F", 224.8089237L, false},
+    {"L3", "rad", "rad", "L", 1.0L, true},
+    {"L2", "ft", "m", "L", 0.3048L, true},
+    {"L1", "in", "mm", "L", 25.4L, true},
+    {"L", "in", "m", "L", 0.0254L, true},
 }};
 
-long double RowFactor(std::string_view code)
+const TUnitCodeRow& Row(std::string_view code)
 {
     for (const auto& row : kUnitRows)
         if (code == row.Code)
-            return row.Factor;
-    return 1.0L;
+            return row;
+    return kUnitRows[6]; // not reached: every caller names a code of the table
 }
 
 long double IntPower(long double base, int exponent)
@@ -72,62 +72,100 @@ std::string ExpandPlaceholder(std::string_view unitTemplate, std::initializer_li
     return ReplaceAll(unitTemplate, code, UnitWord(code, units));
 }
 
-long double UnitCodeFactor(std::string_view term)
+namespace {
+
+// One term of a code (no slash) by the table's exact factors: its force or
+// mass in English units per SI unit, its length in SI units per English
+// unit, each raised to its exponent.
+struct TTermFactors {
+    long double Force = 1.0L;
+    long double Length = 1.0L;
+};
+
+TTermFactors TermFactors(std::string_view term)
 {
     std::string rest(term);
-
-    long double forceFactor = 1.0L;
-    int forceExponent = 0;
+    TTermFactors factors;
     if (CharAt(rest, 1) == 'F') {
         const char digit = CharAt(rest, 2);
         if (digit != '0' && digit != '1' && digit != '2' && digit != '4' && digit != '5' && digit != '6')
             rest.insert(1, "0");
+        const char* code = "F2";
         switch (CharAt(rest, 2)) {
-        case '0': forceFactor = RowFactor("F"); break;
-        case '1': forceFactor = RowFactor("F1"); break;
-        case '4': forceFactor = RowFactor("F4"); break;
-        case '5': forceFactor = RowFactor("F5"); break;
-        case '6': forceFactor = RowFactor("F6"); break;
-        default: forceFactor = RowFactor("F2"); break;
+        case '0': code = "F"; break;
+        case '1': code = "F1"; break;
+        case '4': code = "F4"; break;
+        case '5': code = "F5"; break;
+        case '6': code = "F6"; break;
+        default: break;
         }
+        int exponent = 1;
         if (CharAt(rest, 3) == '^') {
-            forceExponent = ExponentDigit(CharAt(rest, 4));
+            exponent = ExponentDigit(CharAt(rest, 4));
             rest = CopyFrom(rest, 6);
         } else {
-            forceExponent = 1;
             rest = CopyFrom(rest, 4); // the code and one separator character
         }
+        factors.Force = IntPower(Row(code).Factor, exponent);
     }
-
-    long double lengthFactor = 1.0L;
-    int lengthExponent = 0;
     if (CharAt(rest, 1) == 'L') {
         const char digit = CharAt(rest, 2);
         if (digit < '0' || digit > '3')
             rest.insert(1, "0");
+        const char* code = "L2";
         switch (CharAt(rest, 2)) {
-        case '0': lengthFactor = RowFactor("L"); break;
-        case '1': lengthFactor = RowFactor("L1"); break;
-        case '3': lengthFactor = RowFactor("L3"); break;
-        default: lengthFactor = RowFactor("L2"); break;
+        case '0': code = "L"; break;
+        case '1': code = "L1"; break;
+        case '3': code = "L3"; break;
+        default: break;
         }
-        lengthExponent = rest.size() >= 3 ? ExponentDigit(CharAt(rest, 4)) : 1;
+        const int exponent = rest.size() >= 3 ? ExponentDigit(CharAt(rest, 4)) : 1;
+        factors.Length = IntPower(Row(code).Factor, exponent);
     }
+    return factors;
+}
 
-    return IntPower(forceFactor, forceExponent) * IntPower(lengthFactor, lengthExponent);
+} // namespace
+
+long double UnitCodeFactor(std::string_view term)
+{
+    const TTermFactors factors = TermFactors(term);
+    return factors.Force / factors.Length;
+}
+
+TUnitConversion UnitConversion(std::string_view code)
+{
+    const auto slash = code.find('/');
+    const TTermFactors numerator = TermFactors(code.substr(0, slash));
+    const TTermFactors denominator =
+        TermFactors(slash == std::string_view::npos ? std::string_view() : code.substr(slash + 1));
+    // English units per SI unit of the code = englishPerSI / siPerEnglish.
+    const long double englishPerSI = numerator.Force * denominator.Length;
+    const long double siPerEnglish = denominator.Force * numerator.Length;
+    if (siPerEnglish == 1.0L)
+        return {englishPerSI, false};
+    if (englishPerSI == 1.0L)
+        return {siPerEnglish, true};
+    return {englishPerSI / siPerEnglish, false};
 }
 
 long double UnitConversionFactor(int fromUnits, int toUnits, std::string_view code)
 {
-    const auto slash = code.find('/');
-    const std::string_view numerator = code.substr(0, slash);
-    const std::string_view denominator = slash == std::string_view::npos ? std::string_view() : code.substr(slash + 1);
-    const long double ratio = UnitCodeFactor(numerator) / UnitCodeFactor(denominator);
+    const TUnitConversion conversion = UnitConversion(code);
     if (fromUnits == kUnitsEnglish && toUnits == kUnitsSI)
-        return 1.0L / ratio;
+        return conversion.ToSI(1.0L);
     if (fromUnits == kUnitsSI && toUnits == kUnitsEnglish)
-        return ratio;
+        return conversion.ToEnglish(1.0L);
     return 1.0L;
+}
+
+long double ConvertUnits(long double value, int fromUnits, int toUnits, std::string_view code)
+{
+    if (fromUnits == kUnitsEnglish && toUnits == kUnitsSI)
+        return UnitConversion(code).ToSI(value);
+    if (fromUnits == kUnitsSI && toUnits == kUnitsEnglish)
+        return UnitConversion(code).ToEnglish(value);
+    return value;
 }
 
 std::string UnitCodeText(std::string_view code, int units)

@@ -17,13 +17,18 @@ inline constexpr int kUnitsSI = 2;
 inline constexpr int kUnitsPlaceholders = 3;
 
 // One code of the program's unit table: its unit word in each system, the
-// placeholder it stands for and its conversion factor.
+// placeholder it stands for and its conversion factor, held in the direction
+// in which its decimal is exact: English units per SI unit for the forces and
+// masses (224.8089237 lbs per kN), SI units per English unit for the lengths
+// (0.3048 m per ft, 25.4 mm per in, 0.0254 m per in). The other direction is
+// the exact reciprocal.
 struct TUnitCodeRow {
     const char* Code;
     const char* English;
     const char* SI;
     const char* Placeholder;
-    long double Factor; // English units per SI unit
+    long double Factor;
+    bool SIPerEnglish; // Factor is SI units per English unit (the lengths)
 };
 
 // The program's one unit table (F2, F1, F4, F5, F6, F, L3, L2, L1, L), in
@@ -46,8 +51,34 @@ std::string ExpandPlaceholder(std::string_view unitTemplate, std::initializer_li
 long double UnitCodeFactor(std::string_view term);
 
 // Factor that converts a value of the given code from one unit system to the
-// other: 1 / ratio from English to SI, ratio from SI to English, 1 otherwise.
+// other: SI to English the English units per SI unit of the code, English to
+// SI the SI units per English unit, 1 otherwise. Each is the product of the
+// table's factors in their exact direction and their exact reciprocals.
 long double UnitConversionFactor(int fromUnits, int toUnits, std::string_view code);
+
+// How the values of a unit code change between the systems: multiplied by
+// Factor one way and divided by it the other way, so that a switch there and
+// back gives the value it started from (a factor and its reciprocal, each
+// rounded, would shift every value a little with each pair of switches).
+struct TUnitConversion {
+    long double Factor = 1.0L;
+    bool SIPerEnglish = false; // Factor is SI units per English unit
+
+    long double ToEnglish(long double siValue) const { return SIPerEnglish ? siValue / Factor : siValue * Factor; }
+    long double ToSI(long double englishValue) const
+    {
+        return SIPerEnglish ? englishValue * Factor : englishValue / Factor;
+    }
+};
+
+// The conversion of a code: one exact factor of the table where the code
+// has one factor other than 1 on either side of its slash (20 ft become
+// 20 x 0.3048 m, 6.096 m become 6.096 / 0.3048 ft), else their quotient.
+TUnitConversion UnitConversion(std::string_view code);
+
+// A value of the code in the unit system `toUnits` (1 English, 2 SI) from
+// its value in `fromUnits`; unchanged for the same or any other system.
+long double ConvertUnits(long double value, int fromUnits, int toUnits, std::string_view code);
 
 // The code with every placeholder replaced by its unit name in the system
 // (1 English, 2 SI, anything else the placeholders themselves).

@@ -192,16 +192,23 @@ TEST(InputDialogs, AUnitSwitchReloadsEveryOpenDialog)
     IFieldDialog* circular = f.Open(TChildKind::CircularSection);
     f.form->Actions().SiUnits->trigger();
     ProcessEvents();
-    EXPECT_EQ(f.Shown(options, "IncrementLength"), "3.048000000012192");
-    EXPECT_EQ(f.Shown(circular, "PileLength"), "30.48000000012192");
+    EXPECT_EQ(f.Shown(options, "IncrementLength"), "3.048");
+    EXPECT_EQ(f.Shown(circular, "PileLength"), "30.48");
     auto* increment = dynamic_cast<widgets::TDataEdit*>(f.Field(options, "IncrementLength").Control);
     EXPECT_EQ(increment->EditLabel()->text(), "Length of each computation &increment  (m)");
-    // Leaving the dialogs stores the converted values, not the old ones.
+    // Leaving the dialogs stores the converted values, not the old ones, and
+    // keeps them whole: a value not edited is stored as the field was given it.
     f.form->MdiArea()->setActiveSubWindow(f.WindowOf(options));
     ProcessEvents();
     EXPECT_TRUE(f.form->DeactivateActiveChild());
-    EXPECT_NEAR(static_cast<double>(f.Project().IncrementLength), 3.048, 1e-9);
-    EXPECT_NEAR(static_cast<double>(f.Project().PileLength), 30.48, 1e-9);
+    EXPECT_EQ(f.Project().IncrementLength, 10 * 0.3048L);
+    EXPECT_EQ(f.Project().PileLength, 100 * 0.3048L);
+    // Back in English units the fields show the round values again.
+    f.form->Actions().EnglishUnits->trigger();
+    ProcessEvents();
+    EXPECT_EQ(f.Shown(options, "IncrementLength"), "10");
+    EXPECT_EQ(f.Shown(circular, "PileLength"), "100");
+    EXPECT_EQ(f.Project().PileLength, 100);
 }
 
 // ---------------------------------------------------------------------------

@@ -113,6 +113,8 @@ TEST(ProgramData, UnitSwitchConvertsEveryFieldAndComesBack)
 
 TEST(ProgramData, TheExactFactorsOfTheUnitSwitch)
 {
+    // 0.3048 m per ft, 25.4 mm per in, 0.0254 m per in and their exact
+    // reciprocals; the force from the unit table (224.8089237 lbs per kN).
     RecordingHost h;
     TProgramData p(h.host);
     h.cpt.Add(1, 1);
@@ -122,20 +124,55 @@ TEST(ProgramData, TheExactFactorsOfTheUnitSwitch)
     };
     setOnes();
     p.SetUnits(2);
-    EXPECT_EQ(p.OuterDiameter, 25.4000000001016L);
-    EXPECT_EQ(p.PileLength, 0.3048000000012192L);
-    EXPECT_EQ(p.TipArea, 0.0254000000001016L * 0.0254000000001016L);
-    EXPECT_EQ(p.ElasticModulus, 0.00444822199911631L / (0.0254000000001016L * 0.0254000000001016L));
-    EXPECT_EQ(h.cpt.Point(0).X, 1000 * 0.00444822199911631L / (0.3048000000012192L * 0.3048000000012192L));
-    EXPECT_EQ(h.cpt.Point(0).Y, 0.3048000000012192L);
+    EXPECT_EQ(p.OuterDiameter, 25.4L);
+    EXPECT_EQ(p.PileLength, 0.3048L);
+    EXPECT_EQ(p.TipArea, 0.0254L * 0.0254L);
+    EXPECT_EQ(p.ElasticModulus, 1 / (224.8089237L * (0.0254L * 0.0254L)));
+    EXPECT_EQ(h.cpt.Point(0).X, 1 / (0.2248089237L * (0.3048L * 0.3048L))); // ksf to kPa
+    EXPECT_EQ(h.cpt.Point(0).Y, 0.3048L);
     setOnes();
     p.SetUnits(1);
-    EXPECT_EQ(p.OuterDiameter, 0.03937007874L);
-    EXPECT_EQ(p.PileLength, 3.280839895L);
-    EXPECT_EQ(p.TipArea, 39.37007874L * 39.37007874L);
-    EXPECT_EQ(p.ElasticModulus, 224.8089237L / (39.37007874L * 39.37007874L));
-    EXPECT_EQ(h.cpt.Point(0).X, 0.2248089237L / (3.280839895L * 3.280839895L));
-    EXPECT_EQ(h.cpt.Point(0).Y, 3.280839895L);
+    EXPECT_EQ(p.OuterDiameter, 1 / 25.4L);
+    EXPECT_EQ(p.PileLength, 1 / 0.3048L);
+    EXPECT_EQ(p.TipArea, 1 / (0.0254L * 0.0254L));
+    EXPECT_EQ(p.ElasticModulus, 224.8089237L * (0.0254L * 0.0254L));
+    EXPECT_EQ(h.cpt.Point(0).X, 0.2248089237L * (0.3048L * 0.3048L));
+    EXPECT_EQ(h.cpt.Point(0).Y, 1 / 0.3048L);
+}
+
+TEST(ProgramData, RoundValuesStayRoundOverRepeatedSwitches)
+{
+    // What the entry fields show (18 digits) after each switch: the round
+    // English value, its exact SI product, and the round value again, also
+    // after many switches there and back.
+    RecordingHost h;
+    TProgramData p(h.host);
+    p.PileLength = 20;
+    p.OuterDiameter = 24;
+    p.IncrementLength = 0.5;
+    p.TipArea = 452.4L;
+    p.ElasticModulus = 29000000;
+    const auto shown = [](Extended value) { return korva::components::FormatGeneral(value, 18); };
+    for (int pair = 0; pair < 50; ++pair) {
+        p.SetUnits(2);
+        ASSERT_EQ(shown(p.PileLength), "6.096") << pair;
+        ASSERT_EQ(shown(p.OuterDiameter), "609.6") << pair;
+        ASSERT_EQ(shown(p.IncrementLength), "0.1524") << pair;
+        ASSERT_EQ(shown(p.TipArea), "0.291870384") << pair; // 452.4 x 0.00064516
+        p.SetUnits(1);
+        ASSERT_EQ(shown(p.PileLength), "20") << pair;
+        ASSERT_EQ(shown(p.OuterDiameter), "24") << pair;
+        ASSERT_EQ(shown(p.IncrementLength), "0.5") << pair;
+        ASSERT_EQ(shown(p.TipArea), "452.4") << pair;
+        ASSERT_EQ(shown(p.ElasticModulus), "29000000") << pair;
+    }
+    // An SI value read from a file comes back as it was, too.
+    p.SetUnits(2);
+    p.PileLength = 20;
+    p.SetUnits(1);
+    EXPECT_EQ(shown(p.PileLength), "65.6167979002624672");
+    p.SetUnits(2);
+    EXPECT_EQ(p.PileLength, 20);
 }
 
 TEST(ProgramData, ChoosingTheActiveSystemChangesNothing)

@@ -242,6 +242,37 @@ TEST(EntryModel, Keys)
     EXPECT_EQ(components::ComboKeyUpper('e'), 'E');
 }
 
+TEST(EntryModel, AValueSetAndNotEditedComesBackWhole)
+{
+    // A converted length shows its 18 digits (20 ft in metres shows 6.096)
+    // and is given back as it was set, to the last bit, until the text is
+    // edited; a hexadecimal text stands for its own whole number.
+    const Extended metres = 20 * 0.3048L;
+    TEntryModel field;
+    field.SetNumber(metres);
+    EXPECT_EQ(field.Text(), "6.096");
+    EXPECT_EQ(field.GetNumber(), metres);
+    EXPECT_TRUE(field.Validate().Valid);
+    EXPECT_EQ(field.Text(), "6.096");
+    EXPECT_EQ(field.GetNumber(), metres);
+    field.SetText("6.0960");
+    EXPECT_EQ(field.GetNumber(), 6.096L);
+    field.SetText("6.096"); // typed back as shown: the value shown
+    EXPECT_EQ(field.GetNumber(), metres);
+
+    TEntryModel combo(TEntryKind::Combo);
+    combo.SetMaxVal(100);
+    combo.SetNumber(1 / 3.0L);
+    EXPECT_EQ(combo.Text(), "0.33333333");
+    EXPECT_EQ(combo.GetNumber(), 1 / 3.0L);
+
+    TEntryModel hex;
+    hex.SetHex(true);
+    hex.SetNumber(254.75L);
+    EXPECT_EQ(hex.Text(), "$00FF");
+    EXPECT_EQ(hex.GetNumber(), 255);
+}
+
 TEST(EntryModel, NumbersIgnoreTheCLocale)
 {
     ScopedCommaLocale comma;

@@ -1,14 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <vector>
 
+#include "number_format.h"
 #include "unit_codes.h"
 
 namespace korva::components {
 namespace {
 
-// Factors from SI to English of the codes the program's tables use, as the
-// unit table gives them (rounded there to 10 or 11 digits).
+// Factors from SI to English of the codes the program's tables use: the
+// lengths exact (the reciprocals of 0.3048 m per ft, 25.4 mm per in), the
+// forces as the unit table gives them.
 struct FactorCase {
     const char* code;
     long double factor;
@@ -20,9 +24,9 @@ TEST(UnitCodes, FactorsFromSIToEnglish)
     const std::vector<FactorCase> cases = {
         {"F/L2^2", 20.885432431L, 5e-10L},
         {"F/L2^3", 6.365879805L, 5e-10L},
-        {"L2", 3.280839895L, 0},
-        {"L^2", 39.37007874L * 39.37007874L, 0},
-        {"L1", 0.03937007874L, 0},
+        {"L2", 1 / 0.3048L, 0},
+        {"L^2", 1 / (0.0254L * 0.0254L), 0},
+        {"L1", 1 / 25.4L, 0},
         {"F", 224.8089237L, 0},
         {"F0", 224.8089237L, 0},
         {"F1", 0.2248089237L, 0},
@@ -31,17 +35,45 @@ TEST(UnitCodes, FactorsFromSIToEnglish)
         {"F4", 5.7101483L, 0},
         {"F6", 68.364249L, 0},
         {"F5/L3", 1.0L, 0},
-        {"F1^2/L^2", 0.2248089237L * 0.2248089237L / (39.37007874L * 39.37007874L), 0},
+        {"F1^2/L^2", 0.2248089237L * 0.2248089237L * (0.0254L * 0.0254L), 0},
         {"", 1.0L, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.code);
-        EXPECT_NEAR(static_cast<double>(UnitConversionFactor(kUnitsSI, kUnitsEnglish, c.code)),
-                    static_cast<double>(c.factor), static_cast<double>(c.tolerance));
-        EXPECT_EQ(UnitConversionFactor(kUnitsEnglish, kUnitsSI, c.code),
-                  1.0L / UnitConversionFactor(kUnitsSI, kUnitsEnglish, c.code));
+        const long double toEnglish = UnitConversionFactor(kUnitsSI, kUnitsEnglish, c.code);
+        if (c.tolerance == 0)
+            EXPECT_EQ(toEnglish, c.factor);
+        else
+            EXPECT_NEAR(static_cast<double>(toEnglish), static_cast<double>(c.factor),
+                        static_cast<double>(c.tolerance));
+        // The other way the exact reciprocal, to the last bit of the format.
+        const long double product = UnitConversionFactor(kUnitsEnglish, kUnitsSI, c.code) * toEnglish;
+        EXPECT_LE(std::fabs(product - 1), 4 * std::numeric_limits<long double>::epsilon());
     }
     EXPECT_NEAR(static_cast<double>(UnitConversionFactor(kUnitsSI, kUnitsEnglish, "L^2")), 1550.0031, 1e-4);
+    // Feet to metres and inches to millimetres by the exact decimals.
+    EXPECT_EQ(UnitConversionFactor(kUnitsEnglish, kUnitsSI, "L2"), 0.3048L);
+    EXPECT_EQ(UnitConversionFactor(kUnitsEnglish, kUnitsSI, "L1"), 25.4L);
+    EXPECT_EQ(UnitConversionFactor(kUnitsEnglish, kUnitsSI, "L^2"), 0.0254L * 0.0254L);
+}
+
+TEST(UnitCodes, ASwitchThereAndBackGivesTheValueAgain)
+{
+    // One factor, multiplied one way and divided the other: no value drifts
+    // however often the system is switched (a rounded factor and its rounded
+    // reciprocal shift the last digits with every pair of switches).
+    const char* codes[] = {"L2", "L1", "L^2", "F/L2^2", "F/L2^3", "F/L^2", "F1/L2^2", "F1", "F*L2", "L2/F"};
+    const long double values[] = {20, 0.5L, 452.4L, 1e-3L, 123456.789L, 2.5e7L, 0.1L, 7};
+    for (const char* code : codes)
+        for (const long double start : values) {
+            long double value = start;
+            for (int pair = 0; pair < 100; ++pair)
+                value = ConvertUnits(ConvertUnits(value, kUnitsEnglish, kUnitsSI, code), kUnitsSI, kUnitsEnglish, code);
+            EXPECT_EQ(FormatGeneral(value, 18), FormatGeneral(start, 18)) << code << " " << static_cast<double>(start);
+        }
+    EXPECT_EQ(FormatGeneral(ConvertUnits(20, kUnitsEnglish, kUnitsSI, "L2"), 18), "6.096");
+    EXPECT_EQ(ConvertUnits(6.096L, kUnitsSI, kUnitsSI, "L2"), 6.096L);
+    EXPECT_EQ(ConvertUnits(6.096L, kUnitsPlaceholders, kUnitsEnglish, "L2"), 6.096L);
 }
 
 TEST(UnitCodes, SameOrOtherSystemsDoNotConvert)
@@ -53,9 +85,9 @@ TEST(UnitCodes, SameOrOtherSystemsDoNotConvert)
 
 TEST(UnitCodes, FactorOfOneTerm)
 {
-    EXPECT_EQ(UnitCodeFactor("L2^3"), 3.280839895L * 3.280839895L * 3.280839895L);
-    EXPECT_EQ(UnitCodeFactor("F*L2"), 224.8089237L * 3.280839895L); // code, one separator, length
-    EXPECT_EQ(UnitCodeFactor("L2^"), 3.280839895L);                  // a missing exponent digit counts as 1
+    EXPECT_EQ(UnitCodeFactor("L2^3"), 1 / (0.3048L * 0.3048L * 0.3048L));
+    EXPECT_EQ(UnitCodeFactor("F*L2"), 224.8089237L / 0.3048L); // code, one separator, length
+    EXPECT_EQ(UnitCodeFactor("L2^"), 1 / 0.3048L);              // a missing exponent digit counts as 1
 }
 
 TEST(UnitCodes, HeaderTexts)
