@@ -158,6 +158,40 @@ TEST(InputDialogs, EachStoresWhenLeftAndAnInvalidEntryStoresNothing)
     }
 }
 
+TEST(InputDialogs, AFieldLeftShowsWhatTheStoreKept)
+{
+    // A store that repairs a value (the increment below 0.000001 is 1, the
+    // print interval a whole number) leaves the field showing the value kept,
+    // not the one typed, once the dialog is left; returning shows it too.
+    struct Case {
+        const char* field;
+        const char* typed;
+        const char* shown;
+    };
+    for (const Case& c : {Case{"IncrementLength", "-1", "1"}, Case{"IncrementLength", "1E-7", "1"},
+                          Case{"PrintEvery", "2.5", "2"}, Case{"PrintEvery", "3.5", "4"},
+                          Case{"IncrementLength", "2*0.25", "0.5"}}) {
+        SCOPED_TRACE(std::string(c.field) + " " + c.typed);
+        DialogFixture f;
+        IFieldDialog* options = f.Open(TChildKind::Options);
+        f.Type(options, c.field, c.typed);
+        IFieldDialog* title = f.Open(TChildKind::Title); // the options are left
+        ASSERT_NE(title, nullptr);
+        EXPECT_EQ(f.Shown(options, c.field), c.shown);
+        EXPECT_TRUE(f.Messages().empty());
+        f.form->ShowChild(TChildKind::Options);
+        ProcessEvents();
+        EXPECT_EQ(f.Shown(options, c.field), c.shown);
+    }
+    // The same when the main window commits before a menu, a save or a run.
+    DialogFixture f;
+    IFieldDialog* options = f.Open(TChildKind::Options);
+    f.Type(options, "IncrementLength", "-1");
+    EXPECT_TRUE(f.form->DeactivateActiveChild());
+    EXPECT_EQ(f.Project().IncrementLength, 1);
+    EXPECT_EQ(f.Shown(options, "IncrementLength"), "1");
+}
+
 TEST(InputDialogs, LeavingRightAfterARefusedTabShowsNoSecondMessage)
 {
     DialogFixture f;

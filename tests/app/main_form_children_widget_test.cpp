@@ -36,8 +36,9 @@ public:
     ~TitleDialog() override { ++Freed; }
 
     QLineEdit* Title;
-    int Loads = 0;
+    int Loads = 0;  // activations
     int Stores = 0;
+    int StoredShown = 0;
     bool Valid = true;
     static inline int Made = 0;
     static inline int Freed = 0;
@@ -64,6 +65,8 @@ protected:
             widgets::Ui().Messages->Information("Entry must be a valid integer.");
         return Valid;
     }
+    // Counted apart from the activations (the default loads again).
+    void ShowStored() override { ++StoredShown; }
 };
 
 QWidget* MakeTitleDialog(TMainForm& main)
@@ -180,6 +183,7 @@ TEST(MainFormChildren, LeavingStoresAndTheNextLoads)
     TitleDialog* second = dynamic_cast<TitleDialog*>(form.ShowChild(TChildKind::Material));
     ASSERT_NE(second, nullptr);
     EXPECT_GE(first->Stores, 1);
+    EXPECT_EQ(first->StoredShown, first->Stores); // each store shows what it kept
     EXPECT_EQ(form.Project().ProjectTitle, "Pier 7");
     EXPECT_EQ(second->Title->text(), "Pier 7");
 

@@ -55,6 +55,11 @@ void TInputDialog::Activate()
     loading_ = false;
 }
 
+void TInputDialog::ShowStored()
+{
+    Activate();
+}
+
 bool TInputDialog::Deactivate()
 {
     if (discarding_)
@@ -67,6 +72,7 @@ bool TInputDialog::Deactivate()
         widgets::Ui().Messages->Information(e.what());
         return false;
     }
+    ShowStored();
     return true;
 }
 

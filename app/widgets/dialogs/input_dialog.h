@@ -12,7 +12,10 @@
 //     commits before a menu, a tool button, a save or a run) first asks
 //     whether the field that had the focus last is valid. When it is not,
 //     its message was shown, it keeps the focus and nothing is stored; else
-//     StoreToProject writes every control back;
+//     StoreToProject writes every control back, and the controls then show
+//     what the project holds (ShowStored): a store that repairs a value (an
+//     increment below 0.000001 becomes 1, a print interval of 2.5 becomes 2)
+//     leaves no field showing what was not stored;
 //   - closing runs the same test and the same store, refuses while the field
 //     is invalid, then frees the window and clears its created flag.
 //
@@ -70,6 +73,10 @@ public:
 protected:
     virtual void LoadFromProject() = 0;
     virtual void StoreToProject() = 0;
+    // After a store: the controls show the values as stored. By default they
+    // are loaded again, as an activation loads them; a dialog whose controls
+    // already show what its store keeps may do nothing.
+    virtual void ShowStored();
     // Whether the dialog may be left: by default the exit validation of the
     // entry field that had the focus last, which shows its own message and
     // takes the focus back when the entry is invalid.

@@ -57,6 +57,11 @@ public:
 protected:
     void LoadFromProject() override;
     void StoreToProject() override;
+    // The rows show what the store keeps: each field's value goes into the
+    // layers as it is typed, and nothing is repaired on the way to the table.
+    // Making the rows again on every store would take the controls from
+    // under the pointer.
+    void ShowStored() override {}
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
