@@ -130,8 +130,18 @@ void CutPanels(TPlotLayout& layout)
     layout.Panels[2] = {layout.Panels[1].Right + gap, plot.Top, plot.Right, plot.Bottom};
 }
 
+// The box drawn in by the room for the tick labels.
+void KeepRoom(TPixelRect& box, const TLabelRoom& room)
+{
+    box.Left += room.Left;
+    box.Top += room.Top;
+    box.Right -= room.Right;
+    box.Bottom -= room.Bottom;
+}
+
 // The screen rules up to the graph title (steps 1 and 2).
-TPlotLayout ScreenBox(const TGraphPlot& plot, int width, int height, int pixelsX, int pixelsY, int h)
+TPlotLayout ScreenBox(const TGraphPlot& plot, int width, int height, int pixelsX, int pixelsY, int h,
+                      const TLabelRoom& room)
 {
     TPlotLayout layout;
     layout.Client = {0, 0, width, height};
@@ -148,6 +158,7 @@ TPlotLayout ScreenBox(const TGraphPlot& plot, int width, int height, int pixelsX
         box.Top = h / 2 + pixelsY / 4;
         box.Bottom = height - 2 * h - pixelsY / 8 - h / 8;
     }
+    KeepRoom(box, room);
     return layout;
 }
 
@@ -274,9 +285,9 @@ int ScaledFontHeight(int fontHeight, int factor)
 }
 
 TPlotLayout ScreenLayout(const TGraphPlot& plot, int clientWidth, int clientHeight, int pixelsX, int pixelsY,
-                         int fontHeight)
+                         int fontHeight, const TLabelRoom& room)
 {
-    TPlotLayout layout = ScreenBox(plot, clientWidth, clientHeight, pixelsX, pixelsY, fontHeight);
+    TPlotLayout layout = ScreenBox(plot, clientWidth, clientHeight, pixelsX, pixelsY, fontHeight, room);
     const int h = fontHeight;
     if (TitleAbove(plot))
         layout.Plot.Top += h + h / 8;
@@ -289,7 +300,8 @@ TPlotLayout ScreenLayout(const TGraphPlot& plot, int clientWidth, int clientHeig
     return layout;
 }
 
-TPlotLayout PrintLayout(const TGraphPlot& plot, const TPixelRect& client, int pixelsX, int pixelsY, int fontHeight)
+TPlotLayout PrintLayout(const TGraphPlot& plot, const TPixelRect& client, int pixelsX, int pixelsY, int fontHeight,
+                        const TLabelRoom& room)
 {
     TPlotLayout layout;
     layout.Client = client;
@@ -308,6 +320,7 @@ TPlotLayout PrintLayout(const TGraphPlot& plot, const TPixelRect& client, int pi
         box.Top = client.Top;
         box.Bottom = client.Bottom - titleSpace;
     }
+    KeepRoom(box, room);
     if (TitleAbove(plot))
         box.Top += pixelsY / 4;
     else if (TitleBelow(plot))
@@ -319,9 +332,10 @@ TPlotLayout PrintLayout(const TGraphPlot& plot, const TPixelRect& client, int pi
     return layout;
 }
 
-TPlotLayout BitmapLayout(const TGraphPlot& plot, int width, int height, int pixelsX, int pixelsY, int fontHeight)
+TPlotLayout BitmapLayout(const TGraphPlot& plot, int width, int height, int pixelsX, int pixelsY, int fontHeight,
+                         const TLabelRoom& room)
 {
-    TPlotLayout layout = ScreenBox(plot, width, height, pixelsX, pixelsY, fontHeight);
+    TPlotLayout layout = ScreenBox(plot, width, height, pixelsX, pixelsY, fontHeight, room);
     if (plot.ShowLayers)
         CutLayerColumn(layout, pixelsX / 2);
     if (plot.ShowThree)
@@ -412,18 +426,6 @@ TPixelPoint YTickLabelPosition(const TPixelRect& area, int pixelsX, int py, TTex
     return {area.Left - text.Height - pixelsX / 32, py + text.Width / 2};
 }
 
-TPixelPoint LabelInside(TPixelPoint at, TTextSize text, bool upward, const TPixelRect& client)
-{
-    // The cell of the text: across by its length, or its thickness when it
-    // reads upward (then it rises from at.Y).
-    const int across = upward ? text.Height : text.Width;
-    const int down = upward ? text.Width : text.Height;
-    const int top = upward ? at.Y - down : at.Y;
-    const int left = std::max(std::min(at.X, client.Right - across), client.Left);
-    const int newTop = std::max(std::min(top, client.Bottom - down), client.Top);
-    return {left, upward ? newTop + down : newTop};
-}
-
 bool TLabelSpacing::Keep(int from, int to)
 {
     if (from > to)
@@ -434,6 +436,99 @@ bool TLabelSpacing::Keep(int from, int to)
     from_ = from;
     to_ = to;
     return true;
+}
+
+std::vector<TPlotArea> PlotAreas(const TGraphPlot& plot, const TPlotLayout& layout,
+                                 const std::array<TPlotRange, 3>& ranges)
+{
+    if (!plot.ShowThree)
+        return {{layout.Plot, ranges[0], &plot.Lines(), kSinglePlotLabelSpacing}};
+    const TObjectList<TLine>* lists[] = {&plot.Lines(), &plot.Lines2(), &plot.Lines3()};
+    std::vector<TPlotArea> areas;
+    for (std::size_t k = 0; k < 3; ++k)
+        areas.push_back({layout.Panels[k], ranges[k], lists[k], kPanelLabelSpacing});
+    return areas;
+}
+
+std::vector<TTickLabel> TickLabels(const TPlotArea& area, const TTickSet& ticks, const TPlotLayout& layout,
+                                   bool xOnTop, const TLabelMeasure& measure)
+{
+    std::vector<TTickLabel> labels;
+    const TPixelRect& r = area.Rect;
+    if (ticks.LastX > ticks.FirstX) {
+        TLabelSpacing spacing(layout.PixelsX / 16);
+        for (int k = ticks.FirstX; k <= ticks.LastX; ++k) {
+            const Extended x = k * ticks.TickStep.X;
+            const int px = ValueToPixel(area.Range, r, xOnTop, x, area.Range.YMin).X;
+            if (k % 5 != 0 || px < r.Left || px > r.Right)
+                continue;
+            TTickLabel label{TPlotAxis::X, x, TickLabel(x), {px, xOnTop ? r.Top : r.Bottom}, {}, {}};
+            const TTextSize size = measure(label.Text);
+            label.At = XTickLabelPosition(r, layout.PixelsY, xOnTop, px, size);
+            label.Cell = {label.At.X, label.At.Y, label.At.X + size.Width, label.At.Y + size.Height};
+            if (spacing.Keep(label.Cell.Left, label.Cell.Right))
+                labels.push_back(std::move(label));
+        }
+    }
+    if (ticks.LastY > ticks.FirstY) {
+        TLabelSpacing spacing(layout.PixelsY / 16);
+        for (int k = ticks.FirstY; k <= ticks.LastY; ++k) {
+            const Extended y = k * ticks.TickStep.Y;
+            const int py = ValueToPixel(area.Range, r, xOnTop, area.Range.XMin, y).Y;
+            if (k % 5 != 0 || py < r.Top || py > r.Bottom)
+                continue;
+            TTickLabel label{TPlotAxis::Y, y, TickLabel(y), {r.Left, py}, {}, {}};
+            const TTextSize size = measure(label.Text);
+            label.At = YTickLabelPosition(r, layout.PixelsX, py, size);
+            // It rises from At: its length runs up, its thickness across.
+            label.Cell = {label.At.X, label.At.Y - size.Width, label.At.X + size.Height, label.At.Y};
+            if (spacing.Keep(label.Cell.Bottom, label.Cell.Top))
+                labels.push_back(std::move(label));
+        }
+    }
+    return labels;
+}
+
+TLabelRoom TickLabelOverhang(const TGraphPlot& plot, const TPlotLayout& layout,
+                             const std::array<TPlotRange, 3>& ranges, const TLabelMeasure& measure)
+{
+    TLabelRoom overhang;
+    const TPixelRect& client = layout.Client;
+    for (const TPlotArea& area : PlotAreas(plot, layout, ranges)) {
+        if (!HasArea(area.Rect))
+            continue;
+        const std::optional<TTickSet> ticks = ComputeTicks(area.Range, area.Rect, layout.FontHeight, area.LabelSpacing);
+        if (!ticks)
+            continue;
+        for (const TTickLabel& label : TickLabels(area, *ticks, layout, plot.XOnTop, measure)) {
+            overhang.Left = std::max(overhang.Left, client.Left - label.Cell.Left);
+            overhang.Top = std::max(overhang.Top, client.Top - label.Cell.Top);
+            overhang.Right = std::max(overhang.Right, label.Cell.Right - client.Right);
+            overhang.Bottom = std::max(overhang.Bottom, label.Cell.Bottom - client.Bottom);
+        }
+    }
+    return overhang;
+}
+
+TPlotLayout FitTickLabels(const std::function<TPlotLayout(const TLabelRoom&)>& lay, const TGraphPlot& plot,
+                          const std::array<TPlotRange, 3>& ranges, const TLabelMeasure& measure)
+{
+    // Each round only draws the box further in, so the rounds end: at the
+    // latest when the box is too small for ticks.
+    constexpr int kRounds = 8;
+    TLabelRoom room;
+    TPlotLayout layout = lay(room);
+    for (int round = 0; round < kRounds; ++round) {
+        const TLabelRoom more = TickLabelOverhang(plot, layout, ranges, measure);
+        if (more == TLabelRoom{})
+            break;
+        room.Left += more.Left;
+        room.Top += more.Top;
+        room.Right += more.Right;
+        room.Bottom += more.Bottom;
+        layout = lay(room);
+    }
+    return layout;
 }
 
 TPixelPoint ValueToPixel(const TPlotRange& range, const TPixelRect& area, bool xOnTop, Extended x, Extended y)

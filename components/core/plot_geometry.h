@@ -11,6 +11,7 @@
 // (the frame is drawn from Left, Top to Right + 1, Bottom + 1).
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -132,16 +133,28 @@ struct TPlotLayout {
     int FontHeight = 0;             // h: ScaledFontHeight of the device font with SizeFont
 };
 
+// Room kept between the client rectangle and the plot box, on each side,
+// besides what the layout rules give (see FitTickLabels).
+struct TLabelRoom {
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+    bool operator==(const TLabelRoom&) const = default;
+};
+
 // The window: client rectangle (0, 0, width, height).
 TPlotLayout ScreenLayout(const TGraphPlot& plot, int clientWidth, int clientHeight, int pixelsX, int pixelsY,
-                         int fontHeight);
+                         int fontHeight, const TLabelRoom& room = {});
 
 // The printed page: client rectangle in printable-area pixels.
-TPlotLayout PrintLayout(const TGraphPlot& plot, const TPixelRect& client, int pixelsX, int pixelsY, int fontHeight);
+TPlotLayout PrintLayout(const TGraphPlot& plot, const TPixelRect& client, int pixelsX, int pixelsY, int fontHeight,
+                        const TLabelRoom& room = {});
 
 // A bitmap of the given size at the screen's resolution: the screen rules
 // without the graph title's space, and a layer column half as far in.
-TPlotLayout BitmapLayout(const TGraphPlot& plot, int width, int height, int pixelsX, int pixelsY, int fontHeight);
+TPlotLayout BitmapLayout(const TGraphPlot& plot, int width, int height, int pixelsX, int pixelsY, int fontHeight,
+                         const TLabelRoom& room = {});
 
 // Page margins in thousandths of an inch.
 struct TPageMargins {
@@ -188,12 +201,6 @@ TPixelPoint PanelYTitlePosition(const TPlotLayout& layout, int panel, TTextSize 
 TPixelPoint XTickLabelPosition(const TPixelRect& area, int pixelsY, bool xOnTop, int px, TTextSize text);
 // Start of the upward-reading label of a y tick at py, left of the box.
 TPixelPoint YTickLabelPosition(const TPixelRect& area, int pixelsX, int py, TTextSize text);
-// A tick label held inside the client rectangle: centred on the first or
-// last tick of an axis it would stand out by half its length, on paper into
-// the page margin. `upward` for a label that reads upward from `at` (the y
-// axis), else `at` is its top-left.
-TPixelPoint LabelInside(TPixelPoint at, TTextSize text, bool upward, const TPixelRect& client);
-
 // Keeps the tick labels of one axis apart. Labels of four digits in the
 // exponent form ("1.2E04", capacities in kN) are wider than the spacing of
 // the major ticks allows: a label whose span along the axis comes within
@@ -211,6 +218,60 @@ private:
     int from_ = 0;
     int to_ = 0;
 };
+
+// ---------------------------------------------------------------------------
+// Plot areas and their tick labels
+
+// One plot area: the single plot, or one of the three panels, with the
+// range it shows and its lines.
+struct TPlotArea {
+    TPixelRect Rect;
+    TPlotRange Range;
+    const TObjectList<TLine>* Lines = nullptr;
+    int LabelSpacing = kSinglePlotLabelSpacing;
+};
+
+// The single plot, or the three panels with ShowThree, each with its range
+// (single plot and panel 1, panel 2, panel 3).
+std::vector<TPlotArea> PlotAreas(const TGraphPlot& plot, const TPlotLayout& layout,
+                                 const std::array<TPlotRange, 3>& ranges);
+
+// Measures a text in the tick labels' font of the device drawn on.
+using TLabelMeasure = std::function<TTextSize(const std::string& text)>;
+
+enum class TPlotAxis { X, Y };
+
+// One tick label as it is drawn.
+struct TTickLabel {
+    TPlotAxis Axis = TPlotAxis::X;
+    Extended Value = 0;
+    std::string Text;
+    TPixelPoint Tick; // where its tick meets the box: (px, Top or Bottom) on x, (Left, py) on y
+    TPixelPoint At;   // top-left of an x label's text; start of a y label's upward text
+    TPixelRect Cell;  // the text's box on the device, upward labels turned (Right, Bottom one past)
+};
+
+// The labels of an area's major ticks in tick order, each centred on its
+// tick: x labels above the box with xOnTop, else below it; y labels left of
+// it, reading upward. A label that comes within PixelsX/16 (x) or PixelsY/16
+// (y) of the last one kept is left out; its grid line and tick stay.
+std::vector<TTickLabel> TickLabels(const TPlotArea& area, const TTickSet& ticks, const TPlotLayout& layout,
+                                   bool xOnTop, const TLabelMeasure& measure);
+
+// How far the tick labels of the plot's areas stand out of the client
+// rectangle on each side (0 where they lie inside).
+TLabelRoom TickLabelOverhang(const TGraphPlot& plot, const TPlotLayout& layout,
+                             const std::array<TPlotRange, 3>& ranges, const TLabelMeasure& measure);
+
+// A layout in which every tick label stands at its own tick inside the
+// client rectangle: `lay` makes the layout with extra room at the sides of
+// the plot box, which grows by the labels' overhang until nothing stands
+// out (drawing the box in may change its ticks, hence a few rounds). The
+// labels of an axis's end ticks, centred on them, need room that the page's
+// rules do not give on paper (the box reaches the margins there), nor on
+// any device for large fonts.
+TPlotLayout FitTickLabels(const std::function<TPlotLayout(const TLabelRoom&)>& lay, const TGraphPlot& plot,
+                          const std::array<TPlotRange, 3>& ranges, const TLabelMeasure& measure);
 
 // ---------------------------------------------------------------------------
 // Values and pixels

@@ -266,8 +266,10 @@ void TPlotForm::Relayout(bool anchorLegend)
     const int pixelsY = canvas_->logicalDpiY();
     view_.ToBitmap = false;
     view_.WithLegendBox = false;
-    view_.Layout = ScreenLayout(*plot_, canvas_->width(), canvas_->height(), pixelsX, pixelsY,
-                                ScaledFontHeight(BaseFontHeight(pixelsY), plot_->SizeFont));
+    const int h = ScaledFontHeight(BaseFontHeight(pixelsY), plot_->SizeFont);
+    view_.Layout = FittedLayout(*plot_, view_.CurrentRange, canvas_, [&](const TLabelRoom& room) {
+        return ScreenLayout(*plot_, canvas_->width(), canvas_->height(), pixelsX, pixelsY, h, room);
+    });
     if (anchorLegend || anchorLegend_) {
         const TPixelPoint at = AnchoredLegend(view_.Layout.Plot, legend_->width(), legend_->height());
         legend_->move(at.X, at.Y);
@@ -315,7 +317,7 @@ void TPlotForm::CanvasMousePress(QMouseEvent* event)
     if (!plot_)
         return;
     if (zoom_.Press(ButtonOf(event), PixelOf(event), *plot_, view_))
-        canvas_->update();
+        Relayout(false); // the labels of the new range may need other room
     if (zoom_.Zooming()) {
         band_->setGeometry(QRect(event->position().toPoint(), QSize()));
         band_->show();
@@ -339,7 +341,7 @@ void TPlotForm::CanvasMouseRelease(QMouseEvent* event)
     if (!zoom_.Zooming())
         band_->hide();
     if (zoomed)
-        canvas_->update();
+        Relayout(false);
 }
 
 void TPlotForm::LinesChanged()
@@ -604,12 +606,15 @@ TPlotPrint TPlotForm::PrintClick()
     printed.WithLegendBox = true;
     const TPixelRect client = PrintClientRect(pageSetup_.Setup().MarginsInThousandthsOfInch(), pixelsX, pixelsY,
                                               offsetX, offsetY, printer->width(), printer->height());
-    printed.Layout = PrintLayout(*plot_, client, pixelsX, pixelsY,
-                                 ScaledFontHeight(BaseFontHeight(pixelsY), plot_->SizeFont));
-    PaintPlot(painter, *plot_, printed);
+    const int h = ScaledFontHeight(BaseFontHeight(pixelsY), plot_->SizeFont);
+    printed.Layout = FittedLayout(*plot_, printed.CurrentRange, printer.get(), [&](const TLabelRoom& room) {
+        return PrintLayout(*plot_, client, pixelsX, pixelsY, h, room);
+    });
+    result.Paint = PaintPlot(painter, *plot_, printed);
     result.Printed = painter.end();
     result.Pages = result.Printed ? 1 : 0;
     result.Layout = printed.Layout;
+    result.PrintableOrigin = {offsetX, offsetY};
     if (!result.Printed)
         Ui().Messages->Information("The plot could not be printed.");
     canvas_->update();
@@ -657,11 +662,14 @@ TPlotBitmap TPlotForm::SaveToDiskClick()
     bitmap.WithLegendBox = true;
     const int pixelsX = canvas_->logicalDpiX();
     const int pixelsY = canvas_->logicalDpiY();
-    bitmap.Layout = BitmapLayout(*plot_, size->Width, size->Height, pixelsX, pixelsY,
-                                 ScaledFontHeight(BaseFontHeight(pixelsY), plot_->SizeFont));
+    const int h = ScaledFontHeight(BaseFontHeight(pixelsY), plot_->SizeFont);
+    bitmap.Layout = FittedLayout(*plot_, bitmap.CurrentRange, &image, [&](const TLabelRoom& room) {
+        return BitmapLayout(*plot_, size->Width, size->Height, pixelsX, pixelsY, h, room);
+    });
+    TPlotPaint painted;
     {
         QPainter painter(&image);
-        PaintPlot(painter, *plot_, bitmap);
+        painted = PaintPlot(painter, *plot_, bitmap);
     }
     // The file carries the resolution chosen, so that it prints at its size.
     const int dotsPerMeter =
@@ -688,6 +696,8 @@ TPlotBitmap TPlotForm::SaveToDiskClick()
     result.FileName = chosen->FileName;
     result.Width = size->Width;
     result.Height = size->Height;
+    result.Layout = bitmap.Layout;
+    result.Paint = std::move(painted);
     canvas_->update();
     return result;
 }

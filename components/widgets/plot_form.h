@@ -74,7 +74,9 @@ private:
 struct TPlotPrint {
     bool Printed = false;
     int Pages = 0;
-    components::TPlotLayout Layout; // of the page
+    components::TPlotLayout Layout; // of the page, in pixels of the printable area
+    components::TPixelPoint PrintableOrigin; // the printable area's top-left on the paper, in pixels
+    TPlotPaint Paint;
 };
 
 // What a bitmap export did.
@@ -83,6 +85,8 @@ struct TPlotBitmap {
     std::string FileName;
     int Width = 0;
     int Height = 0;
+    components::TPlotLayout Layout;
+    TPlotPaint Paint;
 };
 
 class TPlotForm : public QMdiSubWindow, public components::TPlotWindow {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <string>
 
 #include <QBrush>
@@ -176,14 +177,6 @@ QBrush LayerBrush(int code, bool printing)
 
 // ---------------------------------------------------------------------------
 
-// One plot area and the lines it shows.
-struct Area {
-    TPixelRect Rect;
-    TPlotRange Range;
-    const TObjectList<TLine>* Lines = nullptr;
-    int LabelSpacing = kSinglePlotLabelSpacing;
-};
-
 class Renderer {
 public:
     Renderer(QPainter& painter, const TGraphPlot& plot, const TPlotView& view)
@@ -205,9 +198,9 @@ public:
         }
         result.Painted = true;
 
-        const std::vector<Area> areas = Areas();
+        const std::vector<TPlotArea> areas = PlotAreas(plot_, layout_, view_.CurrentRange);
         DrawTitles();
-        for (const Area& area : areas) {
+        for (const TPlotArea& area : areas) {
             TAreaPaint& painted = result.Areas.emplace_back();
             painted.Rect = area.Rect;
             painted.Range = area.Range;
@@ -230,17 +223,6 @@ public:
     }
 
 private:
-    std::vector<Area> Areas() const
-    {
-        if (!plot_.ShowThree)
-            return {{layout_.Plot, view_.CurrentRange[0], &plot_.Lines(), kSinglePlotLabelSpacing}};
-        const TObjectList<TLine>* lists[] = {&plot_.Lines(), &plot_.Lines2(), &plot_.Lines3()};
-        std::vector<Area> areas;
-        for (std::size_t k = 0; k < 3; ++k)
-            areas.push_back({layout_.Panels[k], view_.CurrentRange[k], lists[k], kPanelLabelSpacing});
-        return areas;
-    }
-
     void SetFont(int weight, int factor) { p_.setFont(RotatedFont(baseFont_, weight, factor)); }
 
     void SetPen(const QColor& colour, int width, Qt::PenStyle style = Qt::SolidLine)
@@ -279,7 +261,7 @@ private:
         }
     }
 
-    void DrawGrid(const Area& area, const TTickSet& ticks, TAreaPaint& painted)
+    void DrawGrid(const TPlotArea& area, const TTickSet& ticks, TAreaPaint& painted)
     {
         const TPixelRect& r = area.Rect;
         const bool down = plot_.XOnTop;
@@ -288,25 +270,13 @@ private:
         const QPen solid(Qt::black, 1, Qt::SolidLine);
         const QPen dotted(Qt::black, 1, Qt::DotLine);
         if (ticks.LastX > ticks.FirstX) {
-            SetFont(kNormal, plot_.SizeFont);
-            TLabelSpacing spacing(layout_.PixelsX / 16);
             for (int k = ticks.FirstX; k <= ticks.LastX; ++k) {
-                const Extended x = k * ticks.TickStep.X;
-                const int px = ValueToPixel(area.Range, r, down, x, area.Range.YMin).X;
+                const int px = ValueToPixel(area.Range, r, down, k * ticks.TickStep.X, area.Range.YMin).X;
                 if (px < r.Left || px > r.Right)
                     continue;
                 if (k % 5 == 0) {
                     p_.setPen(dotted);
                     p_.drawLine(px, r.Top, px, r.Bottom);
-                    const QString label = ToQString(TickLabel(x));
-                    p_.setPen(solid);
-                    const TTextSize size = Measure(p_.fontMetrics(), label);
-                    const TPixelPoint at =
-                        LabelInside(XTickLabelPosition(r, layout_.PixelsY, down, px, size), size, false, layout_.Client);
-                    if (spacing.Keep(at.X, at.X + size.Width)) {
-                        DrawTextAt(p_, at, label);
-                        painted.XLabels.push_back(x);
-                    }
                 }
                 p_.setPen(solid);
                 if (down)
@@ -316,28 +286,30 @@ private:
             }
         }
         if (ticks.LastY > ticks.FirstY) {
-            SetFont(kNormal, plot_.SizeFont);
-            TLabelSpacing spacing(layout_.PixelsY / 16);
             for (int k = ticks.FirstY; k <= ticks.LastY; ++k) {
-                const Extended y = k * ticks.TickStep.Y;
-                const int py = ValueToPixel(area.Range, r, down, area.Range.XMin, y).Y;
+                const int py = ValueToPixel(area.Range, r, down, area.Range.XMin, k * ticks.TickStep.Y).Y;
                 if (py < r.Top || py > r.Bottom)
                     continue;
                 if (k % 5 == 0) {
                     p_.setPen(dotted);
                     p_.drawLine(r.Left, py, r.Right, py);
-                    const QString label = ToQString(TickLabel(y));
-                    p_.setPen(solid);
-                    const TTextSize size = Measure(p_.fontMetrics(), label);
-                    const TPixelPoint at =
-                        LabelInside(YTickLabelPosition(r, layout_.PixelsX, py, size), size, true, layout_.Client);
-                    if (spacing.Keep(at.Y - size.Width, at.Y)) { // it rises from at.Y
-                        DrawUpwardTextAt(p_, at, label);
-                        painted.YLabels.push_back(y);
-                    }
                 }
                 p_.setPen(solid);
                 p_.drawLine(r.Left, py, r.Left + tickY, py);
+            }
+        }
+        // The labels, each centred on its own tick.
+        SetFont(kNormal, plot_.SizeFont);
+        p_.setPen(solid);
+        painted.Labels = TickLabels(area, ticks, layout_, down, TickLabelMeasure(plot_, layout_.PixelsY, p_.device()));
+        for (const TTickLabel& label : painted.Labels) {
+            const QString text = ToQString(label.Text);
+            if (label.Axis == TPlotAxis::X) {
+                DrawTextAt(p_, label.At, text);
+                painted.XLabels.push_back(label.Value);
+            } else {
+                DrawUpwardTextAt(p_, label.At, text);
+                painted.YLabels.push_back(label.Value);
             }
         }
     }
@@ -350,7 +322,7 @@ private:
         p_.drawPolyline(polygon);
     }
 
-    std::vector<TCurveStyle> DrawCurves(const Area& area)
+    std::vector<TCurveStyle> DrawCurves(const TPlotArea& area)
     {
         const std::vector<TCurveStyle> curves = DrawnCurves(*area.Lines);
         p_.save();
@@ -429,11 +401,11 @@ private:
         p_.restore();
     }
 
-    void DrawFrames(const std::vector<Area>& areas)
+    void DrawFrames(const std::vector<TPlotArea>& areas)
     {
         p_.setPen(QPen(Qt::black, 1, Qt::SolidLine));
         p_.setBrush(Qt::NoBrush);
-        for (const Area& area : areas)
+        for (const TPlotArea& area : areas)
             if (HasArea(area.Rect))
                 p_.drawRect(QRect(area.Rect.Left, area.Rect.Top, area.Rect.Right - area.Rect.Left,
                                   area.Rect.Bottom - area.Rect.Top));
@@ -456,6 +428,18 @@ QFont RotatedFont(int baseHeight, int weight, int factor)
     font.setPixelSize(std::max(1, ScaledFontHeight(baseHeight, factor)));
     font.setWeight(weight >= kBold ? QFont::Bold : QFont::Normal);
     return font;
+}
+
+TLabelMeasure TickLabelMeasure(const TGraphPlot& plot, int pixelsY, QPaintDevice* device)
+{
+    auto metrics = std::make_shared<QFontMetrics>(RotatedFont(BaseFontHeight(pixelsY), kNormal, plot.SizeFont), device);
+    return [metrics](const std::string& text) { return Measure(*metrics, ToQString(text)); };
+}
+
+TPlotLayout FittedLayout(const TGraphPlot& plot, const std::array<TPlotRange, 3>& ranges, QPaintDevice* device,
+                         const std::function<TPlotLayout(const TLabelRoom&)>& lay)
+{
+    return FitTickLabels(lay, plot, ranges, TickLabelMeasure(plot, lay({}).PixelsY, device));
 }
 
 TPlotPaint PaintPlot(QPainter& painter, const TGraphPlot& plot, const TPlotView& view)

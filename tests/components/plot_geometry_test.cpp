@@ -248,14 +248,6 @@ TEST(PlotLayout, TitlesAndLabels)
     EXPECT_EQ(XTickLabelPosition(layout.Plot, 96, false, 100, {20, 16}), (TPixelPoint{90, 569 + 6}));
     EXPECT_EQ(YTickLabelPosition(layout.Plot, 96, 300, {20, 16}), (TPixelPoint{41 - 16 - 3, 310}));
 
-    // Labels of the axes' end ticks stay inside the client (on paper: out of the margins).
-    const TPixelRect client{100, 100, 900, 700};
-    EXPECT_EQ(LabelInside({300, 200}, {40, 16}, false, client), (TPixelPoint{300, 200}));
-    EXPECT_EQ(LabelInside({880, 90}, {40, 16}, false, client), (TPixelPoint{860, 100}));
-    EXPECT_EQ(LabelInside({80, 695}, {40, 16}, false, client), (TPixelPoint{100, 684}));
-    EXPECT_EQ(LabelInside({120, 710}, {40, 16}, true, client), (TPixelPoint{120, 700})); // reads upward from 710
-    EXPECT_EQ(LabelInside({95, 120}, {40, 16}, true, client), (TPixelPoint{100, 140}));
-    EXPECT_EQ(LabelInside({890, 400}, {40, 16}, true, client), (TPixelPoint{884, 400}));
 }
 
 TEST(PlotPixels, ValuesToPixelsAndBack)

@@ -3,6 +3,8 @@
 // down the y axis and x = k + d / 4, over soil layers of equal thickness,
 // sand and clay in turn; and a window showing it in a multiple-document
 // area.
+#include <functional>
+
 #include <QImage>
 #include <QMdiArea>
 #include <QPixmap>
@@ -49,10 +51,15 @@ inline QRgb Rgb(std::uint32_t colour)
 // width x height.
 struct PlotWindow {
     PlotWindow(int lines, int layers, int width, int height)
+        : PlotWindow([&](TGraphPlot& p) { FillPlot(p, lines, layers); }, width, height)
+    {
+    }
+    // A plot filled by `fill` before its window opens.
+    PlotWindow(const std::function<void(TGraphPlot&)>& fill, int width, int height)
     {
         area.resize(width + 200, height + 200);
         area.show();
-        FillPlot(plot, lines, layers);
+        fill(plot);
         plot.SetHost(&host);
         plot.Show();
         Form().SetClientSize(width, height);

@@ -18,12 +18,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <poppler-qt6.h>
 
 #include "data_edit.h"
 #include "page_setup_dialog.h"
 #include "plot_dialogs.h"
 #include "plot_window_fixture.h"
+#include "printed_pdf.h"
 
 namespace korva::test {
 namespace {
@@ -373,57 +373,6 @@ TEST(PlotWindowMouse, LegendIsDraggedAndADoubleClickHidesACurve)
     EXPECT_TRUE(window.plot.Line(1)->Visible);
 }
 
-// The printed page as a PDF viewer sees it.
-struct PrintedPdf {
-    explicit PrintedPdf(const QString& path) : document(Poppler::Document::load(path))
-    {
-        if (document && document->numPages() > 0)
-            page = document->page(0);
-    }
-    // The words on the page, and whether every word lies inside the margins
-    // (in points, 72 an inch).
-    std::vector<std::string> Words() const
-    {
-        std::vector<std::string> words;
-        for (const auto& box : page->textList())
-            words.push_back(box->text().toStdString());
-        return words;
-    }
-    bool TextInside(double margin) const
-    {
-        const QSizeF size = page->pageSizeF();
-        const QRectF inside(margin, margin, size.width() - 2 * margin, size.height() - 2 * margin);
-        for (const auto& box : page->textList())
-            if (!inside.contains(box->boundingBox()))
-                return false;
-        return true;
-    }
-    // True when the strips of this width along the four edges are white.
-    bool MarginsWhite(int margin) const
-    {
-        const QImage image = page->renderToImage(72, 72).convertToFormat(QImage::Format_RGB32);
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                const bool inMargin =
-                    x < margin || y < margin || x >= image.width() - margin || y >= image.height() - margin;
-                if (inMargin && image.pixel(x, y) != qRgb(255, 255, 255))
-                    return false;
-            }
-        return true;
-    }
-    bool AnythingInside(int margin) const
-    {
-        const QImage image = page->renderToImage(72, 72).convertToFormat(QImage::Format_RGB32);
-        for (int y = margin; y < image.height() - margin; ++y)
-            for (int x = margin; x < image.width() - margin; ++x)
-                if (image.pixel(x, y) != qRgb(255, 255, 255))
-                    return true;
-        return false;
-    }
-    std::unique_ptr<Poppler::Document> document;
-    std::unique_ptr<Poppler::Page> page;
-};
-
 TEST(PlotWindowPrint, OnePageWithTheTitlesAsTextInsideTheMargins)
 {
     QTemporaryDir dir;
@@ -470,8 +419,8 @@ TEST(PlotWindowPrint, DefaultMarginsOfAnInch)
     ASSERT_TRUE(window.Form().PrintClick().Printed);
     const PrintedPdf result(pdf);
     ASSERT_TRUE(result.page);
-    // The depth axis ends on a labelled tick at the box's bottom: its label
-    // is held above the margin.
+    // The depth axis ends on a labelled tick at the box's bottom: the box is
+    // drawn in so that its label, centred on the tick, stays above the margin.
     EXPECT_TRUE(result.TextInside(72 - 0.5));
     EXPECT_TRUE(result.MarginsWhite(71));
 }
