@@ -123,6 +123,12 @@ bool Dialog(TProbeContext& context)
     if (kind == kDialogs.end())
         throw EProbeUsage("unknown dialog " + args.Positional(0));
     const std::string out = args.Positional(2);
+    std::vector<std::string> outputs{std::filesystem::absolute(out).string()};
+    if (const auto target = args.Option("--save"))
+        for (const std::string& file : ProjectOutputs(std::filesystem::absolute(*target).string()))
+            outputs.push_back(file);
+    if (!SparesInputs(ProjectInputs(std::filesystem::absolute(args.Positional(1)).string()), outputs))
+        return false;
     const std::unique_ptr<TMainForm> form = OpenMainWindow(context, args.Positional(1));
     if (!form)
         return false;
@@ -180,6 +186,9 @@ bool Elevation(TProbeContext& context)
 {
     const TProbeArgs args(context.Words, {});
     const std::string out = args.Positional(1);
+    if (!SparesInputs(ProjectInputs(std::filesystem::absolute(args.Positional(0)).string()),
+                      {std::filesystem::absolute(out).string()}))
+        return false;
     const std::unique_ptr<TMainForm> form = OpenMainWindow(context, args.Positional(0));
     if (!form)
         return false;

@@ -28,6 +28,9 @@ class TProjectSession;
 namespace korva::app_widgets {
 class TMainForm;
 }
+namespace korva::widgets {
+class TPlotForm;
+}
 
 namespace korva::probe {
 
@@ -89,6 +92,25 @@ std::unique_ptr<app::TProjectSession> MakeProbeSession();
 // no such file. The path is taken before the project's folder becomes the
 // current one.
 std::unique_ptr<app_widgets::TMainForm> OpenMainWindow(TProbeContext& context, const std::string& project);
+
+// Result plot PLOT (1-10, the Graphics menu's order) of the project in the
+// main window, opened from its Graphics entry; nullptr when the entry cannot
+// be chosen. Sets "enabled" (the ten plot entries), "lines" (the curve names
+// in order) and "caption".
+widgets::TPlotForm* ShowResultPlot(TProbeContext& context, app_widgets::TMainForm& form, int number);
+// PLOT as the command line gives it: a usage error unless 1 to 10.
+int ResultPlotNumber(const TProbeArgs& args, const std::string& text);
+
+// No verb writes over a file it reads. The files opening a project reads:
+// the project, its CPT point file and its plot data file.
+std::vector<std::string> ProjectInputs(const std::string& project);
+// The files saving a project as OUT writes: OUT and its CPT point file.
+std::vector<std::string> ProjectOutputs(const std::string& out);
+// True when no output is an input (the same file by any path or link);
+// else a message names both and the verb is to write nothing. Checked
+// before the verb opens anything, while relative paths mean what the
+// caller meant.
+bool SparesInputs(const std::vector<std::string>& inputs, const std::vector<std::string>& outputs);
 
 // Runs the event loop until no posted event is left (deferred focus moves,
 // deleteLater, queued signals).

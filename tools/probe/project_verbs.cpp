@@ -33,11 +33,14 @@ bool Open(TProbeContext& context)
 bool Save(TProbeContext& context)
 {
     const TProbeArgs args(context.Words, {});
+    const std::string out = std::filesystem::absolute(args.Positional(1)).string();
+    if (!SparesInputs(ProjectInputs(std::filesystem::absolute(args.Positional(0)).string()), ProjectOutputs(out)))
+        return false;
     const std::unique_ptr<app::TProjectSession> session = MakeProbeSession();
     app::TProjectSession& s = *session;
     s.OpenProject(args.Positional(0), app::pfvAnyFile);
     const std::size_t opened = context.Services.Messages.Shown.size();
-    s.Project().FileName = std::filesystem::absolute(args.Positional(1)).string();
+    s.Project().FileName = out;
     s.Project().SaveToFile();
     QJsonArray files;
     for (const std::string& file : {s.Project().FileName, s.Project().CptPointFileName})

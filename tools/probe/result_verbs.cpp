@@ -40,32 +40,19 @@ QJsonArray GraphicsEnabled(TMainForm& form)
     return enabled;
 }
 
-// render-plot PROJECT PLOT OUT.png: plot PLOT (1-10, the Graphics menu's
-// order) opened from its menu entry and its window saved as a picture.
+// render-plot PROJECT PLOT OUT.png: plot PLOT opened from its menu entry and
+// its window saved as a picture.
 bool RenderPlot(TProbeContext& context)
 {
     const TProbeArgs args(context.Words, {});
-    const int number = args.Integer(args.Positional(1));
-    if (number < 1 || number > app::kResultPlotCount)
-        throw EProbeUsage("PLOT must be 1 to 10");
+    const int number = ResultPlotNumber(args, args.Positional(1));
     const std::string out = Absolute(args.Positional(2));
+    if (!SparesInputs(ProjectInputs(Absolute(args.Positional(0))), {out}))
+        return false;
     const std::unique_ptr<TMainForm> form = OpenMainWindow(context, args.Positional(0));
     if (!form)
         return false;
-
-    const QJsonArray enabled = GraphicsEnabled(*form);
-    context.Result["enabled"] = enabled;
-    components::TGraphPlot& plot = *form->Session().ResultPlots().Plot(number);
-    std::vector<std::string> lines;
-    for (int i = 0; i < plot.LineCount(); ++i)
-        lines.push_back(plot.Line(i)->GetName());
-    context.Result["lines"] = JsonStrings(lines);
-    context.Result["caption"] = QString::fromStdString(plot.Caption);
-    if (!enabled[number - 1].toBool())
-        return false; // the entry cannot be chosen
-    form->Actions().Plots[static_cast<std::size_t>(number - 1)]->trigger();
-    QApplication::processEvents();
-    auto* window = dynamic_cast<widgets::TPlotForm*>(plot.Window());
+    widgets::TPlotForm* window = ShowResultPlot(context, *form, number);
     if (!window)
         return false;
     const QImage image = window->Canvas()->grab().toImage();
@@ -95,6 +82,8 @@ bool ExportXlsx(TProbeContext& context)
             start = comma + 1;
         }
     }
+    if (!SparesInputs(ProjectInputs(Absolute(args.Positional(0))), {out}))
+        return false;
     const std::unique_ptr<TMainForm> form = OpenMainWindow(context, args.Positional(0));
     if (!form)
         return false;
@@ -151,5 +140,30 @@ const TVerbRegistration exportVerb{{"export-xlsx", "PROJECT OUT.xlsx [--plots i,
 const TVerbRegistration gwiVerb{{"gwi", "PROJECT", &Gwi}};
 
 } // namespace
+
+int ResultPlotNumber(const TProbeArgs& args, const std::string& text)
+{
+    const int number = args.Integer(text);
+    if (number < 1 || number > app::kResultPlotCount)
+        throw EProbeUsage("PLOT must be 1 to 10");
+    return number;
+}
+
+widgets::TPlotForm* ShowResultPlot(TProbeContext& context, TMainForm& form, int number)
+{
+    const QJsonArray enabled = GraphicsEnabled(form);
+    context.Result["enabled"] = enabled;
+    components::TGraphPlot& plot = *form.Session().ResultPlots().Plot(number);
+    std::vector<std::string> lines;
+    for (int i = 0; i < plot.LineCount(); ++i)
+        lines.push_back(plot.Line(i)->GetName());
+    context.Result["lines"] = JsonStrings(lines);
+    context.Result["caption"] = QString::fromStdString(plot.Caption);
+    if (!enabled[number - 1].toBool())
+        return nullptr; // the entry cannot be chosen
+    form.Actions().Plots[static_cast<std::size_t>(number - 1)]->trigger();
+    QApplication::processEvents();
+    return dynamic_cast<widgets::TPlotForm*>(plot.Window());
+}
 
 } // namespace korva::probe

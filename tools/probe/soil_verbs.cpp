@@ -102,6 +102,8 @@ bool Layers(TProbeContext& context)
 {
     const TProbeArgs args(context.Words, {});
     const std::string out = std::filesystem::absolute(args.Positional(1)).string();
+    if (!SparesInputs(ProjectInputs(std::filesystem::absolute(args.Positional(0)).string()), ProjectOutputs(out)))
+        return false;
     const std::unique_ptr<app_widgets::TMainForm> opened = OpenMainWindow(context, args.Positional(0));
     if (!opened)
         return false;

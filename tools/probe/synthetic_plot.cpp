@@ -49,14 +49,16 @@ void FillPlot(TGraphPlot& plot, const TSyntheticPlotOptions& options)
     }
 }
 
+const std::set<std::string> kSyntheticPlotOptions{"--lines", "--layers", "--size", "--hide", "--inactive"};
+
 } // namespace
 
 TProbeArgs ParseSyntheticPlotArgs(const std::vector<std::string>& words, TSyntheticPlotOptions& options,
-                                  const std::set<std::string>& more)
+                                  const std::set<std::string>& more, const std::set<std::string>& flags)
 {
-    std::set<std::string> valueOptions{"--lines", "--layers", "--size", "--hide", "--inactive"};
+    std::set<std::string> valueOptions = kSyntheticPlotOptions;
     valueOptions.insert(more.begin(), more.end());
-    TProbeArgs args(words, valueOptions);
+    TProbeArgs args(words, valueOptions, flags);
     options.Lines = Bounded(args, "--lines", options.Lines, 0, kMaxSyntheticLines);
     options.Layers = Bounded(args, "--layers", options.Layers, 0, kMaxSyntheticLayers);
     options.Hide = Bounded(args, "--hide", options.Hide, 0, kMaxSyntheticLines);
@@ -71,6 +73,14 @@ TProbeArgs ParseSyntheticPlotArgs(const std::vector<std::string>& words, TSynthe
             throw EProbeUsage("--size must lie in 1x1.." + std::to_string(kMaxSide) + "x" + std::to_string(kMaxSide));
     }
     return args;
+}
+
+bool HasSyntheticPlotOptions(const TProbeArgs& args)
+{
+    for (const std::string& name : kSyntheticPlotOptions)
+        if (args.Option(name))
+            return true;
+    return false;
 }
 
 TSyntheticPlotWindow::TSyntheticPlotWindow(const TSyntheticPlotOptions& options)

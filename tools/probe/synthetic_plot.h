@@ -25,9 +25,12 @@ struct TSyntheticPlotOptions {
 
 // The options every plot verb takes: --lines N --layers M --size WxH
 // --hide K --inactive K. Further value options of the verb are passed in
-// `more`; the parsed arguments come back for the verb's own use.
+// `more`, its flags in `flags`; the parsed arguments come back for the
+// verb's own use.
 TProbeArgs ParseSyntheticPlotArgs(const std::vector<std::string>& words, TSyntheticPlotOptions& options,
-                                  const std::set<std::string>& more = {});
+                                  const std::set<std::string>& more = {}, const std::set<std::string>& flags = {});
+// True when any of the synthetic plot's own options was given.
+bool HasSyntheticPlotOptions(const TProbeArgs& args);
 
 // A plot window showing the synthetic plot, sized and painted.
 class TSyntheticPlotWindow {

@@ -1,4 +1,6 @@
 // Verbs of the numeric entry field and the table editor window.
+#include <filesystem>
+
 #include <QApplication>
 #include <QLabel>
 #include <QPixmap>
@@ -92,6 +94,9 @@ components::TGridTable* TableNamed(app::TProjectSession& session, const std::str
 bool RenderTable(TProbeContext& context)
 {
     const TProbeArgs args(context.Words, {"--rows"});
+    if (!SparesInputs(ProjectInputs(std::filesystem::absolute(args.Positional(0)).string()),
+                      {std::filesystem::absolute(args.Positional(2)).string()}))
+        return false;
     const std::unique_ptr<app::TProjectSession> session = MakeProbeSession();
     session->OpenProject(args.Positional(0), app::pfvAnyFile);
     const std::size_t opened = context.Services.Messages.Shown.size();
