@@ -8,6 +8,19 @@ namespace korva::app {
 
 using components::FormatInteger;
 
+namespace {
+
+// A depth or cone resistance as the engine will read it: the double nearest
+// to the value, with the digits that give that double back (at least three).
+std::string CptValue(Extended value, const std::string& what)
+{
+    const double number = static_cast<double>(value);
+    RequireFinite(number, what);
+    return components::FormatExponentShortest(number, 3, 2);
+}
+
+} // namespace
+
 std::string CptPointFileText(int units, const TCptPoints& points)
 {
     components::ScopedDecimalSeparator dot('.');
@@ -15,9 +28,9 @@ std::string CptPointFileText(int units, const TCptPoints& points)
     std::string text = " " + FormatInteger(units) + " " + FormatInteger(count) + kLineEnd;
     for (int i = 0; i < count; ++i) {
         const TCptPoint& point = points.Point(i);
-        RequireFinite(point.Y, "The depth of CPT point " + FormatInteger(i + 1));
-        RequireFinite(point.X, "The cone resistance of CPT point " + FormatInteger(i + 1));
-        text += "  " + FloatStrExp2(point.Y) + "  " + FloatStrExp2(point.X) + kLineEnd;
+        const std::string depth = CptValue(point.Y, "The depth of CPT point " + FormatInteger(i + 1));
+        text += "  " + depth + "  " +
+                CptValue(point.X, "The cone resistance of CPT point " + FormatInteger(i + 1)) + kLineEnd;
     }
     return text;
 }
@@ -29,8 +42,8 @@ void ReadCptPointFile(const std::string& path, TCptPoints& points)
     reader.ReadInteger(); // the unit system: the points are in the project's units
     const int count = reader.ReadInteger();
     for (int i = 0; i < count; ++i) {
-        const Extended depth = reader.ReadFloat();
-        const Extended coneResistance = reader.ReadFloat();
+        const double depth = reader.ReadDouble();
+        const double coneResistance = reader.ReadDouble();
         points.Add(coneResistance, depth);
     }
 }

@@ -2,9 +2,10 @@
 // The CPT point file (".cpt" beside the project file): the project's CPT
 // profile as the engine reads it. Line 1 is the unit system between blanks,
 // then the point count; then one line per point of two blanks, the depth,
-// two blanks and the cone resistance, both in the exponent form with three
-// digits (1.50E+01). Lines end with CR LF; numbers use "." whatever the
-// decimal separator in force.
+// two blanks and the cone resistance, both in the exponent form with the
+// digits that read back as the same double (1.50E+01, 1.005E+01; at least
+// three, as files of the earlier three-digit form have them). Lines end with
+// CR LF; numbers use "." whatever the decimal separator in force.
 #include <string>
 
 #include "cpt_points.h"
@@ -12,13 +13,14 @@
 namespace korva::app {
 
 // The text of the file for every point. Raises EInOutError when a value is
-// not a finite number.
+// not a finite number (beyond the range of a double included).
 std::string CptPointFileText(int units, const TCptPoints& points);
 
 // Reads the file's points into `points`, replacing them, in the project's
-// units (the file's unit word is not used, as the engine does not use it).
-// Raises the word reader's EInOutError when the file cannot be read or a
-// word is not a number; the points read before the failure stay.
+// units (the file's unit word is not used, as the engine does not use it),
+// each the double the engine reads. Raises the word reader's EInOutError
+// when the file cannot be read or a word is not a number; the points read
+// before the failure stay.
 void ReadCptPointFile(const std::string& path, TCptPoints& points);
 
 } // namespace korva::app

@@ -22,22 +22,39 @@ struct DecimalDigits {
     int exponent = 0;
 };
 
+// The digits of a finite nonzero double as parsed from the scientific text
+// "d.ddde[+-]x" of std::to_chars.
+DecimalDigits DigitsOfScientific(bool negative, std::string_view text)
+{
+    DecimalDigits d;
+    d.negative = negative;
+    const std::size_t e = text.find('e');
+    d.digits += text[0];
+    if (e > 1)
+        d.digits.append(text.substr(2, e - 2));
+    std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(), d.exponent);
+    return d;
+}
+
+// The fewest digits of a finite nonzero double that read back as the same
+// double (the shortest round trip of std::to_chars).
+DecimalDigits ShortestDigits(double value)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific);
+    return DigitsOfScientific(std::signbit(value),
+                              std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
+}
+
 // The value rounded (correctly) to 18 significant digits, as the platform's
 // extended-precision conversion produced them.
 DecimalDigits ToDigits18(Extended value)
 {
-    DecimalDigits d;
-    d.negative = std::signbit(value);
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
                                       std::chars_format::scientific, 17);
-    const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
-    // text is "d.ddddddddddddddddde[+-]x..."
-    const std::size_t e = text.find('e');
-    d.digits += text[0];
-    d.digits.append(text.substr(2, e - 2));
-    std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(), d.exponent);
-    return d;
+    return DigitsOfScientific(std::signbit(value),
+                              std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
 }
 
 // Keeps `count` significant digits (0..18), rounding the rest half away from
@@ -103,6 +120,39 @@ const char* NonFiniteText(Extended value)
     return value < 0 ? "-INF" : "INF";
 }
 
+// Mantissa (the first digit, the separator, the others), "E", the
+// exponent's sign and its digits.
+std::string ExponentText(const DecimalDigits& d, int minExponentDigits)
+{
+    std::string out;
+    if (d.negative)
+        out += '-';
+    out += d.digits[0];
+    if (d.digits.size() > 1) {
+        out += DecimalSeparator();
+        out.append(d.digits, 1);
+    }
+    out += 'E';
+    out += d.exponent < 0 ? '-' : '+';
+    out += ExponentDigits(d.exponent, std::clamp(minExponentDigits, 0, 4));
+    return out;
+}
+
+// The exponent form of a value: its digits as `digitsOf` gives them for a
+// finite nonzero value, `zeros` zeros for zero.
+template <typename Real, typename DigitsOf>
+std::string ExponentForm(Real value, int zeros, int minExponentDigits, DigitsOf digitsOf)
+{
+    if (!std::isfinite(value))
+        return NonFiniteText(value);
+    DecimalDigits d;
+    if (value == 0)
+        d.digits = std::string(static_cast<std::size_t>(zeros), '0');
+    else
+        d = digitsOf(value);
+    return ExponentText(d, minExponentDigits);
+}
+
 } // namespace
 
 char DecimalSeparator()
@@ -159,29 +209,24 @@ std::string FormatGeneral(Extended value, int precision, int minExponentDigits)
 
 std::string FormatExponent(Extended value, int precision, int minExponentDigits)
 {
-    if (!std::isfinite(value))
-        return NonFiniteText(value);
     precision = std::clamp(precision, 1, 18);
-    DecimalDigits d;
-    if (value == 0)
-        d.digits = std::string(static_cast<std::size_t>(precision), '0');
-    else {
-        d = ToDigits18(value);
+    return ExponentForm(value, precision, minExponentDigits, [precision](Extended v) {
+        DecimalDigits d = ToDigits18(v);
         RoundDigits(d, precision);
         d.digits.resize(static_cast<std::size_t>(precision), '0');
-    }
-    std::string out;
-    if (d.negative)
-        out += '-';
-    out += d.digits[0];
-    if (precision > 1) {
-        out += DecimalSeparator();
-        out.append(d.digits, 1);
-    }
-    out += 'E';
-    out += d.exponent < 0 ? '-' : '+';
-    out += ExponentDigits(d.exponent, std::clamp(minExponentDigits, 0, 4));
-    return out;
+        return d;
+    });
+}
+
+std::string FormatExponentShortest(double value, int minPrecision, int minExponentDigits)
+{
+    minPrecision = std::clamp(minPrecision, 1, 17);
+    return ExponentForm(value, minPrecision, minExponentDigits, [minPrecision](double v) {
+        DecimalDigits d = ShortestDigits(v);
+        if (static_cast<int>(d.digits.size()) < minPrecision)
+            d.digits.resize(static_cast<std::size_t>(minPrecision), '0');
+        return d;
+    });
 }
 
 std::string FormatFixed(Extended value, int decimals)
@@ -211,7 +256,11 @@ std::string FormatFixed(Extended value, int decimals)
     return FixedText(d, -decimals, DecimalSeparator());
 }
 
-bool TryParseNumber(std::string_view text, Extended& value)
+namespace {
+
+// TryParseNumber into an extended or a double value, each the nearest to the text.
+template <typename Real>
+bool ParseNumberAs(std::string_view text, Real& value)
 {
     const char separator = DecimalSeparator();
     std::string normal; // the text with "." as separator, for from_chars
@@ -273,20 +322,32 @@ bool TryParseNumber(std::string_view text, Extended& value)
     if (i != text.size())
         return false;
 
-    Extended parsed = 0;
+    Real parsed = 0;
     const auto result = std::from_chars(normal.data(), normal.data() + normal.size(), parsed);
     if (result.ptr != normal.data() + normal.size())
         return false;
     if (result.ec == std::errc::result_out_of_range) {
         leadingPower = (integerDigits > 0 ? integerDigits - 1 : -zerosAfterSeparator - 1) + exponent;
         if (leadingPower >= 0)
-            return false; // beyond the largest extended value
-        parsed = negative ? -0.0L : 0.0L;
+            return false; // beyond the largest value of the type
+        parsed = negative ? -Real(0) : Real(0);
     } else if (result.ec != std::errc()) {
         return false;
     }
     value = parsed;
     return true;
+}
+
+} // namespace
+
+bool TryParseNumber(std::string_view text, Extended& value)
+{
+    return ParseNumberAs(text, value);
+}
+
+bool TryParseNumber(std::string_view text, double& value)
+{
+    return ParseNumberAs(text, value);
 }
 
 std::string FormatInteger(long long value, int base, int minDigits)

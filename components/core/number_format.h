@@ -59,6 +59,12 @@ std::string FormatGeneral(Extended value, int precision, int minExponentDigits =
 // with (3, 1); zero is 0.00E+00 with (3, 2). Rounded as FormatGeneral.
 std::string FormatExponent(Extended value, int precision, int minExponentDigits);
 
+// FormatExponent of a double with the fewest significant digits, but at
+// least `minPrecision` (1..17), that read back as the same double: the form
+// of values written for the engine, which reads doubles (1.005E+01 and
+// 1.50E+01 with (3, 2)). Zero is 0.00E+00 with (3, 2).
+std::string FormatExponentShortest(double value, int minPrecision, int minExponentDigits);
+
 // Fixed notation with exactly `decimals` digits after the separator (0..18;
 // none and no separator for 0), as the pattern "0.000" formats: 1.23456 with
 // 3 is "1.235". Rounded as FormatGeneral; a result of zero has no sign.
@@ -70,6 +76,9 @@ std::string FormatFixed(Extended value, int decimals);
 // No blanks, thousands separators, hexadecimal, "inf" or "nan". A magnitude
 // beyond the extended range fails; one below it reads as zero.
 bool TryParseNumber(std::string_view text, Extended& value);
+// The same, to the double nearest to the text (a file of the engine's
+// numbers read back exactly as the engine reads it).
+bool TryParseNumber(std::string_view text, double& value);
 
 // An integer in plain decimal (base 16: upper-case hexadecimal digits), with
 // at least `minDigits` digits after the sign: the program's one integer-to-

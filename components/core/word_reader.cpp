@@ -16,6 +16,7 @@ namespace korva::components {
 namespace {
 
 const char* const kIncomplete = "This file either invalid or incomplete.";
+const char* const kFloatExpected = "A floating point number was expected but not found.";
 
 bool IsBlank(char c)
 {
@@ -160,17 +161,38 @@ std::string TWordReader::NextWord()
 
 void TWordReader::InputError(const std::string& text) const
 {
-    throw EInOutError("Error on Line " + FormatInteger(static_cast<long long>(currentLine_) + 1) + " Item " +
-                      FormatInteger(static_cast<long long>(currentWord_)) + "\r" + text);
+    InputErrorAt(CurrentLine(), CurrentWord(), text);
 }
+
+void TWordReader::InputErrorAt(int line, int item, const std::string& text)
+{
+    throw EInOutError("Error on Line " + FormatInteger(static_cast<long long>(line) + 1) +
+                      (item > 0 ? " Item " + FormatInteger(item) : std::string()) + "\r" + text);
+}
+
+namespace {
+
+// The next word as a number of the type, read with "." as decimal separator.
+template <typename Real>
+Real ReadNumberAs(TWordReader& reader)
+{
+    ScopedDecimalSeparator dot('.');
+    Real value = 0;
+    if (!TryParseNumber(reader.NextWord(), value))
+        reader.InputError(kFloatExpected);
+    return value;
+}
+
+} // namespace
 
 Extended TWordReader::ReadFloat()
 {
-    ScopedDecimalSeparator dot('.');
-    Extended value = 0;
-    if (!TryParseNumber(NextWord(), value))
-        InputError("A floating point number was expected but not found.");
-    return value;
+    return ReadNumberAs<Extended>(*this);
+}
+
+double TWordReader::ReadDouble()
+{
+    return ReadNumberAs<double>(*this);
 }
 
 int TWordReader::ReadInteger()

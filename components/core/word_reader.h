@@ -46,6 +46,9 @@ public:
     // EInOutError "Error on Line <l> Item <i>" CR "A floating point number
     // was expected but not found." when it is not one.
     Extended ReadFloat();
+    // ReadFloat to the double nearest to the word: a file of the engine's
+    // numbers read back as exactly the values the engine reads.
+    double ReadDouble();
     // The next word read as a number with the separator in force, which must
     // be whole and within the 32-bit range (7, 7.0 and 7E0 read as 7);
     // otherwise EInOutError "Error on Line <l> Item <i>" CR "An integer was
@@ -66,6 +69,10 @@ public:
     // just read, as the conversion errors do: for a caller that refuses a
     // value it read (a count beyond its limit).
     [[noreturn]] void InputError(const std::string& text) const;
+    // The same error at a given 0-based line and 1-based item, for a value
+    // refused after the reader moved on ("Error on Line <l>" alone when item
+    // is 0: a line refused as a whole).
+    [[noreturn]] static void InputErrorAt(int line, int item, const std::string& text);
 
 private:
     struct Content {};

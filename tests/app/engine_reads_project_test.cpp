@@ -5,11 +5,14 @@
 // run of each ends with status 0.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "cpt_point_file.h"
+#include "cpt_text_file.h"
 #include "engine_run.h"
 #include "input_files.h"
 #include "list_reader.h"
@@ -37,10 +40,10 @@ const Variant kVariants[] = {
 };
 
 // Relative tolerances of the file's number forms: cells carry 8 significant
-// digits, the other reals 10, the CPT points 3.
+// digits, the other reals 10. The CPT points arrive as the very doubles of
+// the program's values.
 constexpr double kCell = 1e-7;
 constexpr double kReal = 1e-9;
-constexpr double kCpt = 5e-3;
 
 void ExpectClose(double engine, Extended program, double tolerance, const std::string& what)
 {
@@ -218,8 +221,9 @@ void ExpectEngineReadsTheProject(const RunState& s, const TProgramData& p, Proje
     EXPECT_EQ(s.CptUnits, p.Units);
     ASSERT_EQ(s.CptPointCount, p.CptPointCount());
     for (int i = 0; i < s.CptPointCount; ++i) {
-        ExpectClose(s.CptProfile.depth[i], h.cpt.Point(i).Y, kCpt, "CPT depth");
-        ExpectClose(s.CptProfile.cone_resistance[i], h.cpt.Point(i).X, kCpt, "CPT cone resistance");
+        EXPECT_EQ(s.CptProfile.depth[i], static_cast<double>(h.cpt.Point(i).Y)) << "CPT depth " << i;
+        EXPECT_EQ(s.CptProfile.cone_resistance[i], static_cast<double>(h.cpt.Point(i).X))
+            << "CPT cone resistance " << i;
     }
 }
 
@@ -309,6 +313,139 @@ TEST(EngineReadsProject, AUnitSwitchKeepsTheCapacityOfTheConeBasedMethods)
         EXPECT_GT(kips[i], 100.0);
         EXPECT_NEAR(kilonewtons[i] / 4.4482216, kips[i], 1e-2 * kips[i]);
         EXPECT_NEAR(again[i], kips[i], 1e-6 * kips[i]);
+    }
+}
+
+// A CPT sounding of 0.05 m steps through sand, clay with two sand lenses
+// and sand, in MPa as a cone logger writes it (read with Ua = 1000).
+std::string FineCptSounding()
+{
+    std::string text;
+    for (int k = 0; k < 560; ++k) {
+        const double z = k * 0.05;
+        const bool lens = (z >= 9.6 && z < 9.9) || (z >= 11.85 && z < 12.2);
+        const double qc = z < 8 ? 6.0 + 0.45 * z : z < 14 ? (lens ? 9.5 + 0.12 * z : 0.7 + 0.035 * z) : 11.0 + 0.38 * z;
+        char line[64];
+        const int n = std::snprintf(line, sizeof line, "%.2f %.4f\r\n", z, qc);
+        text.append(line, static_cast<std::size_t>(n));
+    }
+    return text;
+}
+
+// An SI open pipe through the sounding with API and the four cone-based
+// methods, no cone resistance in the layers: the methods take the profile.
+void MakeFineConeProject(TProgramData& p, ProjectHost& h)
+{
+    p.SetUnits(2);
+    p.ProjectTitle = "Pipe pile through sand lenses";
+    p.OuterDiameter = 762;
+    p.InnerDiameter = 724;
+    p.ElasticModulus = 200000000;
+    p.PileLength = 22;
+    p.IncrementLength = 0.25L;
+    p.MethodSelected = {0, 0, 0, 0, 1, 0, 1, 1, 1, 1, 0};
+    p.LoadTransferMethod = pmApi;
+    SetLayers(h.tables, {
+        {kSand, 8, 0, 0, 1, 1, {9.5L, 32, 14, 0.8L, 20, 0, 0, 0}, {9.5L, 33, 16, 0.8L, 20, 0, 0, 0}},
+        {kClay, 14, 0, 0, 1, 1, {8, 45, 22, 30, 2.5L, 0, 0, 0, 0}, {8, 60, 30, 28, 2, 0, 0, 0, 0}},
+        {kSand, 28, 0, 0, 1, 1, {10, 34, 30, 1, 40, 0, 0, 0}, {10, 36, 35, 1, 40, 0, 0, 0}},
+    });
+}
+
+// The point file of the profile written here, each value the double nearest
+// to the program's and every digit of it: what the engine must be given.
+std::string ExactCptPointFile(const TCptPoints& points)
+{
+    std::string text = " 2 " + std::to_string(points.PointCount()) + "\r\n";
+    for (const TCptPoint& point : points.Points()) {
+        for (const Extended value : {point.Y, point.X}) {
+            char number[40];
+            const auto end = std::to_chars(number, number + sizeof number, static_cast<double>(value)).ptr;
+            text += "  " + std::string(number, end);
+        }
+        text += "\r\n";
+    }
+    return text;
+}
+
+// Saved and opened again, a fine profile gives the engine its very values: a
+// run on the profile as read and a run on it as saved and reloaded print the
+// same capacities for every method (the whole report and plot data alike).
+TEST(EngineReadsProject, AFineCptProfileRunsAlikeAsReadAndAsSavedAndReloaded)
+{
+    RunFolder folder;
+    folder.WriteHandOff("pile");
+    folder.Write("sounding.txt", FineCptSounding());
+    ProjectHost h;
+    TProgramData p(h.host);
+    MakeFineConeProject(p, h);
+    TCptTextLayout layout;
+    layout.DataLines = 560;
+    layout.StressFactor = 1000;
+    TCptReadResult read = ReadCptTextFile(folder.Path("sounding.txt"), layout);
+    ASSERT_TRUE(read.Ok) << read.Message;
+    AcceptCptProfile(p, h.cpt, read.Points);
+    ASSERT_EQ(h.cpt.PointCount(), 560);
+    EXPECT_EQ(h.cpt.Point(201).Y, 10.05L);
+
+    p.FileName = folder.Path("pile.kv7d");
+    p.SaveToFile();
+    folder.Write("pile.cpt", ExactCptPointFile(h.cpt));
+    const RunResult asRead = RunEngine(folder, "pile");
+    ASSERT_EQ(asRead.status, 0) << asRead.report;
+
+    p.SaveToFile();
+    ProjectHost reopened;
+    auto saved = TProgramData::CreateFromFile(reopened.host, folder.Path("pile.kv7d"), pfvCurrent);
+    ASSERT_TRUE(reopened.messages.empty());
+    ASSERT_EQ(reopened.cpt.PointCount(), 560);
+    saved->SaveToFile();
+    const RunResult asSaved = RunEngine(folder, "pile");
+    ASSERT_EQ(asSaved.status, 0) << asSaved.report;
+
+    const RunState& s = *asSaved.state;
+    for (int method : {engine::emNgi, engine::emIcpMtd, engine::emFugro, engine::emUwa}) {
+        SCOPED_TRACE("method " + std::to_string(method));
+        EXPECT_GT(s.MethodRows[method].UltimateCapacity[s.PenetrationRowCount - 1], 1000.0);
+        EXPECT_EQ(asRead.state->MethodRows[method].UltimateCapacity[s.PenetrationRowCount - 1],
+                  s.MethodRows[method].UltimateCapacity[s.PenetrationRowCount - 1]);
+    }
+    EXPECT_TRUE(asSaved.plot == asRead.plot) << "the plot data files differ";
+    EXPECT_TRUE(asSaved.report == asRead.report) << "the reports differ";
+}
+
+// A CPT point file of the earlier three-digit form and one of the digits it
+// needs read alike: the program and the engine take the same doubles.
+TEST(EngineReadsProject, CptPointFilesOfBothFormsReadAlikeByTheProgramAndTheEngine)
+{
+    struct Case {
+        const char* text;
+        std::vector<std::pair<double, double>> points; // depth, cone resistance
+    };
+    const Case cases[] = {
+        {" 1 3\r\n  0.00E+00  5.00E+04\r\n  1.25E+01  8.25E+04\r\n  8.00E+01  2.50E+05\r\n",
+         {{0, 50000}, {12.5, 82500}, {80, 250000}}},
+        {" 2 3\r\n  0.00E+00  6.00E+03\r\n  1.005E+01  8.25005E+04\r\n  2.4384E+01  3.9501234567891235E+03\r\n",
+         {{0, 6000}, {10.05, 82500.5}, {24.384, 3950.1234567891235}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        RunFolder folder;
+        folder.Write("pile.cpt", c.text);
+        TCptPoints program;
+        ReadCptPointFile(folder.Path("pile.cpt"), program);
+        RunState state;
+        ListReader reader(c.text);
+        ASSERT_FALSE(engine::ReadCptPointFile(state, reader));
+        ASSERT_EQ(program.PointCount(), static_cast<int>(c.points.size()));
+        ASSERT_EQ(state.CptPointCount, program.PointCount());
+        for (int i = 0; i < program.PointCount(); ++i) {
+            const auto& [depth, coneResistance] = c.points[static_cast<std::size_t>(i)];
+            EXPECT_EQ(state.CptProfile.depth[i], depth);
+            EXPECT_EQ(state.CptProfile.cone_resistance[i], coneResistance);
+            EXPECT_EQ(program.Point(i).Y, depth);
+            EXPECT_EQ(program.Point(i).X, coneResistance);
+        }
     }
 }
 

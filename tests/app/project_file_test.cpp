@@ -186,7 +186,7 @@ TEST(ProjectFile, ReadingKeepsTheValuesAndTheCptPoints)
     EXPECT_EQ(clay.Cell(clay_col::AdhesionMethod, 1).GetAsInteger(), 2);
     ASSERT_EQ(h.cpt.PointCount(), 3);
     EXPECT_EQ(p->CptPointCount(), 3);
-    EXPECT_EQ(h.cpt.Point(1).X, 82500); // as the CPT point file holds it, 3 digits
+    EXPECT_EQ(h.cpt.Point(1).X, 82500.5L); // every digit the engine reads
     EXPECT_EQ(h.cpt.Point(1).Y, 12.5L);
     EXPECT_FALSE(h.tables.GetChanged());
 }

@@ -162,6 +162,56 @@ TEST(ExponentFormat, Table)
     EXPECT_EQ(FormatExponent(1.25e-300L, 2, 2), "1.3E-300");
 }
 
+// The form of the values written for the engine: the digits each double
+// needs to be read back as itself, never fewer than asked for.
+TEST(ExponentFormat, ShortestRoundTrip)
+{
+    EXPECT_EQ(FormatExponentShortest(15.0, 3, 2), "1.50E+01");
+    EXPECT_EQ(FormatExponentShortest(10.05, 3, 2), "1.005E+01");
+    EXPECT_EQ(FormatExponentShortest(-0.00225, 3, 2), "-2.25E-03");
+    EXPECT_EQ(FormatExponentShortest(0.0, 3, 2), "0.00E+00");
+    EXPECT_EQ(FormatExponentShortest(-0.0, 3, 2), "0.00E+00");
+    EXPECT_EQ(FormatExponentShortest(0.1, 3, 2), "1.00E-01");
+    EXPECT_EQ(FormatExponentShortest(1.0 / 3.0, 3, 2), "3.333333333333333E-01");
+    EXPECT_EQ(FormatExponentShortest(123456.0, 1, 1), "1.23456E+5");
+    EXPECT_EQ(FormatExponentShortest(5.0, 1, 2), "5E+00");
+    EXPECT_EQ(FormatExponentShortest(std::numeric_limits<double>::max(), 3, 2), "1.7976931348623157E+308");
+    EXPECT_EQ(FormatExponentShortest(std::numeric_limits<double>::denorm_min(), 3, 2), "5.00E-324");
+    EXPECT_EQ(FormatExponentShortest(std::numeric_limits<double>::infinity(), 3, 2), "INF");
+
+    korva::test::ScopedCommaLocale comma;
+    ASSERT_TRUE(comma.Active());
+    // 0.05 m steps from 0 to 50 m, as a CPT profile has them: every depth
+    // reads back as the same double with the one parser.
+    for (int k = 0; k <= 1000; ++k) {
+        const double depth = static_cast<double>(k * 0.05L);
+        const std::string text = FormatExponentShortest(depth, 3, 2);
+        double back = -1;
+        ASSERT_TRUE(TryParseNumber(text, back)) << text;
+        EXPECT_EQ(back, depth) << text;
+    }
+}
+
+// The double parse is the extended one's rules, rounded once to the double
+// nearest to the text (never through the extended value).
+TEST(Parse, ToTheNearestDouble)
+{
+    double value = 0;
+    ASSERT_TRUE(TryParseNumber("1.005E+01", value));
+    EXPECT_EQ(value, 10.05);
+    // Halfway between 1 and the next double, and just above: an extended
+    // value in between would round the second to even as well.
+    ASSERT_TRUE(TryParseNumber("1.00000000000000011102230246251565404236316680908203125", value));
+    EXPECT_EQ(value, 1.0);
+    ASSERT_TRUE(TryParseNumber("1.00000000000000011102230246251565404236316680908203126", value));
+    EXPECT_EQ(value, 1.0 + std::numeric_limits<double>::epsilon());
+    ASSERT_TRUE(TryParseNumber("1E-400", value));
+    EXPECT_EQ(value, 0.0);
+    EXPECT_FALSE(TryParseNumber("1E+400", value)) << "beyond the largest double";
+    EXPECT_FALSE(TryParseNumber("inf", value));
+    EXPECT_FALSE(TryParseNumber("1.5 ", value));
+}
+
 TEST(FixedFormat, Table)
 {
     EXPECT_EQ(FormatFixed(1.23456L, 3), "1.235");

@@ -3,6 +3,7 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <string>
 #include <unistd.h>
 
@@ -80,6 +81,21 @@ TEST(WordReader, LettersWhereARealIsExpected)
     EXPECT_EQ(InOutMessage([&] { reader.ReadFloat(); }),
               "Error on Line 4 Item 2\rA floating point number was expected but not found.");
     EXPECT_EQ(reader.ReadFloat(), 6.0L); // the failed word is consumed
+}
+
+// Doubles are read straight to the nearest double, with the messages of
+// ReadFloat; an error may name a position the reader has left.
+TEST(WordReader, DoublesAndErrorsAtAnEarlierPlace)
+{
+    ScopedDecimalSeparator comma(',');
+    auto reader = TWordReader::FromText("1.00000000000000011102230246251565404236316680908203126 x\n");
+    EXPECT_EQ(reader.ReadDouble(), 1.0 + std::numeric_limits<double>::epsilon());
+    EXPECT_EQ(InOutMessage([&] { reader.ReadDouble(); }),
+              "Error on Line 1 Item 2\rA floating point number was expected but not found.");
+    EXPECT_EQ(InOutMessage([] { TWordReader::InputErrorAt(0, 2, "The count is too large."); }),
+              "Error on Line 1 Item 2\rThe count is too large.");
+    EXPECT_EQ(InOutMessage([] { TWordReader::InputErrorAt(56, 0, "The line is too long."); }),
+              "Error on Line 57\rThe line is too long.");
 }
 
 TEST(WordReader, RejectsANumberFollowedByGarbage)
