@@ -41,11 +41,29 @@ void ReadCptPointFile(const std::string& path, TCptPoints& points)
     components::TWordReader reader(path);
     reader.ReadInteger(); // the unit system: the points are in the project's units
     const int count = reader.ReadInteger();
-    for (int i = 0; i < count; ++i) {
+    const int countLine = reader.CurrentLine();
+    const int countItem = reader.CurrentWord();
+    // A count the file cannot hold gives way to the points that follow it:
+    // they are the profile, and the next save writes them with their count.
+    const bool countFits = count >= 0 && count <= kMaxCptPoints;
+    const int wanted = countFits ? count : kMaxCptPoints;
+    while (points.PointCount() < wanted && reader.SeekWord()) {
         const double depth = reader.ReadDouble();
+        if (!reader.SeekWord())
+            break; // half a point at the end
         const double coneResistance = reader.ReadDouble();
         points.Add(coneResistance, depth);
     }
+    const std::string held = FormatInteger(points.PointCount());
+    if (!countFits)
+        components::TWordReader::InputErrorAt(countLine, countItem,
+                                              "The number of CPT points (" + FormatInteger(count) +
+                                                  ") must be between 0 and " + FormatInteger(kMaxCptPoints) +
+                                                  "; " + held + " points were read.");
+    if (points.PointCount() < count)
+        components::TWordReader::InputErrorAt(countLine, countItem,
+                                              "The number of CPT points (" + FormatInteger(count) +
+                                                  ") is more than the file holds (" + held + ").");
 }
 
 } // namespace korva::app

@@ -16,11 +16,14 @@ namespace korva::app {
 // not a finite number (beyond the range of a double included).
 std::string CptPointFileText(int units, const TCptPoints& points);
 
-// Reads the file's points into `points`, replacing them, in the project's
-// units (the file's unit word is not used, as the engine does not use it),
-// each the double the engine reads. Raises the word reader's EInOutError
-// when the file cannot be read or a word is not a number; the points read
-// before the failure stay.
+// Reads the file's points into `points` in the project's units (the file's
+// unit word is not used, as the engine does not use it), each the double the
+// engine reads. Raises the word reader's EInOutError when the file cannot be
+// read or a word is not a number; the points read before the failure then
+// stand. A point count the file cannot hold (below 0, beyond kMaxCptPoints,
+// or more than the point lines that follow) is an EInOutError naming line 1,
+// raised after the points the file holds were read: they stand in place of
+// the count, so that a save keeps them.
 void ReadCptPointFile(const std::string& path, TCptPoints& points);
 
 } // namespace korva::app

@@ -17,6 +17,9 @@ namespace korva::app {
 
 using components::Extended;
 
+// The most CPT points the analysis reads.
+inline constexpr int kMaxCptPoints = 1000;
+
 // X the cone resistance, Y the depth.
 using TCptPoint = components::TFloatPoint;
 

@@ -21,9 +21,6 @@ using components::Extended;
 
 class TProgramData;
 
-// The most CPT points the analysis reads.
-inline constexpr int kMaxCptPoints = 1000;
-
 inline constexpr const char* kCptReadError = "There was an error reading the input CPT file.";
 
 // "File <name> does not exists", for a CPT file that is not there.

@@ -94,4 +94,44 @@ TEST(CptPointFile, ATruncatedFileKeepsThePointsReadSoFar)
     EXPECT_EQ(points.Point(0).X, 2);
 }
 
+// A count the file cannot hold is an input error at the count; the points
+// the file holds are read in its place. A smaller count is the engine's:
+// the points after it are not read.
+TEST(CptPointFile, ACountTheFileCannotHoldNamesItsLine)
+{
+    const std::string row = "  1.00E+00  2.00E+00\r\n";
+    std::string many;
+    for (int i = 0; i < 1001; ++i)
+        many += row;
+    struct Case {
+        std::string text;
+        std::string message; // "" none
+        int points;
+    };
+    const Case cases[] = {
+        {" 1 -3\r\n" + row + row + row, "The number of CPT points (-3) must be between 0 and 1000; 3 points were read.", 3},
+        {" 1 -3\r\n", "The number of CPT points (-3) must be between 0 and 1000; 0 points were read.", 0},
+        {" 2 5\r\n" + row + row, "The number of CPT points (5) is more than the file holds (2).", 2},
+        {" 1 1001\r\n" + many, "The number of CPT points (1001) must be between 0 and 1000; 1000 points were read.",
+         1000},
+        {" 1 2\r\n" + row + row + row, "", 2},
+        {" 1 0\r\n", "", 0},
+    };
+    TempFolder folder;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 8));
+        folder.Write("pile.cpt", c.text);
+        TCptPoints points;
+        points.Add(7, 7);
+        std::string message;
+        try {
+            ReadCptPointFile(folder.Path("pile.cpt"), points);
+        } catch (const EInOutError& e) {
+            message = e.what();
+        }
+        EXPECT_EQ(message, c.message.empty() ? "" : "Error on Line 1 Item 2\r" + c.message);
+        EXPECT_EQ(points.PointCount(), c.points);
+    }
+}
+
 } // namespace

@@ -203,20 +203,40 @@ TEST(ProjectFile, OpeningWithoutACptPointFileLeavesNoPoints)
     EXPECT_TRUE(h.messages.empty());
 }
 
+// A damaged CPT point file is reported with its name and line; the points
+// read stay the project's. A count the file cannot hold gives way to the
+// points the file holds, so that the next save writes them with their count
+// instead of an empty profile.
 TEST(ProjectFile, ADamagedCptPointFileIsReportedAndWhatWasReadIsKept)
 {
-    TempFolder folder;
-    folder.Write("in.kv7d", ReadGolden(Golden("english-three-layers.kv7d")));
-    folder.Write("in.cpt", " 1 3\r\n  0.00E+00  5.00E+04\r\n  x  8.00E+04\r\n");
-    ProjectHost h;
-    auto p = TProgramData::CreateFromFile(h.host, folder.Path("in.kv7d"), pfvCurrent);
-    ASSERT_EQ(h.messages.size(), 1u);
-    EXPECT_EQ(h.messages[0], "The CPT point file \"" + folder.Path("in.cpt") +
-                                 "\" could not be read completely.\rError on Line 3 Item 1\r"
-                                 "A floating point number was expected but not found.");
-    EXPECT_EQ(p->CptPointCount(), 1);
-    EXPECT_EQ(h.cpt.PointCount(), 1);
-    EXPECT_EQ(h.tables.D.RowCount(), 3); // the project itself was read
+    struct Case {
+        const char* cpt;
+        const char* message; // after the file's name
+        int points;
+    };
+    const Case cases[] = {
+        {" 1 3\r\n  0.00E+00  5.00E+04\r\n  x  8.00E+04\r\n",
+         "Error on Line 3 Item 1\rA floating point number was expected but not found.", 1},
+        {" 1 -3\r\n  0.00E+00  5.00E+04\r\n  1.25E+01  8.25005E+04\r\n  8.00E+01  2.50E+05\r\n",
+         "Error on Line 1 Item 2\rThe number of CPT points (-3) must be between 0 and 1000; 3 points were read.", 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cpt);
+        TempFolder folder;
+        folder.Write("in.kv7d", ReadGolden(Golden("english-three-layers.kv7d")));
+        folder.Write("in.cpt", c.cpt);
+        ProjectHost h;
+        auto p = TProgramData::CreateFromFile(h.host, folder.Path("in.kv7d"), pfvCurrent);
+        ASSERT_EQ(h.messages.size(), 1u);
+        EXPECT_EQ(h.messages[0], "The CPT point file \"" + folder.Path("in.cpt") + "\" could not be read completely.\r" +
+                                     c.message);
+        EXPECT_EQ(p->CptPointCount(), c.points);
+        EXPECT_EQ(h.cpt.PointCount(), c.points);
+        EXPECT_EQ(h.tables.D.RowCount(), 3); // the project itself was read
+        EXPECT_FALSE(h.modified);
+        p->SaveToFile();
+        EXPECT_EQ(folder.Read("in.cpt").substr(0, 6), " 1 " + std::to_string(c.points) + "\r\n");
+    }
 }
 
 TEST(ProjectFile, ANewProjectIsSavedWithItsOneDefaultLayer)
