@@ -99,6 +99,15 @@ bool CheckCount(RecordReader& in, const std::string& record, std::string_view na
                                  std::to_string(lowest) + " to " + std::to_string(highest));
 }
 
+// An enumerated code of the file: every rule of the engine tests for the
+// members of its set, and a value outside it would be taken for one member
+// by one rule and for another by the next.
+bool CheckCode(RecordReader& in, const std::string& record, std::string_view name, int code, int lowest,
+               int highest)
+{
+    return CheckCount(in, record, name, code, lowest, highest);
+}
+
 // A count of entries that follow: a negative one means none, as a count of
 // 0 does; one beyond what the engine holds is refused.
 bool CheckEntryCount(RecordReader& in, const std::string& record, std::string_view name, int& count,
@@ -175,7 +184,8 @@ bool ReadProject(RunState& s, RecordReader& in)
         return false;
     if (s.Units != 1 && s.Units != 2)
         return in.Refuse("R4", "the unit system " + std::to_string(s.Units) + " is neither 1 (English) nor 2 (SI)");
-    if (!CheckCount(in, "R4", "the soil point count", s.SoilPointCount, 2, MaxSoilPoints))
+    if (!CheckCount(in, "R4", "the soil point count", s.SoilPointCount, 2, MaxSoilPoints) ||
+        !CheckCode(in, "R4", "the closed-end code", s.ClosedEnded, 0, 1))
         return false;
     if (s.PrintEvery < 1)
         s.PrintEvery = 1; // the program stores "every row" as 0 or 1
@@ -211,12 +221,18 @@ bool ReadProject(RunState& s, RecordReader& in)
         return false;
     if (!(s.IncrementLength > 0.0))
         return in.Refuse("R7", "the increment of pile length must be greater than 0");
-    if (!CheckCount(in, "R7", "the load-transfer method", s.LoadTransferMethod, 1, 9))
+    if (!CheckCount(in, "R7", "the load-transfer method", s.LoadTransferMethod, 1, 9) ||
+        !CheckCode(in, "R7", "the pile type", s.PileType, 1, 7) ||
+        !CheckCode(in, "R7", "the offshore edition code", s.OffshoreEdition, 0, 1) ||
+        !CheckCode(in, "R7", "the t-z factor code", s.ReducedTzFactors, 0, 1))
         return false;
 
     int* flags = &s.MethodSelected[1];
     if (!in.Read("R8", {flags[0], flags[1], flags[2], flags[3], flags[4], flags[5], flags[6], flags[7], flags[8]}))
         return false;
+    for (int method = 1; method <= 9; ++method)
+        if (!CheckCode(in, "R8", Numbered("the selection flag of method", method), s.MethodSelected[method], 0, 1))
+            return false;
 
     if (!in.Read("R9", {s.SoilProfileBottom, s.SectionArea}))
         return false;
@@ -225,7 +241,7 @@ bool ReadProject(RunState& s, RecordReader& in)
         if (!ReadSoilPoint(s, in, i))
             return false;
 
-    if (!in.Read("R11", {s.ExtraTZDepths}))
+    if (!in.Read("R11", {s.ExtraTZDepths}) || !CheckCode(in, "R11", "the extra t-z depths code", s.ExtraTZDepths, 0, 1))
         return false;
     if (s.ExtraTZDepths == 1) {
         if (!in.Read("R12 (t-z depth count)", {s.TzDepthCount}))
@@ -237,11 +253,15 @@ bool ReadProject(RunState& s, RecordReader& in)
                 return false;
     }
 
-    if (!in.Read("R13", {s.LoadDirection, s.TensionReduction}))
+    if (!in.Read("R13", {s.LoadDirection, s.TensionReduction}) ||
+        !CheckCode(in, "R13", "the load direction", s.LoadDirection, 0, 1))
         return false;
-    if (!in.Read("R14", {s.DrainedClay, s.PlugCondition}))
+    if (!in.Read("R14", {s.DrainedClay, s.PlugCondition}) ||
+        !CheckCode(in, "R14", "the drained clay code", s.DrainedClay, 0, 1) ||
+        !CheckCode(in, "R14", "the plug condition", s.PlugCondition, 0, 2))
         return false;
-    if (!in.Read("R15", {s.SectionRowCount, s.SectionAreaMode}))
+    if (!in.Read("R15", {s.SectionRowCount, s.SectionAreaMode}) ||
+        !CheckCode(in, "R15", "the section area mode", s.SectionAreaMode, 0, 2))
         return false;
     if (!CheckEntryCount(in, "R15", "the section row count", s.SectionRowCount, MaxSectionRows))
         return false;
@@ -249,7 +269,8 @@ bool ReadProject(RunState& s, RecordReader& in)
         if (!in.Read("R15, " + Numbered("section row", i + 1), {s.DistanceFromHead[i], s.CrossSectionArea[i]}))
             return false;
 
-    return in.Read("R16", {s.CriticalDepthMode, s.CriticalDepth});
+    return in.Read("R16", {s.CriticalDepthMode, s.CriticalDepth}) &&
+           CheckCode(in, "R16", "the critical depth mode", s.CriticalDepthMode, 0, 2);
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "grid_table.h"
 #include "guards.h"
 #include "int_utils.h"
+#include "option_rules.h"
 #include "program_data.h"
 #include "project_tables.h"
 #include "string_utils.h"
@@ -213,13 +214,19 @@ private:
                           " (two points for each soil layer).");
         return soilPoints / 2;
     }
-    int SoilType()
+    // An enumerated code: a value outside its set would be taken for one of
+    // its members, and not always for the same one by the program and the
+    // engine (an English project read as SI, a load direction drawn as
+    // uplift and run as compression).
+    int Code(const std::string& what, int lowest, int highest, const std::string& choices)
     {
-        const int type = Int();
-        if (type != kSand && type != kClay && type != kSilt)
-            r_.InputError("The soil type (" + FormatInteger(type) + ") must be 1 (sand), 2 (clay) or 3 (silt).");
-        return type;
+        const int value = Int();
+        if (value < lowest || value > highest)
+            r_.InputError("The " + what + " (" + FormatInteger(value) + ") must be " + choices + ".");
+        return value;
     }
+    int Flag(const std::string& what) { return Code(what, 0, 1, "0 or 1"); }
+    int SoilType() { return Code("soil type", kSand, kSilt, "1 (sand), 2 (clay) or 3 (silt)"); }
     void Layer(int layer);
     void SoilPoint(int layer, int row, int type);
 
@@ -299,7 +306,8 @@ void ProjectFileReader::SoilPoint(int layer, int row, int type)
             sub.Cell(clay_col::AdhesionMethod, row).SetAsInteger(0);
         }
         if (current_)
-            SInt(clay_col::AdhesionMethod);
+            sub.Cell(clay_col::AdhesionMethod, row)
+                .SetAsInteger(Code("adhesion method", 0, 3, "0 (estimated) or 1 to 3 (design chart A to C)"));
         break;
     default: // silt: the same in every layout but the last word of line B
         S(silt_col::Ko);
@@ -324,10 +332,12 @@ void ProjectFileReader::Read()
     p_.DesignerName = r_.ReadLine();
     p_.JobNumber = r_.ReadLine();
 
-    p_.SetUnits(Int());
-    p_.PrintEvery = Int();
+    p_.SetUnits(Code("unit system", 1, 2, "1 (English) or 2 (SI)"));
+    // 0 stands for 1 in older files: a save repairs it.
+    p_.PrintEvery = Code("number of increments between printed rows", 0, static_cast<int>(kMaxPrintEvery),
+                         "between 0 and " + FormatInteger(static_cast<int>(kMaxPrintEvery)));
     const int layers = SoilLayerCount(Int());
-    p_.ClosedEnded = r_.WordCount() == 4 && Int() == 1 ? 1 : 0;
+    p_.ClosedEnded = r_.WordCount() == 4 && Code("end condition", 0, 1, "0 (open-ended) or 1 (closed-ended)") == 1;
     t_.D.SetRowCount(layers);
 
     p_.Perimeter = Float();
@@ -343,16 +353,16 @@ void ProjectFileReader::Read()
     p_.EndSectionInnerDiameter = Float();
     p_.ZeroFrictionLength = Float();
     p_.IncrementLength = Float();
-    p_.PileType = Int();
+    p_.PileType = Code("pile type", ptSteelPipe, ptTaperedMonotube, "between 1 and 7");
     p_.TaperAngle = Float();
-    p_.LoadTransferMethod = Int();
-    Int(); // the offshore edition: the program is always the offshore one
+    p_.LoadTransferMethod = Code("load-transfer method", pmFhwa, pmUwa, "between 1 and 9");
+    Flag("offshore edition"); // the program is always the offshore one
     if (newer_)
-        p_.ReducedTzFactors = Int();
+        p_.ReducedTzFactors = Code("factors for t-z and Q-w curves", 0, 1, "0 (unfactored) or 1 (reduced)");
 
     if (newer_) {
         for (int method = pmFhwa; method <= pmUwa; ++method)
-            p_.MethodSelected[method] = Int();
+            p_.MethodSelected[method] = Flag("selection of method " + FormatInteger(method));
     } else {
         // Older files carry no method flags: every method is selected, the
         // user-specified one when its unit values feed the t-z curves.
@@ -367,7 +377,7 @@ void ProjectFileReader::Read()
     for (int layer = 0; layer < layers; ++layer)
         Layer(layer);
 
-    p_.ExtraTZDepths = Int();
+    p_.ExtraTZDepths = Flag("option of printing t-z curves");
     if (p_.ExtraTZDepths == 1) {
         const int depths = Count(Int(), "t-z depths", kMaxTzDepths);
         t_.TblTZDepth.SetRowCount(depths);
@@ -375,15 +385,16 @@ void ProjectFileReader::Read()
             t_.TblTZDepth.Cell(0, row).SetAsFloat(Float());
     }
 
-    p_.LoadDirection = Int();
+    p_.LoadDirection = Code("load direction", 0, 1, "0 (compression) or 1 (uplift)");
     p_.TensionReduction = Float();
-    p_.DrainedClay = Int();
-    p_.PlugCondition = Int();
+    p_.DrainedClay = Code("clay condition", 0, 1, "0 (undrained) or 1 (drained)");
+    p_.PlugCondition = Code("plug condition", 0, 2, "0 (computed), 1 (plugged) or 2 (unplugged)");
 
     TGridTable& sections = t_.Sectionaldata;
     sections.SetRowCount(Count(Int(), "section rows", kMaxSectionRows));
     if (r_.WordCount() >= 2)
-        p_.SectionAreaMode = Int();
+        p_.SectionAreaMode = Code("section area mode", 0, 2,
+                                  "0 (from the section), 1 (constant area) or 2 (by the depth table)");
     else
         p_.SectionAreaMode = sections.RowCount() >= 2 ? 2 : p_.SectionArea != 0 ? 1 : 0;
     if (sections.RowCount() > 1)
@@ -393,7 +404,7 @@ void ProjectFileReader::Read()
         }
 
     if (newer_) {
-        p_.CriticalDepthMode = Int();
+        p_.CriticalDepthMode = Code("critical depth method for sand", 0, 2, "0, 1 or 2");
         p_.CriticalDepth = Float();
     }
 }

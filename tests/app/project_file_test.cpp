@@ -443,6 +443,94 @@ TEST(ProjectFile, InputErrorsNameTheLineAndItem)
     }
 }
 
+// Every enumerated code and count of the file outside its set is an input
+// error at its line and item; the field keeps its default and nothing after
+// it is read.
+TEST(ProjectFile, CodesOutsideTheirSetsNameTheLineAndItem)
+{
+    struct Case {
+        int line;
+        const char* text;
+        const char* message;
+        std::int32_t TProgramData::*field; // keeps its default, when given
+    };
+    const Case cases[] = {
+        {3, "7 2 6 0 ", "Line 4 Item 1\rThe unit system (7) must be 1 (English) or 2 (SI).", &TProgramData::Units},
+        {3, "0 2 6 0 ", "Line 4 Item 1\rThe unit system (0) must be 1 (English) or 2 (SI).", &TProgramData::Units},
+        {3, "1 -2 6 0 ", "Line 4 Item 2\rThe number of increments between printed rows (-2) must be between 0 and 500.",
+         &TProgramData::PrintEvery},
+        {3, "1 501 6 0 ", "Line 4 Item 2\rThe number of increments between printed rows (501) must be between 0 and 500.",
+         &TProgramData::PrintEvery},
+        {3, "1 2 6 2 ", "Line 4 Item 4\rThe end condition (2) must be 0 (open-ended) or 1 (closed-ended).", nullptr},
+        {6, "0 0.5 9 0 4 1 0", "Line 7 Item 3\rThe pile type (9) must be between 1 and 7.", &TProgramData::PileType},
+        {6, "0 0.5 0 0 4 1 0", "Line 7 Item 3\rThe pile type (0) must be between 1 and 7.", &TProgramData::PileType},
+        {6, "0 0.5 1 0 10 1 0", "Line 7 Item 5\rThe load-transfer method (10) must be between 1 and 9.",
+         &TProgramData::LoadTransferMethod},
+        {6, "0 0.5 1 0 4 2 0", "Line 7 Item 6\rThe offshore edition (2) must be 0 or 1.", nullptr},
+        {6, "0 0.5 1 0 4 1 -1",
+         "Line 7 Item 7\rThe factors for t-z and Q-w curves (-1) must be 0 (unfactored) or 1 (reduced).",
+         &TProgramData::ReducedTzFactors},
+        {7, "1 0 0 1 0 0 2 0 0 ", "Line 8 Item 7\rThe selection of method 7 (2) must be 0 or 1.", nullptr},
+        {14, "1200 0 1000 500 2 25 40000 0 0 0.9 1 4 ",
+         "Line 15 Item 12\rThe adhesion method (4) must be 0 (estimated) or 1 to 3 (design chart A to C).", nullptr},
+        {21, "2", "Line 22 Item 1\rThe option of printing t-z curves (2) must be 0 or 1.", &TProgramData::ExtraTZDepths},
+        {22, "2147483647 1", "Line 23 Item 1\rThe load direction (2147483647) must be 0 (compression) or 1 (uplift).",
+         &TProgramData::LoadDirection},
+        {22, "-1 1", "Line 23 Item 1\rThe load direction (-1) must be 0 (compression) or 1 (uplift).",
+         &TProgramData::LoadDirection},
+        {23, "2 0", "Line 24 Item 1\rThe clay condition (2) must be 0 (undrained) or 1 (drained).",
+         &TProgramData::DrainedClay},
+        {23, "0 3", "Line 24 Item 2\rThe plug condition (3) must be 0 (computed), 1 (plugged) or 2 (unplugged).",
+         &TProgramData::PlugCondition},
+        {24, "2 3",
+         "Line 25 Item 2\rThe section area mode (3) must be 0 (from the section), 1 (constant area) or 2 (by the "
+         "depth table).",
+         &TProgramData::SectionAreaMode},
+        {27, "3 0", "Line 28 Item 1\rThe critical depth method for sand (3) must be 0, 1 or 2.",
+         &TProgramData::CriticalDepthMode},
+    };
+    for (const Case& c : cases) {
+        const ReadResult r = ReadProjectText(EnglishWith(c.line, c.text));
+        EXPECT_EQ(r.Message(), std::string("Error on ") + c.message) << c.text;
+        if (c.field) {
+            ProjectHost fresh;
+            const TProgramData defaults(fresh.host);
+            EXPECT_EQ(r.data.get()->*c.field, defaults.*c.field) << c.text;
+        }
+        if (c.line < 27) { // not read: the default
+            EXPECT_EQ(r.data->CriticalDepthMode, 0) << c.text;
+        }
+        EXPECT_EQ(r.host->tables.Sectionaldata.RowCount(), 2) << c.text;
+    }
+}
+
+// The ends of each set are read, 0 for the print interval (saved as 1).
+TEST(ProjectFile, TheEndsOfTheSetsAreRead)
+{
+    std::string text = ReadGolden(Golden("english-three-layers.kv7d"));
+    text = ReplaceLines(text, 3, 1, "2 0 6 1 ");
+    text = ReplaceLines(text, 6, 1, "0 0.5 7 0 9 0 1");
+    text = ReplaceLines(text, 14, 1, "1200 0 1000 500 2 25 40000 0 0 0.9 1 3 ");
+    text = ReplaceLines(text, 21, 7, "1\r\n1\r\n30 \r\n1 0.75\r\n1 2\r\n2 2\r\n0 30\r\n40 35\r\n2 12.5");
+    const ReadResult r = ReadProjectText(text);
+    ASSERT_EQ(r.Message(), "<none>");
+    const TProgramData& p = *r.data;
+    EXPECT_EQ(p.Units, 2);
+    EXPECT_EQ(p.PrintEvery, 0);
+    EXPECT_EQ(p.ClosedEnded, 1);
+    EXPECT_EQ(p.PileType, ptTaperedMonotube);
+    EXPECT_EQ(p.LoadTransferMethod, pmUwa);
+    EXPECT_EQ(p.ReducedTzFactors, 1);
+    EXPECT_EQ(r.host->tables.D.Cell(layer_col::Properties, 1).GetAsTable().Cell(clay_col::AdhesionMethod, 0).GetAsInteger(),
+              3);
+    EXPECT_EQ(p.ExtraTZDepths, 1);
+    EXPECT_EQ(p.LoadDirection, 1);
+    EXPECT_EQ(p.DrainedClay, 1);
+    EXPECT_EQ(p.PlugCondition, 2);
+    EXPECT_EQ(p.SectionAreaMode, 2);
+    EXPECT_EQ(p.CriticalDepthMode, 2);
+}
+
 TEST(ProjectFile, OptionalWordsOfTheControlAndSectionRecords)
 {
     EXPECT_EQ(ReadProjectText(EnglishWith(3, "1 2 6 1 ")).data->ClosedEnded, 1);

@@ -190,6 +190,21 @@ std::vector<FailureCase> FailureCases()
          {"RECORD : R10, soil point 2, line A\n", "REASON : line 12: the soil type is none of 1 (sand), 2 (clay) and 3 (silt)"}},
         {"SoilTypeHugeNegative", {{R10 + 6, "59 -1e308 1 62.6 34 40 "}}, ok_cpt, {"RECORD : R10, soil point 4, line A\n"}},
         {"SoilTypeFour", {{R10, "0.0 4 0.8 115 30 20 "}}, ok_cpt, {"RECORD : R10, soil point 1, line A\n", "soil type"}},
+        // Enumerated codes outside their sets: each rule tests for the members.
+        {"ClosedEndTwo", {{R4, "1 1 4 2 "}}, ok_cpt, {"RECORD : R4\n", "closed-end code 2 is outside 0 to 1"}},
+        {"PileTypeEight", {{R7, "0 0.5 8 0 1 1 1"}}, ok_cpt, {"RECORD : R7\n", "pile type 8 is outside 1 to 7"}},
+        {"OffshoreEditionTwo", {{R7, "0 0.5 1 0 1 2 1"}}, ok_cpt, {"offshore edition code 2 is outside 0 to 1"}},
+        {"TzFactorsTwo", {{R7, "0 0.5 1 0 1 1 2"}}, ok_cpt, {"t-z factor code 2 is outside 0 to 1"}},
+        {"MethodFlagTwo", {{R8, "1 1 1 1 0 1 2 1 1 "}}, ok_cpt,
+         {"RECORD : R8\n", "REASON : line 8: the selection flag of method 7 2 is outside 0 to 1"}},
+        {"ExtraDepthsTwo", {{R11, "2"}}, ok_cpt, {"RECORD : R11\n", "extra t-z depths code 2 is outside 0 to 1"}},
+        {"LoadDirectionHuge", {{R13, "2147483647 1"}}, ok_cpt,
+         {"RECORD : R13\n", "REASON : line 19: the load direction 2147483647 is outside 0 to 1"}},
+        {"LoadDirectionNegative", {{R13, "-1 1"}}, ok_cpt, {"load direction -1 is outside 0 to 1"}},
+        {"DrainedClayTwo", {{R14, "2 0"}}, ok_cpt, {"RECORD : R14\n", "drained clay code 2 is outside 0 to 1"}},
+        {"PlugConditionThree", {{R14, "0 3"}}, ok_cpt, {"RECORD : R14\n", "plug condition 3 is outside 0 to 2"}},
+        {"SectionAreaModeThree", {{R15, "2 3"}}, ok_cpt, {"RECORD : R15\n", "section area mode 3 is outside 0 to 2"}},
+        {"CriticalDepthModeThree", {{R16, "3 0"}}, ok_cpt, {"RECORD : R16\n", "critical depth mode 3 is outside 0 to 2"}},
     };
 }
 
