@@ -124,8 +124,9 @@ public:
     // Writes the input file of the wave-equation program GRLWEAP beside the
     // project (FileName with ".gwi", kept in WaveFileName) from the result
     // arrays of the last plot data file read. Returns false and writes
-    // nothing when there are no result points; a file that cannot be written
-    // raises EInOutError and the old one stays.
+    // nothing when there are no result points, and removes the file of an
+    // earlier run; a file that cannot be written raises EInOutError and the
+    // old one stays.
     bool WriteWaveEquationFile();
 
     TProjectHost& Host() const { return *host_; }

@@ -1,6 +1,7 @@
 #include "wave_equation_file.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "atomic_file.h"
 #include "file_text.h"
@@ -175,11 +176,15 @@ std::string WaveEquationFileText(const TProgramData& p, const TGridTable& layers
 
 bool TProgramData::WriteWaveEquationFile()
 {
-    if (ResultPointCount <= 0 || !host_->Tables)
+    const std::string path = ChangeFileExt(FileName, ".gwi");
+    if (ResultPointCount <= 0 || !host_->Tables) {
+        // The file of an earlier run would pass for this run's.
+        std::remove(path.c_str());
+        WaveFileName.clear();
         return false;
+    }
     components::ScopedDecimalSeparator point('.');
     const std::string text = WaveEquationFileText(*this, host_->Tables->D);
-    const std::string path = ChangeFileExt(FileName, ".gwi");
     components::ReplaceFile(path, text);
     WaveFileName = path;
     return true;

@@ -118,12 +118,14 @@ TEST(MainFormRun, TheEngineLibraryMissingOrWithoutItsEntry)
         RunFixture f;
         TMainForm& form = *f.form;
         f.folder.Write("pile.kv7p", "earlier results");
+        f.folder.Write("pile.gwi", "earlier wave-equation data");
         form.SetEngineLibraryPath(library);
         const std::string here = app::CurrentFolder();
         form.CompRunClick();
         EXPECT_EQ(f.Messages(), Strings{"Attempt to initialize DLL failed"}) << library;
         EXPECT_FALSE(f.folder.Exists("pile.kv7o")) << library;
         EXPECT_EQ(f.folder.Read("pile.kv7p"), "earlier results") << library;
+        EXPECT_EQ(f.folder.Read("pile.gwi"), "earlier wave-equation data") << library; // no run, nothing stale
         EXPECT_FALSE(f.NamesDatAnywhere());
         EXPECT_EQ(app::CurrentFolder(), here);
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -208,11 +210,13 @@ TEST(MainFormRun, APathThatNamesDatCannotCarryIsNotHandedOver)
     EXPECT_FALSE(f.folder.Exists("pier\n7/pile.kv7o"));
 }
 
+// Nor gives the earlier run's wave-equation file as its own.
 TEST(MainFormRun, AStoppedRunNeverShowsTheEarlierResults)
 {
     RunFixture f;
     TMainForm& form = *f.form;
     f.folder.Write("pile.kv7p", "earlier results");
+    f.folder.Write("pile.gwi", "earlier wave-equation data");
     form.Project().PileLength = 200; // deeper than the soil profile: the engine stops
     bool read = false;
     form.Results.ReadPlotFile = [&](const std::string& file, bool) {
@@ -226,6 +230,7 @@ TEST(MainFormRun, AStoppedRunNeverShowsTheEarlierResults)
     EXPECT_NE(f.folder.Read("pile.kv7p"), "earlier results");
     EXPECT_FALSE(form.PlotLoaded());
     EXPECT_EQ(read, f.folder.Exists("pile.kv7p"));
+    EXPECT_FALSE(f.folder.Exists("pile.gwi"));
 }
 
 } // namespace

@@ -234,4 +234,22 @@ TEST(WaveEquationFile, NoFileWithoutResultPointsAndWriteErrorsRaise)
     EXPECT_EQ(korva::components::DecimalSeparator(), '.');
 }
 
+// Results without points (the load-transfer method not among the curves)
+// leave no wave-equation file: the one of an earlier run is removed, so that
+// "Edit GRLWeap Data File" never opens another run's data.
+TEST(WaveEquationFile, ResultsWithoutPointsRemoveTheFileOfAnEarlierRun)
+{
+    TempFolder folder;
+    ProjectHost h;
+    TProgramData p(h.host);
+    p.FileName = folder.Path("pile.kv7d");
+    SetResults(p, 3);
+    ASSERT_TRUE(p.WriteWaveEquationFile());
+    ASSERT_TRUE(folder.Exists("pile.gwi"));
+    p.ResultPointCount = 0;
+    EXPECT_FALSE(p.WriteWaveEquationFile());
+    EXPECT_FALSE(folder.Exists("pile.gwi"));
+    EXPECT_TRUE(p.WaveFileName.empty());
+}
+
 } // namespace

@@ -80,8 +80,11 @@ void TMainForm::CompRunClick()
     options.LibraryPath = engineLibraryPath_;
     int status = -1;
     const app::TEngineRunResult run = app::RunEngine(files, options, [&](app::TEngineEntry entry) {
-        // The results of an earlier run never stand for this one.
+        // The results of an earlier run never stand for this one, nor the
+        // wave-equation file made from them.
         std::remove(files.PlotData.c_str());
+        std::remove(app::ChangeFileExt(Project().FileName, ".gwi").c_str());
+        Project().WaveFileName.clear();
         plotLoaded_ = false;
         const widgets::TWaitCursor wait;
         status = entry(app::kEngineCallValue);
