@@ -1,5 +1,7 @@
 #include "result_plots.h"
 
+#include <cfloat>
+#include <cmath>
 #include <filesystem>
 
 #include "exceptions.h"
@@ -42,10 +44,22 @@ void SetUp(TGraphPlot& plot, const char* caption, const char* xCaption, const ch
     plot.XOnTop = xOnTop;
 }
 
-[[noreturn]] void Invalid(const std::string& why)
-{
-    throw EInOutError("The plot data file does not fit the project: " + why);
-}
+// The rows of the file's records: each stands on a line of its own with
+// exactly this many numbers, so that a line lost or added never moves the
+// numbers after it into other fields.
+struct PlotRow {
+    int Words;
+    const char* What;
+};
+constexpr PlotRow kHeaderRow{4, "the header (curve count, rows per curve, unit system, load-transfer method)"};
+constexpr PlotRow kCapacityRow{5, "a row of the capacity curves (depth, skin friction, tip resistance, total "
+                                  "capacity, unit skin friction)"};
+constexpr PlotRow kTzCountRow{1, "the number of t-z curves"};
+constexpr PlotRow kTzHeaderRow{3, "the header of a t-z curve (curve number, point count, depth)"};
+constexpr PlotRow kTzPointRow{2, "a point of a t-z curve (load transfer, movement)"};
+constexpr PlotRow kLoadRow{3, "a row of the load distribution (depth, axial load, movement)"};
+constexpr PlotRow kSettlementRow{4, "a row of the load-settlement curve (load and movement at the head and at "
+                                    "the tip)"};
 
 class PlotFileReader {
 public:
@@ -56,6 +70,7 @@ public:
 
     void Read()
     {
+        Row(kHeaderRow);
         const int curves = words_.ReadInteger();
         const std::vector<CurveMethod> named = NamedCurves();
         if (curves != static_cast<int>(named.size()))
@@ -109,9 +124,10 @@ public:
         // unit skin friction at that depth.
         for (int i = 0; i < curves; ++i)
             for (int j = 0; j < rows; ++j) {
-                const Extended depth = words_.ReadFloat();
+                Row(kCapacityRow);
+                const Extended depth = Number();
                 for (TGraphPlot* plot : {&p_.pltSkin, &p_.pltTip, &p_.pltTotal, &p_.pltUSkin})
-                    plot->Point(i, j) = {words_.ReadFloat(), depth};
+                    plot->Point(i, j) = {Number(), depth};
                 if (i == transfer) {
                     data_.ResultDepths[j] = depth;
                     data_.ResultUnitSkinFriction[j] = p_.pltUSkin.Point(i, j).X;
@@ -134,23 +150,34 @@ public:
         // P4: per assumed tip movement, depth, axial load and a movement not shown.
         for (int line = 0; line < kLoadCurves; ++line)
             for (int j = 0; j < rows; ++j) {
-                const Extended depth = words_.ReadFloat();
-                p_.pltLoad.Point(line, j) = {words_.ReadFloat(), depth};
-                words_.ReadFloat();
+                Row(kLoadRow);
+                const Extended depth = Number();
+                p_.pltLoad.Point(line, j) = {Number(), depth};
+                Number();
             }
         // P5: load and movement at the head and at the tip; point 0 is the origin.
         p_.pltAxial.Point(0, 0) = {0, 0};
         p_.PltQw.Point(0, 0) = {0, 0};
         for (int j = 1; j < kSettlementPoints; ++j) {
-            const Extended topLoad = words_.ReadFloat();
-            const Extended topMovement = words_.ReadFloat();
-            const Extended tipLoad = words_.ReadFloat();
-            const Extended tipMovement = words_.ReadFloat();
+            Row(kSettlementRow);
+            const Extended topLoad = Number();
+            const Extended topMovement = Number();
+            const Extended tipLoad = Number();
+            const Extended tipMovement = Number();
             p_.pltAxial.Point(0, j) = {topLoad, topMovement};
             p_.PltQw.Point(0, j) = {tipLoad, tipMovement};
         }
-        if (data_.ExtraTZDepths == 1)
+        if (data_.ExtraTZDepths == 1) {
             ReadTzCurves(p_.PltExtraTZ, units);
+        } else if (words_.SeekWord()) {
+            // Extra curves of a run made while the project asked for them:
+            // checked as the rest, and the plot keeps what it shows.
+            TGraphPlot unused;
+            ReadTzCurves(unused, units);
+        }
+        // The counts have read every row the file holds.
+        if (words_.SeekWord())
+            TWordReader::InputErrorAt(words_.CurrentLine(), 0, "The file holds words after its last record.");
 
         const TGridTable* layers = data_.Host().Tables ? &data_.Host().Tables->D : nullptr;
         if (layers)
@@ -172,24 +199,55 @@ private:
         return named;
     }
 
+    [[noreturn]] void Invalid(const std::string& why) const
+    {
+        words_.InputError("The plot data file does not fit the project: " + why);
+    }
+
+    // Moves to the next row, which must hold the words of its record.
+    void Row(const PlotRow& row)
+    {
+        if (!words_.SeekWord())
+            throw EInOutError("The file ends at line " + FormatInteger(words_.LineCount()) + ", where " + row.What +
+                              " must follow.");
+        const auto words = [](int count) { return FormatInteger(count) + (count == 1 ? " word" : " words"); };
+        if (words_.WordCount() != row.Words)
+            TWordReader::InputErrorAt(words_.CurrentLine(), 0,
+                                      "The line holds " + words(words_.WordCount()) + " where " + row.What +
+                                          " holds " + words(row.Words) + ".");
+    }
+
+    // The next number of the row; the engine writes doubles, and a number
+    // beyond their range is none of its results.
+    Extended Number()
+    {
+        const Extended value = words_.ReadFloat();
+        if (!(std::fabs(value) <= DBL_MAX))
+            words_.InputError("The number is beyond the range of the analysis results.");
+        return value;
+    }
+
     // P3 or P6: the count, then per curve its number, point count and depth,
     // and 10 points of load transfer and movement.
     void ReadTzCurves(TGraphPlot& plot, int units)
     {
+        Row(kTzCountRow);
         const int count = words_.ReadInteger();
         if (count < 0 || count > kMaxPlotTzCurves)
             Invalid(FormatInteger(count) + " t-z curves (at most " + FormatInteger(kMaxPlotTzCurves) + ").");
         plot.SetLineCount(count);
         plot.SetPointCount(kTzPoints);
         for (int c = 0; c < count; ++c) {
+            Row(kTzHeaderRow);
             words_.ReadInteger(); // curve number
             words_.ReadInteger(); // point count: 10 points whatever it says
-            const Extended depth = words_.ReadFloat();
+            const Extended depth = Number();
             plot.Line(c)->Name = components::FormatGeneral(depth, components::kShortestPrecision) +
                                  (units == 1 ? " ft" : " m");
             for (int j = 0; j < kTzPoints; ++j) {
-                const Extended transfer = words_.ReadFloat();
-                plot.Point(c, j) = {words_.ReadFloat(), transfer};
+                Row(kTzPointRow);
+                const Extended transfer = Number();
+                plot.Point(c, j) = {Number(), transfer};
             }
         }
     }
@@ -264,7 +322,14 @@ void ReadPlotDataFile(TResultPlots& plots, TProgramData& data, const std::string
     data.ResultTipResistance.fill(0);
     try {
         TWordReader words(fileName);
-        PlotFileReader(plots, data, words).Read();
+        // A run that stopped before its results leaves the file empty.
+        if (!words.SeekWord())
+            throw EInOutError("The plot data file \"" + fileName + "\" is empty.");
+        try {
+            PlotFileReader(plots, data, words).Read();
+        } catch (const EInOutError& e) {
+            throw EInvalidPlotFile("The plot data file \"" + fileName + "\" is invalid.\r" + e.Message());
+        }
     } catch (const EInOutError&) {
         plots.Clear();
         data.ResultPointCount = 0;
@@ -274,14 +339,18 @@ void ReadPlotDataFile(TResultPlots& plots, TProgramData& data, const std::string
 
 bool ReadPlotFile(TResultPlots& plots, TProgramData& data, const std::string& fileName, bool showErrors)
 {
+    std::string message = kPlotFileError;
     try {
         ReadPlotDataFile(plots, data, fileName);
         return true;
+    } catch (const EInvalidPlotFile& e) {
+        message += "\r" + e.Message(); // where the file does not fit
     } catch (const EInOutError&) {
-        if (showErrors && data.Host().Events.ShowInformation)
-            data.Host().Events.ShowInformation(kPlotFileError);
-        return false;
+        // missing, unreadable or empty: the report of the run tells why
     }
+    if (showErrors && data.Host().Events.ShowInformation)
+        data.Host().Events.ShowInformation(message);
+    return false;
 }
 
 void AddLayersGraphPlot(TGraphPlot& plot, const TGridTable& layers)

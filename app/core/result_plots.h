@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 
+#include "exceptions.h"
 #include "graph_plot.h"
 #include "grid_table.h"
 #include "program_data.h"
@@ -63,17 +64,30 @@ public:
     void Clear();
 };
 
+// A plot data file whose words do not fit its records or the project.
+class EInvalidPlotFile : public components::EInOutError {
+public:
+    using EInOutError::EInOutError;
+};
+
 // Reads the plot data file into the plots and the project's result arrays
-// (the curve of the load-transfer method). Raises EInOutError when the file
-// cannot be read or does not fit the project: a missing word or a word that
-// is not a number, a curve count other than the methods the project
-// selected, more rows per curve than the result arrays hold, a unit system
-// other than 1 or 2, more t-z curves than kMaxPlotTzCurves. The plots and
-// the result arrays are then left empty.
+// (the curve of the load-transfer method). Every row of a record stands on a
+// line of its own with exactly its words, every number within the range of
+// a double, and the counts read every line the file holds. Raises
+// EInOutError when the file cannot be read or is empty (a run that stopped),
+// EInvalidPlotFile "The plot data file "<path>" is invalid." CR and the line
+// that does not fit ("Error on Line <l>[ Item <i>]" CR why) when a row
+// holds other words than its record's, a word is not a number, the curve
+// count is not the methods the project selected, the rows per curve are
+// more than the result arrays hold, the unit system is not 1 or 2, there
+// are more t-z curves than kMaxPlotTzCurves, the file ends early or holds
+// words after its last record. The plots and the result arrays are then
+// left empty.
 void ReadPlotDataFile(TResultPlots& plots, TProgramData& data, const std::string& fileName);
 
-// ReadPlotFile: ReadPlotDataFile, with the failure shown as kPlotFileError when
-// showErrors (through the project's ShowInformation). True when read.
+// ReadPlotFile: ReadPlotDataFile, with the failure shown as kPlotFileError
+// when showErrors (through the project's ShowInformation), followed by the
+// message of an invalid file on lines of its own. True when read.
 bool ReadPlotFile(TResultPlots& plots, TProgramData& data, const std::string& fileName, bool showErrors);
 
 // One soil-layer line per row of the soil layer table, when the plot has a

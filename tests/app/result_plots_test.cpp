@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -226,7 +227,11 @@ TEST(ResultPlots, ConeBasedMethodsAreCurvesOnlyInTheOffshoreEdition)
     // nine does not fit.
     project.p.OffshoreEdition = 0;
     EXPECT_FALSE(project.Read());
-    EXPECT_EQ(project.h.messages, (std::vector<std::string>{kPlotFileError}));
+    EXPECT_EQ(project.h.messages,
+              (std::vector<std::string>{std::string(kPlotFileError) + "\rThe plot data file \"" +
+                                        project.folder.Path("pile.kv7p") +
+                                        "\" is invalid.\rError on Line 1 Item 1\rThe plot data file does not fit "
+                                        "the project: 9 capacity curves for 5 selected methods."}));
 }
 
 // Extra t-z curves in the file of a project that no longer asks for them:
@@ -287,9 +292,12 @@ TEST(ResultPlots, InvalidFilesGiveTheMessageAndNoPlots)
             ASSERT_TRUE(project.Read());
             project.folder.Write("pile.kv7p", c.text);
             EXPECT_FALSE(project.Read(showErrors)) << c.what;
-            EXPECT_EQ(project.h.messages, showErrors ? std::vector<std::string>{kPlotFileError}
-                                                     : std::vector<std::string>{})
-                << c.what;
+            // The message of a file that is there, and not empty, goes on to say where it does not fit.
+            ASSERT_EQ(project.h.messages.size(), showErrors ? 1u : 0u) << c.what;
+            if (showErrors) {
+                EXPECT_EQ(project.h.messages[0].rfind(kPlotFileError, 0), 0u) << c.what;
+                EXPECT_EQ(project.h.messages[0] == kPlotFileError, c.text.empty()) << c.what;
+            }
             for (int number = 1; number <= kResultPlotCount; ++number) {
                 EXPECT_EQ(project.plots.Plot(number)->LineCount(), 0) << c.what << " plot " << number;
                 EXPECT_EQ(project.plots.Plot(number)->LayerCount(), 0) << c.what << " plot " << number;
@@ -315,6 +323,87 @@ TEST(ResultPlots, GraphicsMenuNeedsTheLoadedPlotsAndTheirFile)
     EXPECT_EQ(project.plots.Plot(0), nullptr);
     EXPECT_EQ(project.plots.Plot(11), nullptr);
     EXPECT_EQ(project.plots.Plot(rpQwCurve), &project.plots.PltQw);
+}
+
+// The lines of a plot data file, and back.
+std::vector<std::string> LinesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t begin = 0;
+    while (begin < text.size()) {
+        const std::size_t end = std::min(text.find('\n', begin), text.size());
+        lines.push_back(text.substr(begin, end - begin));
+        begin = end + 1;
+    }
+    return lines;
+}
+
+// A row lost, added or split moves no number into another field: the file
+// is invalid, the message names the line where it stops fitting, and there
+// are neither plots nor result points nor a wave-equation file from it.
+TEST(ResultPlots, ARecordThatDoesNotFitItsRowsNamesItsLine)
+{
+    const std::vector<std::string> good = LinesOf(EngineOutput("loop-clay-sand-english-compression"));
+    ASSERT_EQ(good.size(), 289u);
+    ASSERT_EQ(good[0], "4 12 1 4");      // 48 capacity rows on lines 2-49
+    ASSERT_EQ(good[49], "           9"); // the t-z curves, then the load distribution from line 150
+    ASSERT_EQ(good[266], "           2"); // the extra curves
+    const auto edited = [&](const std::function<void(std::vector<std::string>&)>& edit) {
+        std::vector<std::string> lines = good;
+        edit(lines);
+        return JoinLines(lines);
+    };
+    const std::string capacity = "a row of the capacity curves (depth, skin friction, tip resistance, total capacity, "
+                                 "unit skin friction) holds 5 words.";
+    const std::string load = "a row of the load distribution (depth, axial load, movement) holds 3 words.";
+    struct Case {
+        const char* what;
+        bool extraDepths;
+        std::string text;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {"a capacity row lost, the extra curves not read", false, edited([](auto& l) { l.erase(l.begin() + 5); }),
+         "Error on Line 49\rThe line holds 1 word where " + capacity},
+        {"a long line in the load distribution", true,
+         edited([](auto& l) { l.insert(l.begin() + 150, "  0.1E+01  0.2E+01  0.3E+01  0.4E+01  0.5E+01  0.6E+01"); }),
+         "Error on Line 151\rThe line holds 6 words where " + load},
+        {"a load distribution row split in two", false,
+         edited([](auto& l) {
+             l[151] = "    0.525E+02    0.240E+00";
+             l.insert(l.begin() + 152, "    0.111E-03");
+         }),
+         "Error on Line 152\rThe line holds 2 words where " + load},
+        {"a number beyond the doubles", false, edited([](auto& l) { l[258] = "  0.5368E+01  1E+400  0.1535E+01  0.1E-02"; }),
+         "Error on Line 259 Item 2\rThe number is beyond the range of the analysis results."},
+        {"an extra curve more than counted", true, edited([](auto& l) { l[266] = "           1"; }),
+         "Error on Line 279\rThe file holds words after its last record."},
+        {"a line after the last record", true, edited([](auto& l) { l.push_back("1 2 3"); }),
+         "Error on Line 290\rThe file holds words after its last record."},
+        {"the extra curves cut short", false, edited([](auto& l) { l.resize(280); }),
+         "The file ends at line 280, where a point of a t-z curve (load transfer, movement) must follow."},
+    };
+    for (const Case& c : cases) {
+        PlotProject project({pmUsace, pmApi, pmUserSpecified, pmIcpMtd}, 0, c.extraDepths, c.text);
+        project.folder.Write("pile.gwi", "the wave-equation file of an earlier run");
+        EXPECT_FALSE(project.Read()) << c.what;
+        EXPECT_EQ(project.h.messages, (std::vector<std::string>{std::string(kPlotFileError) +
+                                                                "\rThe plot data file \"" +
+                                                                project.folder.Path("pile.kv7p") + "\" is invalid.\r" +
+                                                                c.message}))
+            << c.what;
+        for (int number = 1; number <= kResultPlotCount; ++number)
+            EXPECT_EQ(project.plots.Plot(number)->LineCount(), 0) << c.what << " plot " << number;
+        EXPECT_EQ(project.p.ResultPointCount, 0) << c.what;
+        EXPECT_FALSE(project.p.WriteWaveEquationFile()) << c.what;
+        EXPECT_FALSE(project.folder.Exists("pile.gwi")) << c.what;
+    }
+    // The good file, with and without its extra curves read.
+    for (const bool extraDepths : {false, true}) {
+        PlotProject project({pmUsace, pmApi, pmUserSpecified, pmIcpMtd}, 0, extraDepths, JoinLines(good));
+        EXPECT_TRUE(project.Read());
+        EXPECT_TRUE(project.h.messages.empty());
+    }
 }
 
 } // namespace
