@@ -183,6 +183,11 @@ private:
         const std::string chartName = "Plot_" + FormatInteger(k);
         const int row = k + 1;
         LegendText(row, 2, plot.Caption);
+        // A chart needs a series: a plot without points has neither sheet.
+        if (!HasPoints(plot)) {
+            LegendText(row, 5, kNoPointsStatus);
+            return;
+        }
         LegendLink(row, 3, page);
         LegendText(row, 4, chartName);
 
@@ -287,6 +292,21 @@ void WritePlotWorkbook(const std::string& path, const std::vector<TWorkbookPlot>
         writer.Close();
     }
     components::ReplaceFile(path, ReadDraft(draft, path));
+}
+
+bool HasPoints(const TWorkbookPlot& plot)
+{
+    const std::size_t lines = std::min<std::size_t>(plot.Lines.size(), kMaxSheetLines);
+    const auto end = plot.Lines.begin() + static_cast<std::ptrdiff_t>(lines);
+    return std::any_of(plot.Lines.begin(), end, [](const TWorkbookLine& line) { return !line.Points.empty(); });
+}
+
+bool PlotHasPoints(const components::TGraphPlot& plot)
+{
+    for (int i = 0; i < plot.LineCount(); ++i)
+        if (plot.Line(i)->PointCount() > 0)
+            return true;
+    return false;
 }
 
 TWorkbookPlot WorkbookPlotOf(const components::TGraphPlot& plot)

@@ -38,9 +38,19 @@ inline constexpr int kMaxChartSeries = 255;
 // The data sheet's columns (two per line) hold at most this many lines.
 inline constexpr int kMaxSheetLines = 8192;
 
+// The Legend's status of a plot left out of the workbook.
+inline constexpr const char* kNoPointsStatus = "Not exported: no points";
+
+// A line of the plot (of those a data sheet holds) has a point: the plot can
+// be drawn as a chart.
+bool HasPoints(const TWorkbookPlot& plot);
+bool PlotHasPoints(const components::TGraphPlot& plot);
+
 // Writes the workbook of the plots in the given order (numbered from 1) and
 // replaces the file at path with it. Numbers are written as numbers, rounded
-// to 15 significant digits as the plot shows them. Raises EInOutError
+// to 15 significant digits as the plot shows them. A plot without points has
+// its numbered Legend row, with its caption and the status kNoPointsStatus,
+// and no data sheet or chart; the others keep their numbers. Raises EInOutError
 // "Cannot write file "<path>". <reason>" when the workbook cannot be made or
 // saved; the old file then stays.
 void WritePlotWorkbook(const std::string& path, const std::vector<TWorkbookPlot>& plots);

@@ -152,6 +152,38 @@ TEST(PlotWorkbook, TextIsMadeValidAndLinesWithoutPointsHaveNoSeries)
     EXPECT_EQ(chart.series[1].x, "Page_1!$E$6:$E$9");
 }
 
+// A chart needs a series: a plot without points (no lines, or lines without
+// points) keeps its numbered Legend row, which says it was left out, and has
+// neither sheet; the plots around it are written under their own numbers.
+TEST(PlotWorkbook, APlotWithoutPointsIsLeftOutAndTheOthersAreWritten)
+{
+    TempFolder folder;
+    const std::string path = folder.Path("pile.xlsx");
+    TWorkbookPlot noLines = MakePlot("Extra t-z curves at User Specified Depths", 0, 0);
+    TWorkbookPlot emptyLines = MakePlot("Combine Plot", 3, 0);
+    EXPECT_FALSE(HasPoints(noLines));
+    EXPECT_FALSE(HasPoints(emptyLines));
+    WritePlotWorkbook(path, {MakePlot("Unit Skin Friction vs Depth", 2, 5), noLines, emptyLines,
+                             MakePlot("Axial Load vs Settlement", 1, 10, false)});
+    XlsxBook book(path);
+    EXPECT_EQ(book.SheetNames(), (std::vector<std::string>{"Legend", "Page_1", "Plot_1", "Page_4", "Plot_4"}));
+    const auto legend = book.Cells("Legend");
+    for (int k = 1; k <= 4; ++k)
+        EXPECT_EQ(legend.at("B" + std::to_string(k + 2)).value, k);
+    for (const char* row : {"4", "5"}) {
+        EXPECT_EQ(legend.count(std::string("D") + row), 0u) << row;
+        EXPECT_EQ(legend.count(std::string("E") + row), 0u) << row;
+        EXPECT_EQ(legend.at(std::string("F") + row).text, kNoPointsStatus) << row;
+    }
+    EXPECT_EQ(legend.at("C4").text, "Extra t-z curves at User Specified Depths");
+    EXPECT_EQ(legend.at("C5").text, "Combine Plot");
+    EXPECT_EQ(legend.at("F3").text, "Complete");
+    EXPECT_EQ(legend.at("D6").text, "Page_4");
+    EXPECT_EQ(legend.at("F6").text, "Complete");
+    EXPECT_EQ(book.Links("Legend").size(), 2u);
+    EXPECT_EQ(book.Chart("Plot_4").series[0].y, "Page_4!$B$6:$B$15");
+}
+
 TEST(PlotWorkbook, AnUnwritablePathRaisesAndAnOldFileStays)
 {
     TempFolder folder;

@@ -231,6 +231,35 @@ TEST(ExportDialog, GeneratesTheWorkbookWhereTheUserChoosesAndOpensIt)
     EXPECT_TRUE(Recorded().Desktop.OpenedDocuments.empty());
 }
 
+// Extra t-z depths below the soil give no extra curves: the plot, which the
+// Graphics menu offers, is disabled and unticked in the list, never ticked by
+// "Select All", and the workbook of the other plots is written.
+TEST(ExportDialog, APlotWithoutPointsIsNotOffered)
+{
+    ExampleRun f([](TProgramData& p) {
+        p.ExtraTZDepths = 1;
+        components::TGridTable& depths = p.Host().Tables->TblTZDepth;
+        depths.SetRowCount(1);
+        depths.Cell(0, 0).SetAsFloat(500);
+    });
+    f.Run();
+    ASSERT_EQ(f.Plots().PltExtraTZ.LineCount(), 0);
+    EXPECT_TRUE(f.GraphicsEnabled()[app::rpExtraTzCurves - 1]);
+    TDlgExport dialog(*f.form);
+    dialog.FormActivate();
+    const std::vector<bool> expected = {true, true, true, true, true, true, true, true, false, true};
+    EXPECT_EQ(Enabled(dialog), expected);
+    EXPECT_EQ(Ticked(dialog), expected);
+    dialog.Button1Click();
+    EXPECT_EQ(Ticked(dialog), expected);
+
+    const std::string path = f.folder.Path("results.xlsx");
+    ChooseFile(path);
+    ASSERT_TRUE(dialog.Button3Click()) << (f.Messages().empty() ? "" : f.Messages()[0]);
+    EXPECT_TRUE(f.Messages().empty());
+    EXPECT_EQ(XlsxBook(path).SheetNames().size(), 1u + 2 * 9);
+}
+
 // The Graphics menu's "Export Plots to Excel" runs the dialog through the
 // dialog runner (never a loop of its own), listing the plots as it opens.
 TEST(ExportDialog, TheGraphicsMenuEntryRunsTheDialog)

@@ -61,7 +61,9 @@ void TDlgExport::FormActivate()
     app::TResultPlots& plots = main_.Session().ResultPlots();
     for (int number = 1; number <= app::kResultPlotCount; ++number) {
         auto* item = new QListWidgetItem(QString::fromStdString(plots.Plot(number)->Caption), list_);
-        const bool enabled = main_.Actions().Plots[static_cast<std::size_t>(number - 1)]->isEnabled();
+        // A plot without points has nothing to chart.
+        const bool enabled = main_.Actions().Plots[static_cast<std::size_t>(number - 1)]->isEnabled() &&
+                             app::PlotHasPoints(*plots.Plot(number));
         item->setFlags(enabled ? Qt::ItemIsEnabled | Qt::ItemIsUserCheckable : Qt::ItemIsUserCheckable);
         item->setCheckState(enabled ? Qt::Checked : Qt::Unchecked);
     }

@@ -21,7 +21,8 @@ public:
     explicit TDlgExport(TMainForm& main, QWidget* parent = nullptr);
 
     // Lists the ten plots by caption; an item is enabled and ticked exactly
-    // when its Graphics menu entry is enabled. Then CheckGenerateBtn.
+    // when its Graphics menu entry is enabled and the plot has a point. Then
+    // CheckGenerateBtn.
     void FormActivate();
     // "Select All" / "Unselect All": every enabled item, then CheckGenerateBtn.
     void Button1Click();
