@@ -22,6 +22,7 @@ for target in "$build"/bin/*_fuzz; do
                                       "$root"/tests/data/app/*.kvd "$root"/examples/*.kv7d 2>/dev/null || true)" ;;
     expression_fuzz) seeds="" ;;
     jpeg_picture_fuzz) seeds="$(ls "$root"/tests/data/app/*.jpg 2>/dev/null || true)" ;;
+    plot_data_fuzz) seeds="$(ls "$root"/tests/data/engine/*.kv7p 2>/dev/null || true)" ;;
     *) seeds="$(ls "$root"/tests/data/engine/*.kv7d "$root"/examples/*.kv7d 2>/dev/null || true)" ;;
   esac
   for seed in $seeds; do
