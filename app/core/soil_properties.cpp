@@ -17,14 +17,18 @@ constexpr const char* kStress = "F/L2^2";     // lbs/ft^2 or kN/m^2
 const std::vector<TSoilField>& SandFields()
 {
     static const std::vector<TSoilField> fields = {
-        {"1. Effective Unit Weight", sand_col::EffectiveUnitWeight, kUnitWeight, TSoilInput::UnitWeight},
-        {"Enter Friction Angle (Preferred)", sand_col::FrictionAngle, "", TSoilInput::FrictionAngle},
-        {"Enter Blow Counts from SPT", sand_col::BlowCounts, "", TSoilInput::BlowCounts},
-        {"3a. Coefficient of Lateral Earth Pressure, Ko", sand_col::Ko, "", TSoilInput::Ko},
-        {"3b. Bearing Capacity Factor, Nq", sand_col::Nq, "", TSoilInput::Nq},
-        {"4a. Unit Skin Friction", sand_col::UserUnitSkinFriction, kStress, TSoilInput::UserValues},
-        {"4b. Unit End Bearing", sand_col::UserUnitEndBearing, kStress, TSoilInput::UserValues},
-        {"5. Qc from Cone Penetration Data", sand_col::ConeResistance, kStress, TSoilInput::ConeResistance},
+        {"1. Effective Unit Weight", sand_col::EffectiveUnitWeight, kUnitWeight, TSoilInput::UnitWeight,
+         "EffectiveUnitWeight"},
+        {"Enter Friction Angle (Preferred)", sand_col::FrictionAngle, "", TSoilInput::FrictionAngle, "FrictionAngle"},
+        {"Enter Blow Counts from SPT", sand_col::BlowCounts, "", TSoilInput::BlowCounts, "BlowCounts"},
+        {"3a. Coefficient of Lateral Earth Pressure, Ko", sand_col::Ko, "", TSoilInput::Ko,
+         "EarthPressureCoefficient"},
+        {"3b. Bearing Capacity Factor, Nq", sand_col::Nq, "", TSoilInput::Nq, "BearingCapacityFactor"},
+        {"4a. Unit Skin Friction", sand_col::UserUnitSkinFriction, kStress, TSoilInput::UserValues,
+         "UserUnitSkinFriction"},
+        {"4b. Unit End Bearing", sand_col::UserUnitEndBearing, kStress, TSoilInput::UserValues, "UserUnitEndBearing"},
+        {"5. Qc from Cone Penetration Data", sand_col::ConeResistance, kStress, TSoilInput::ConeResistance,
+         "ConeResistance"},
     };
     return fields;
 }
@@ -32,14 +36,19 @@ const std::vector<TSoilField>& SandFields()
 const std::vector<TSoilField>& ClayFields()
 {
     static const std::vector<TSoilField> fields = {
-        {"1. Effective Unit Weight", clay_col::EffectiveUnitWeight, kUnitWeight, TSoilInput::UnitWeight},
-        {"2. Undrained Shear Strength", clay_col::UndrainedShearStrength, kStress, TSoilInput::UndrainedStrength},
-        {"3. Remolded Shear Strength", clay_col::RemoldedShearStrength, kStress, TSoilInput::RemoldedStrength},
-        {"4a. Unit Skin Friction", clay_col::UserUnitSkinFriction, kStress, TSoilInput::UserValues},
-        {"4b. Unit End Bearing", clay_col::UserUnitEndBearing, kStress, TSoilInput::UserValues},
-        {"5. Qc from Cone Penetration Data", clay_col::ConeResistance, kStress, TSoilInput::ConeResistance},
-        {"6a. Plasticity Index, PI(%)", clay_col::PlasticityIndex, "", TSoilInput::PiYsr},
-        {"6b. Yield STress Ratio, YSR", clay_col::YieldStressRatio, "", TSoilInput::PiYsr},
+        {"1. Effective Unit Weight", clay_col::EffectiveUnitWeight, kUnitWeight, TSoilInput::UnitWeight,
+         "EffectiveUnitWeight"},
+        {"2. Undrained Shear Strength", clay_col::UndrainedShearStrength, kStress, TSoilInput::UndrainedStrength,
+         "UndrainedShearStrength"},
+        {"3. Remolded Shear Strength", clay_col::RemoldedShearStrength, kStress, TSoilInput::RemoldedStrength,
+         "RemoldedShearStrength"},
+        {"4a. Unit Skin Friction", clay_col::UserUnitSkinFriction, kStress, TSoilInput::UserValues,
+         "UserUnitSkinFriction"},
+        {"4b. Unit End Bearing", clay_col::UserUnitEndBearing, kStress, TSoilInput::UserValues, "UserUnitEndBearing"},
+        {"5. Qc from Cone Penetration Data", clay_col::ConeResistance, kStress, TSoilInput::ConeResistance,
+         "ConeResistance"},
+        {"6a. Plasticity Index, PI(%)", clay_col::PlasticityIndex, "", TSoilInput::PiYsr, "PlasticityIndex"},
+        {"6b. Yield STress Ratio, YSR", clay_col::YieldStressRatio, "", TSoilInput::PiYsr, "YieldStressRatio"},
     };
     return fields;
 }
@@ -47,11 +56,13 @@ const std::vector<TSoilField>& ClayFields()
 const std::vector<TSoilField>& SiltFields()
 {
     static const std::vector<TSoilField> fields = {
-        {"1. Effective Unit Weight", silt_col::EffectiveUnitWeight, kUnitWeight, TSoilInput::UnitWeight},
-        {"Enter Friction Angle (Preferred)", silt_col::FrictionAngle, "", TSoilInput::FrictionAngle},
-        {"Enter Blow Counts from SPT", silt_col::BlowCounts, "", TSoilInput::BlowCounts},
-        {"3. Coefficient of Lateral Earth Pressure, Ko", silt_col::Ko, "", TSoilInput::Ko},
-        {"4. Undrained Shear Strength", silt_col::UndrainedShearStrength, kStress, TSoilInput::UndrainedStrength},
+        {"1. Effective Unit Weight", silt_col::EffectiveUnitWeight, kUnitWeight, TSoilInput::UnitWeight,
+         "EffectiveUnitWeight"},
+        {"Enter Friction Angle (Preferred)", silt_col::FrictionAngle, "", TSoilInput::FrictionAngle, "FrictionAngle"},
+        {"Enter Blow Counts from SPT", silt_col::BlowCounts, "", TSoilInput::BlowCounts, "BlowCounts"},
+        {"3. Coefficient of Lateral Earth Pressure, Ko", silt_col::Ko, "", TSoilInput::Ko, "EarthPressureCoefficient"},
+        {"4. Undrained Shear Strength", silt_col::UndrainedShearStrength, kStress, TSoilInput::UndrainedStrength,
+         "UndrainedShearStrength"},
     };
     return fields;
 }
@@ -181,15 +192,14 @@ bool StoreSoilProperties(const TSoilPropertiesState& state, TGridTable& D)
     for (const TSoilField& field : SoilPageFields(state.SoilType)) {
         for (int row = 0; row < 2; ++row) {
             Extended value = state.Values[static_cast<std::size_t>(field.Column)][static_cast<std::size_t>(row)];
-            // Only the chosen one of the two inputs is kept.
-            if (angleAndCounts && field.Input == TSoilInput::FrictionAngle && state.BlowCountChoice)
-                value = 0;
-            if (angleAndCounts && field.Input == TSoilInput::BlowCounts && !state.BlowCountChoice)
+            // Once the user picked one of the two inputs, only it is kept.
+            if (angleAndCounts && state.ChoicePicked &&
+                field.Input == (state.BlowCountChoice ? TSoilInput::FrictionAngle : TSoilInput::BlowCounts))
                 value = 0;
             store(field.Column, row, value);
         }
     }
-    if (state.SoilType == kClay)
+    if (state.SoilType == kClay && state.AdhesionPicked)
         for (int row = 0; row < 2; ++row)
             store(clay_col::AdhesionMethod, row, std::clamp(state.AdhesionIndex, 0, 3));
     return changed;

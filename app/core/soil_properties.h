@@ -31,12 +31,14 @@ enum class TSoilInput {
 };
 
 // One row of a page: a caption, the sub-table column it edits (top value in
-// row 0, bottom value in row 1) and the unit template of its fields.
+// row 0, bottom value in row 1), the unit template of its fields and the
+// name of the value it edits (tests and the probe find a field by it).
 struct TSoilField {
     std::string Caption;
     int Column;
     std::string UnitsString;
     TSoilInput Input;
+    std::string Name;
 };
 
 // The rows of the page of a soil type (1 sand, 2 clay, 3 silt), in order.
@@ -58,8 +60,14 @@ struct TSoilPropertiesState {
     std::array<std::array<Extended, 2>, 9> Values{};
     // Sand and silt: the blow counts are entered instead of the friction angle.
     bool BlowCountChoice = false;
-    // Clay: the adhesion list's item (0 estimated, 1-3 graph A-C).
+    // The user picked one of the two: the other is then stored as 0. Until
+    // then a layer that holds both keeps both.
+    bool ChoicePicked = false;
+    // Clay: the adhesion list's item (0 estimated, 1-3 graph A-C), read
+    // from the bottom row.
     int AdhesionIndex = 0;
+    // The user picked an item: it is then stored into both rows.
+    bool AdhesionPicked = false;
 
     // What the selected methods use.
     bool OffshoreEdition = true;
@@ -82,8 +90,9 @@ bool SoilFieldEnabled(const TSoilPropertiesState& state, TSoilInput input);
 bool SoilFieldVisible(const TSoilPropertiesState& state, TSoilInput input);
 
 // Stores the page into the layer's sub-table: blow counts rounded to
-// integers (halves to even), only the chosen one of angle and blow counts
-// kept (the other stored as 0), the adhesion item into both rows. Returns
+// integers (halves to even); once the user picked angle or blow counts,
+// only the chosen one kept (the other stored as 0); a picked adhesion item
+// into both rows. A page closed without an edit changes nothing. Returns
 // true when a stored value changed.
 bool StoreSoilProperties(const TSoilPropertiesState& state, TGridTable& D);
 

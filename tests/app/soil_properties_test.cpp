@@ -31,7 +31,9 @@ struct SoilPropertiesTest : ::testing::Test {
     }
 };
 
-TEST_F(SoilPropertiesTest, BlowCountsOpenWithTheirChoiceAndClosingClearsTheAngles)
+// A layer that holds friction angles and blow counts keeps both until the
+// user picks one of the two inputs; the other is then stored as 0.
+TEST_F(SoilPropertiesTest, BlowCountsOpenWithTheirChoiceAndBothInputsStayUntilOneIsPicked)
 {
     Layers({kClay, kSand});
     Sub(1).Cell(sand_col::FrictionAngle, 0).SetAsFloat(30);
@@ -42,16 +44,28 @@ TEST_F(SoilPropertiesTest, BlowCountsOpenWithTheirChoiceAndClosingClearsTheAngle
     EXPECT_EQ(s.Caption, "Data for Layer 2");
     EXPECT_EQ(s.SoilType, kSand);
     EXPECT_TRUE(s.BlowCountChoice);
+    EXPECT_FALSE(s.ChoicePicked);
     EXPECT_TRUE(SoilFieldEnabled(s, TSoilInput::BlowCounts));
     EXPECT_FALSE(SoilFieldEnabled(s, TSoilInput::FrictionAngle));
+    EXPECT_FALSE(StoreSoilProperties(s, D)); // closed without an edit
+    EXPECT_EQ(Sub(1).Cell(sand_col::FrictionAngle, 0).GetAsFloat(), 30);
+    EXPECT_EQ(Sub(1).Cell(sand_col::FrictionAngle, 1).GetAsFloat(), 32);
+    s.Values[sand_col::BlowCounts][1] = 16; // a blow count typed is no choice
+    EXPECT_TRUE(StoreSoilProperties(s, D));
+    EXPECT_EQ(Sub(1).Cell(sand_col::FrictionAngle, 1).GetAsFloat(), 32);
+    EXPECT_EQ(Sub(1).Cell(sand_col::BlowCounts, 1).GetAsInteger(), 16);
+
+    // The blow counts picked: the angles go.
+    s.ChoicePicked = true;
     EXPECT_TRUE(StoreSoilProperties(s, D));
     EXPECT_EQ(Sub(1).Cell(sand_col::FrictionAngle, 0).GetAsFloat(), 0);
     EXPECT_EQ(Sub(1).Cell(sand_col::FrictionAngle, 1).GetAsFloat(), 0);
-    EXPECT_EQ(Sub(1).Cell(sand_col::BlowCounts, 1).GetAsInteger(), 15);
+    EXPECT_EQ(Sub(1).Cell(sand_col::BlowCounts, 1).GetAsInteger(), 16);
 
-    // The angle chosen instead: the blow counts go.
+    // The angle picked instead: the blow counts go.
     s = LoadSoilProperties(project, D, 2);
     s.BlowCountChoice = false;
+    s.ChoicePicked = true;
     s.Values[sand_col::FrictionAngle] = {31, 33};
     StoreSoilProperties(s, D);
     EXPECT_EQ(Sub(1).Cell(sand_col::BlowCounts, 0).GetAsInteger(), 0);
@@ -72,6 +86,7 @@ TEST_F(SoilPropertiesTest, BlowCountsAreRoundedHalvesToEven)
             SCOPED_TRACE(type);
             TSoilPropertiesState s = LoadSoilProperties(project, D, 1);
             s.BlowCountChoice = true;
+            s.ChoicePicked = true;
             s.Values[sand_col::BlowCounts] = {c.entered, c.entered};
             StoreSoilProperties(s, D);
             EXPECT_EQ(Sub(0).Cell(sand_col::BlowCounts, 0).GetAsInteger(), c.stored);
@@ -132,7 +147,11 @@ TEST_F(SoilPropertiesTest, AdhesionChoiceGoesIntoBothRows)
     EXPECT_TRUE(s.AdhesionVisible);
     EXPECT_EQ(s.AdhesionIndex, 3);
     EXPECT_TRUE(s.RemoldedEnabled);
+    // The top row's item stays while no item is picked.
+    EXPECT_FALSE(StoreSoilProperties(s, D));
+    EXPECT_EQ(Sub(0).Cell(clay_col::AdhesionMethod, 0).GetAsInteger(), 0);
     s.AdhesionIndex = 2;
+    s.AdhesionPicked = true;
     EXPECT_TRUE(StoreSoilProperties(s, D));
     EXPECT_EQ(Sub(0).Cell(clay_col::AdhesionMethod, 0).GetAsInteger(), 2);
     EXPECT_EQ(Sub(0).Cell(clay_col::AdhesionMethod, 1).GetAsInteger(), 2);
@@ -155,6 +174,7 @@ TEST_F(SoilPropertiesTest, EveryFieldGoesBackToItsColumnAndRow)
         for (const TSoilField& f : SoilPageFields(type))
             s.Values[static_cast<std::size_t>(f.Column)] = {Extended(f.Column) + 1, Extended(f.Column) + 10};
         s.BlowCountChoice = false;
+        s.ChoicePicked = true;
         StoreSoilProperties(s, D);
         for (const TSoilField& f : SoilPageFields(type)) {
             const bool cleared = f.Input == TSoilInput::BlowCounts;

@@ -63,7 +63,7 @@ struct SoilPropertiesWindow : ::testing::Test {
     }
 };
 
-TEST_F(SoilPropertiesWindow, BlowCountsOpenTheirChoiceAndCloseWithTheAnglesCleared)
+TEST_F(SoilPropertiesWindow, BlowCountsOpenTheirChoiceAndTheAnglesStayUntilAChoiceIsPicked)
 {
     Layers({kSand});
     Sub(0).Cell(sand_col::FrictionAngle, 0).SetAsFloat(30);
@@ -79,16 +79,24 @@ TEST_F(SoilPropertiesWindow, BlowCountsOpenTheirChoiceAndCloseWithTheAnglesClear
     EXPECT_EQ(d.Field(sand_col::BlowCounts, 1)->text(), "15");
     EXPECT_EQ(d.FieldLabel(sand_col::EffectiveUnitWeight)->text(), "1. Effective Unit Weight (lbs/ft^3)");
 
-    // Typed blow counts are rounded, halves to even.
+    // Typed blow counts are rounded, halves to even; the angle stays.
     Type(d.Field(sand_col::BlowCounts, 0), "12.5");
     Type(d.Field(sand_col::BlowCounts, 1), "12.6");
     EXPECT_TRUE(d.close());
     EXPECT_EQ(Sub(0).Cell(sand_col::BlowCounts, 0).GetAsInteger(), 12);
     EXPECT_EQ(Sub(0).Cell(sand_col::BlowCounts, 1).GetAsInteger(), 13);
-    EXPECT_EQ(Sub(0).Cell(sand_col::FrictionAngle, 0).GetAsFloat(), 0);
-    EXPECT_EQ(Sub(0).Cell(sand_col::FrictionAngle, 1).GetAsFloat(), 0);
+    EXPECT_EQ(Sub(0).Cell(sand_col::FrictionAngle, 0).GetAsFloat(), 30);
     EXPECT_EQ(modified, 1);
     EXPECT_TRUE(Recorded().Messages.Shown.empty());
+
+    // The blow counts picked (after the angle): the angles go.
+    TDlgSoils& again = Open(1);
+    again.AngleChoice()->click();
+    again.BlowCountChoice()->click();
+    EXPECT_TRUE(again.close());
+    EXPECT_EQ(Sub(0).Cell(sand_col::FrictionAngle, 0).GetAsFloat(), 0);
+    EXPECT_EQ(Sub(0).Cell(sand_col::BlowCounts, 1).GetAsInteger(), 13);
+    EXPECT_EQ(modified, 2);
 }
 
 TEST_F(SoilPropertiesWindow, TheAngleChosenClearsTheBlowCounts)

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,6 +45,8 @@ std::string ShownText(const TFieldControl& control)
         return check->isChecked() ? "1" : "0";
     if (auto* edit = qobject_cast<QLineEdit*>(control.Control))
         return edit->text().toStdString();
+    if (auto* list = qobject_cast<QComboBox*>(control.Control))
+        return list->isEditable() ? list->currentText().toStdString() : components::FormatInteger(list->currentIndex());
     if (auto* memo = qobject_cast<QPlainTextEdit*>(control.Control))
         return memo->toPlainText().toStdString();
     if (auto* button = qobject_cast<QAbstractButton*>(control.Control))

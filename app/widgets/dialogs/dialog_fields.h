@@ -23,8 +23,8 @@ class TInputDialog;
 
 struct TFieldControl {
     std::string Field;
-    // An entry field, a line edit, a text edit, a check box, a button; or,
-    // for a choice among radio buttons, their group.
+    // An entry field, a line edit, a text edit, a check box, a list, a
+    // button; or, for a choice among radio buttons, their group.
     QWidget* Control = nullptr;
     QButtonGroup* Choices = nullptr; // the radio buttons; each one's id is the value it stands for
 };
@@ -42,7 +42,8 @@ private:
 };
 
 // What the control shows: the text of an edit, "1" or "0" for a check box,
-// the value of the checked radio button ("" when none is).
+// the value of the checked radio button ("" when none is), the item of a
+// list that takes no typing (from 0).
 std::string ShownText(const TFieldControl& control);
 // Whether the user can change it (for radio buttons: any of them).
 bool ShownEnabled(const TFieldControl& control);

@@ -72,6 +72,7 @@ void TDlgSoils::AddRow(TPage& page, QGridLayout* grid, int& line, const app::TSo
             if (loading_)
                 return;
             state_.BlowCountChoice = Shown().BlowCounts && Shown().BlowCounts->isChecked();
+            state_.ChoicePicked = true;
             ApplyEnabling();
         });
         caption = radio;
@@ -96,6 +97,8 @@ void TDlgSoils::AddRow(TPage& page, QGridLayout* grid, int& line, const app::TSo
         row.Edits[0]->SetCaption(field.Caption);
         row.Edits[0]->SetEditLabel(row.Label);
     }
+    page.Fields.Add(field.Name + ".Top", row.Edits[0]);
+    page.Fields.Add(field.Name + ".Bottom", row.Edits[1]);
     ++line;
     page.Rows.push_back(row);
 }
@@ -165,6 +168,7 @@ QWidget* TDlgSoils::BuildPage(int soilType)
         grid->addWidget(adhesion_, line, 0, 1, 2);
         grid->addWidget(graphButton_, line++, 2);
         connect(adhesion_, &QComboBox::currentIndexChanged, this, &TDlgSoils::AdhesionChanged);
+        page.Fields.Add("AdhesionMethod", adhesion_);
         connect(graphButton_, &QPushButton::clicked, this, &TDlgSoils::ShowGraph);
     } else {
         add(app::silt_col::EffectiveUnitWeight);
@@ -177,6 +181,8 @@ QWidget* TDlgSoils::BuildPage(int soilType)
         AddNote(page, grid, line, "and Ko=0.5 to 0.7 for tension)", TSoilInput::Ko);
         add(app::silt_col::UndrainedShearStrength);
     }
+    if (page.Angle)
+        page.Fields.AddChoices("BlowCountChoice", NewChoice(widget, {{page.Angle, 0}, {page.BlowCounts, 1}}));
     auto* close = new QPushButton("Close");
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     auto* buttons = new QHBoxLayout;
@@ -206,6 +212,8 @@ QLabel* TDlgSoils::FieldLabel(int column) const
             return r.Label;
     return nullptr;
 }
+
+const TFieldControls& TDlgSoils::Fields() const { return Shown().Fields; }
 
 QRadioButton* TDlgSoils::AngleChoice() const { return Shown().Angle; }
 
@@ -271,6 +279,7 @@ void TDlgSoils::ApplyEnabling()
 void TDlgSoils::AdhesionChanged(int index)
 {
     state_.AdhesionIndex = index < 0 ? 0 : index;
+    state_.AdhesionPicked = state_.AdhesionPicked || !loading_;
     graphButton_->setText(QString::fromStdString(app::GraphButtonCaption(state_.AdhesionIndex)));
     graphButton_->setEnabled(app::GraphButtonEnabled(state_.AdhesionIndex));
 }

@@ -6,13 +6,16 @@
 // pages choose between friction angle and blow counts; the clay page chooses
 // the adhesion graph and shows it in the design-chart window. Closing stores
 // the page into the layer's sub-table of D (soil_properties.h holds the
-// rules); an invalid field keeps the window open.
+// rules: a page closed without an edit changes nothing, a layer that holds
+// both friction angles and blow counts keeps both until one is picked); an
+// invalid field keeps the window open.
 #include <array>
 #include <functional>
 #include <vector>
 
 #include <QDialog>
 
+#include "dialogs/dialog_fields.h"
 #include "soil_properties.h"
 
 class QComboBox;
@@ -28,7 +31,7 @@ class TDataEdit;
 
 namespace korva::app_widgets {
 
-class TDlgSoils : public QDialog {
+class TDlgSoils : public QDialog, public IFieldDialog {
     Q_OBJECT
 public:
     // `onModified` is called when a store changed a value of the layer.
@@ -39,7 +42,11 @@ public:
     void SetLayer(int layerNumber);
     int LayerNumber() const { return state_.LayerNumber; }
 
-    // Controls, for the tests and the probe.
+    // Controls, for the tests and the probe. The fields of the shown page by
+    // name: "FrictionAngle.Top", "BlowCounts.Bottom" (the names of
+    // soil_properties.h with the row), "BlowCountChoice" (0 the friction
+    // angle, 1 the blow counts), "AdhesionMethod" (the list's item).
+    const TFieldControls& Fields() const override;
     QTabWidget* Pages() const { return pages_; }
     // The entry field of a sub-table column on the shown page; row 0 top, 1 bottom.
     widgets::TDataEdit* Field(int column, int row) const;
@@ -68,6 +75,7 @@ private:
         QRadioButton* Angle = nullptr;
         QRadioButton* BlowCounts = nullptr;
         std::vector<std::pair<QLabel*, app::TSoilInput>> Notes; // enabled and shown with their input
+        TFieldControls Fields;
     };
 
     QWidget* BuildPage(int soilType);
