@@ -15,11 +15,14 @@ struct ProbeRun {
     QJsonObject Json;
 };
 
-inline ProbeRun Probe(const std::string& arguments)
+// `arguments` as a shell reads them; `folder`, when given, is the current
+// folder the probe starts in.
+inline ProbeRun Probe(const std::string& arguments, const std::string& folder = {})
 {
     ProbeRun run;
-    const std::string command =
-        "env -u DISPLAY -u QT_QPA_PLATFORM " + std::string(KORVA_BIN_DIR "/korva-gui-probe ") + arguments + " 2>/dev/null";
+    const std::string command = (folder.empty() ? std::string() : "cd '" + folder + "' && ") +
+                                "env -u DISPLAY -u QT_QPA_PLATFORM " + std::string(KORVA_BIN_DIR "/korva-gui-probe ") +
+                                arguments + " 2>/dev/null";
     std::FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
         return run;

@@ -1,6 +1,7 @@
-// Verbs of the input dialogs and the elevation view: the main window opens
-// the project, the window comes from its menu entry, is driven as a user
-// drives it, and the verb reports what it shows.
+// Verbs of the input dialogs, the soil properties page and the elevation
+// view: the main window opens the project, the window comes from its menu
+// entry (the page from its "Edit Layer" button), is driven as a user drives
+// it, and the verb reports what it shows.
 #include <filesystem>
 #include <map>
 
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -16,11 +18,14 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QTabWidget>
 
 #include "dialogs/dialog_fields.h"
 #include "dialogs/input_dialog.h"
+#include "dialogs/soil_layers_dialog.h"
+#include "dialogs/soil_properties_dialog.h"
 #include "main_window/main_form.h"
 #include "probe.h"
 #include "views/elevation_view.h"
@@ -60,7 +65,8 @@ void ShowPageOf(QWidget* control)
 
 // What the user does to give the control of a field a value: a text typed
 // into a cleared edit and left with Tab; a click on the radio button of the
-// value; a click on a check box whose state differs.
+// value; a click on a check box whose state differs; the item (from 0)
+// picked in a list.
 void SetField(const app_widgets::TFieldControl& control, const std::string& value)
 {
     if (control.Choices) {
@@ -79,6 +85,14 @@ void SetField(const app_widgets::TFieldControl& control, const std::string& valu
             check->click();
         return;
     }
+    if (auto* list = qobject_cast<QComboBox*>(control.Control); list && !list->isEditable()) {
+        bool ok = false;
+        const int item = QString::fromStdString(value).toInt(&ok);
+        if (!ok || item < 0 || item >= list->count())
+            throw EProbeUsage("no item " + value + " for " + control.Field);
+        list->setCurrentIndex(item);
+        return;
+    }
     QWidget* field = control.Control;
     if (!qobject_cast<QLineEdit*>(field) && !qobject_cast<QPlainTextEdit*>(field))
         throw EProbeUsage(control.Field + " takes no value");
@@ -93,6 +107,45 @@ void SetField(const app_widgets::TFieldControl& control, const std::string& valu
     // Tab leaves the field; a refused entry takes the focus back through the
     // event loop, and the dialog left right after it shows no second message.
     Key(field, Qt::Key_Tab);
+}
+
+// Each --set FIELD=VALUE given to the control of its field, in order.
+void ApplySettings(const TProbeArgs& args, const app_widgets::TFieldControls& fields)
+{
+    for (const std::string& setting : args.Options("--set")) {
+        const std::size_t eq = setting.find('=');
+        if (eq == std::string::npos)
+            throw EProbeUsage("--set needs FIELD=VALUE: " + setting);
+        const app_widgets::TFieldControl* control = fields.Find(setting.substr(0, eq));
+        if (!control)
+            throw EProbeUsage("no control edits " + setting.substr(0, eq));
+        SetField(*control, setting.substr(eq + 1));
+    }
+}
+
+// The picture OUT and the project saved with --save write no file that
+// opening the project reads.
+bool SparesProject(const TProbeArgs& args, const std::string& project, const std::string& out)
+{
+    std::vector<std::string> outputs{std::filesystem::absolute(out).string()};
+    if (const auto target = args.Option("--save"))
+        for (const std::string& file : ProjectOutputs(std::filesystem::absolute(*target).string()))
+            outputs.push_back(file);
+    return SparesInputs(ProjectInputs(std::filesystem::absolute(project).string()), outputs);
+}
+
+// --save OUT.kv7d: the project saved as the File menu's Save As saves it;
+// true without --save.
+bool SaveAsGiven(TProbeContext& context, const TProbeArgs& args, TMainForm& form)
+{
+    const auto target = args.Option("--save");
+    if (!target)
+        return true;
+    context.Services.Files.Answers.push_back(
+        widgets::TFileDialogResult{std::filesystem::absolute(*target).string(), 1});
+    const bool saved = form.FileSaveAsClick();
+    context.Result["saved"] = saved;
+    return saved;
 }
 
 QJsonObject FieldsJson(const app_widgets::TFieldControls& fields)
@@ -114,8 +167,8 @@ const std::map<std::string, TChildKind> kDialogs = {
 
 // dialog NAME PROJECT OUT.png [--set FIELD=VALUE ...] [--save OUT.kv7d]:
 // the dialog opened from its menu entry, each value given to the control of
-// its field, the dialog left (its store), the picture taken, the project
-// saved as the File menu's Save As saves it.
+// its field, the dialog left (its store), the picture taken, the dialog
+// closed, the project saved as the File menu's Save As saves it.
 bool Dialog(TProbeContext& context)
 {
     const TProbeArgs args(context.Words, {"--set", "--save"});
@@ -123,11 +176,7 @@ bool Dialog(TProbeContext& context)
     if (kind == kDialogs.end())
         throw EProbeUsage("unknown dialog " + args.Positional(0));
     const std::string out = args.Positional(2);
-    std::vector<std::string> outputs{std::filesystem::absolute(out).string()};
-    if (const auto target = args.Option("--save"))
-        for (const std::string& file : ProjectOutputs(std::filesystem::absolute(*target).string()))
-            outputs.push_back(file);
-    if (!SparesInputs(ProjectInputs(std::filesystem::absolute(args.Positional(1)).string()), outputs))
+    if (!SparesProject(args, args.Positional(1), out))
         return false;
     const std::unique_ptr<TMainForm> form = OpenMainWindow(context, args.Positional(1));
     if (!form)
@@ -138,15 +187,7 @@ bool Dialog(TProbeContext& context)
     if (!dialog)
         throw EProbeUsage("the dialog " + kind->first + " cannot be opened for this project");
     Settle();
-    for (const std::string& setting : args.Options("--set")) {
-        const std::size_t eq = setting.find('=');
-        if (eq == std::string::npos)
-            throw EProbeUsage("--set needs FIELD=VALUE: " + setting);
-        const app_widgets::TFieldControl* control = dialog->Fields().Find(setting.substr(0, eq));
-        if (!control)
-            throw EProbeUsage("no control edits " + setting.substr(0, eq));
-        SetField(*control, setting.substr(eq + 1));
-    }
+    ApplySettings(args, dialog->Fields());
     const bool stored = form->DeactivateActiveChild();
     Settle();
     context.Result["modified"] = form->IsModified();
@@ -158,14 +199,51 @@ bool Dialog(TProbeContext& context)
     context.Result["stored"] = stored;
     context.Result["active"] = input && form->MdiArea()->activeSubWindow() == input->SubWindow();
 
-    bool saved = true;
-    if (const auto target = args.Option("--save")) {
-        context.Services.Files.Answers.push_back(
-            widgets::TFileDialogResult{std::filesystem::absolute(*target).string(), 1});
-        saved = form->FileSaveAsClick();
-        context.Result["saved"] = saved;
-    }
-    return written && saved;
+    // Closed as its close box closes it, then saved: a dialog opened and
+    // closed without --set saves the project unchanged.
+    if (input)
+        input->RequestClose();
+    Settle();
+    context.Result["closed"] = !form->Child(kind->second);
+    return written && SaveAsGiven(context, args, *form);
+}
+
+// soil-properties PROJECT LAYER OUT.png [--set FIELD=VALUE ...] [--save
+// OUT.kv7d]: the soil layers window opened from the Data menu, "Edit Layer
+// LAYER" pressed, each value given to the control of its field on the
+// layer's page (soil_properties_dialog.h names them), the picture taken,
+// the page closed with its Close button (its store) and the project saved
+// as Save As saves it.
+bool SoilProperties(TProbeContext& context)
+{
+    const TProbeArgs args(context.Words, {"--set", "--save"});
+    const int layer = args.Integer(args.Positional(1));
+    const std::string out = args.Positional(2);
+    if (!SparesProject(args, args.Positional(0), out))
+        return false;
+    const std::unique_ptr<TMainForm> form = OpenMainWindow(context, args.Positional(0));
+    if (!form)
+        return false;
+    auto* layers = dynamic_cast<app_widgets::TDlgSoilLayers*>(form->ShowChild(TChildKind::SoilLayers));
+    Settle();
+    QPushButton* edit = layers ? layers->EditButton(layer - 1) : nullptr;
+    if (!edit)
+        throw EProbeUsage("no layer " + std::to_string(layer));
+    edit->click();
+    Settle();
+    app_widgets::TDlgSoils* page = layers->SoilsDialog();
+    if (!page)
+        return false;
+    ApplySettings(args, page->Fields());
+    Settle();
+    const bool written = page->grab().toImage().save(QString::fromStdString(out), "PNG");
+    context.Result["fields"] = FieldsJson(page->Fields());
+    context.Result["caption"] = page->windowTitle();
+    const bool closed = page->close();
+    Settle();
+    context.Result["closed"] = closed;
+    context.Result["modified"] = form->IsModified();
+    return written && closed && SaveAsGiven(context, args, *form);
 }
 
 QJsonArray PointJson(int x, int y)
@@ -258,6 +336,8 @@ const TVerbRegistration dialogVerb{
                "noncircular, options, title, tzprint)",
      &Dialog}};
 const TVerbRegistration elevationVerb{{"elevation", "PROJECT OUT.png|OUT.pdf", &Elevation}};
+const TVerbRegistration soilPropertiesVerb{
+    {"soil-properties", "PROJECT LAYER OUT.png [--set FIELD=VALUE ...] [--save OUT.kv7d]", &SoilProperties}};
 
 } // namespace
 

@@ -24,8 +24,14 @@ std::unique_ptr<app_widgets::TMainForm> OpenMainWindow(TProbeContext& context, c
     Settle();
     context.Services.Files.Answers.push_back(
         widgets::TFileDialogResult{path, app::LayoutOfProjectName(path).value_or(app::pfvAnyFile)});
+    // Opening makes the project's folder current, as the program does; the
+    // files the probe was given are named from the folder it was started in,
+    // which is made current again, so that a relative OUT.png lands there.
+    const std::filesystem::path started = std::filesystem::current_path(ec);
     form->FileOpenClick();
     Settle();
+    if (!started.empty())
+        std::filesystem::current_path(started, ec);
     return form;
 }
 

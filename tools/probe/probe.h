@@ -89,8 +89,9 @@ std::unique_ptr<app::TProjectSession> MakeProbeSession();
 // The program's main window as it starts, shown, with the project opened
 // from the File menu (the file chooser answered with it, the layout its
 // extension names, else the oldest); nothing, with a message, when there is
-// no such file. The path is taken before the project's folder becomes the
-// current one.
+// no such file. The program makes the project's folder current; the folder
+// the probe was started in is made current again, so that every verb names
+// its files (OUT.png, --save OUT.kv7d) from it, relative or not.
 std::unique_ptr<app_widgets::TMainForm> OpenMainWindow(TProbeContext& context, const std::string& project);
 
 // Result plot PLOT (1-10, the Graphics menu's order) of the project in the

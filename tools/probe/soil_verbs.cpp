@@ -95,9 +95,10 @@ void EnterLayer(TDlgSoilLayers& dialog, int layerNumber)
 // window opened from the Data menu, each action done as the user does it
 // (add, insert:k, delete:k:yes|no, type:k:sand|clay|silt,
 // set:k:FIELD=VALUE with FIELD one of bottom, max_side_friction,
-// max_end_bearing, side_factor, end_factor), then the window left and the
-// project saved as OUT. "layers" are D's layers as saved; "refused" the
-// actions the window did not offer.
+// max_end_bearing, side_factor, end_factor), then the window closed with
+// its Close button and the project saved as OUT. "layers" are D's layers as
+// saved; "refused" the actions the window did not offer; "closed" whether
+// the Close button closed it.
 bool Layers(TProbeContext& context)
 {
     const TProbeArgs args(context.Words, {});
@@ -161,6 +162,12 @@ bool Layers(TProbeContext& context)
             refused.append(QString::fromStdString(action));
     }
 
+    // Closed with its Close button (which checks the end-bearing factors),
+    // then saved: a window opened and closed without actions saves the
+    // project unchanged.
+    dialog->CloseClick();
+    QApplication::processEvents();
+    context.Result["closed"] = !form.Child(TChildKind::SoilLayers);
     context.Services.Files.Answers.push_back(widgets::TFileDialogResult{out, 1});
     const bool saved = form.FileSaveAsClick();
     context.Result["layers"] = LayersJson(form.Tables().D);
