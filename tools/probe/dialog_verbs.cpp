@@ -29,6 +29,7 @@
 #include "main_window/main_form.h"
 #include "probe.h"
 #include "views/elevation_view.h"
+#include "window_fit.h"
 
 namespace korva::probe {
 
@@ -196,6 +197,9 @@ bool Dialog(TProbeContext& context)
     QWidget* shown = input && input->SubWindow() ? static_cast<QWidget*>(input->SubWindow()) : window;
     const bool written = shown->grab().toImage().save(QString::fromStdString(out), "PNG");
     context.Result["fields"] = FieldsJson(dialog->Fields());
+    const app_widgets::TFieldControls& fields = dialog->Fields();
+    context.Result["outside"] = JsonStrings(
+        widgets::ControlsOutside(shown, [&fields](const QWidget* control) { return fields.FieldOf(control); }));
     context.Result["stored"] = stored;
     context.Result["active"] = input && form->MdiArea()->activeSubWindow() == input->SubWindow();
 

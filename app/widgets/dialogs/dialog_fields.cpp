@@ -35,6 +35,19 @@ const TFieldControl* TFieldControls::Find(const std::string& field) const
     return nullptr;
 }
 
+std::string TFieldControls::FieldOf(const QWidget* control) const
+{
+    for (const TFieldControl& c : controls_) {
+        if (c.Control == control)
+            return c.Field;
+        if (c.Choices)
+            for (QAbstractButton* button : c.Choices->buttons())
+                if (button == control)
+                    return c.Field + "=" + components::FormatInteger(c.Choices->id(button));
+    }
+    return {};
+}
+
 std::string ShownText(const TFieldControl& control)
 {
     if (control.Choices) {

@@ -36,6 +36,9 @@ public:
     const std::vector<TFieldControl>& All() const { return controls_; }
     // nullptr when no control edits the field.
     const TFieldControl* Find(const std::string& field) const;
+    // The field a control edits ("PileType=6" for the radio button of a
+    // value); empty for a control of no field.
+    std::string FieldOf(const QWidget* control) const;
 
 private:
     std::vector<TFieldControl> controls_;

@@ -90,6 +90,14 @@ void TInputDialog::Discard()
     RequestClose();
 }
 
+void TInputDialog::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    QMdiSubWindow* window = SubWindow();
+    if (window && !window->isMinimized() && !window->isMaximized())
+        window->resize(window->sizeHint());
+}
+
 void TInputDialog::closeEvent(QCloseEvent* event)
 {
     if (Deactivate())

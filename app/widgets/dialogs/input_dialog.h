@@ -17,7 +17,9 @@
 //     increment below 0.000001 becomes 1, a print interval of 2.5 becomes 2)
 //     leaves no field showing what was not stored;
 //   - closing runs the same test and the same store, refuses while the field
-//     is invalid, then frees the window and clears its created flag.
+//     is invalid, then frees the window and clears its created flag;
+//   - the child window is as large as the dialog's controls need, growing
+//     and shrinking with them (longer unit labels, a group hidden).
 //
 // A dialog derives from it, builds its controls in its constructor and
 // implements the two methods:
@@ -91,6 +93,10 @@ protected:
     bool Loading() const { return loading_; }
 
     void closeEvent(QCloseEvent* event) override;
+    // The child window takes the dialog's size: its layout gives the dialog
+    // the size its controls need, which changes with the unit system's
+    // labels and the groups the enabling rules show or hide.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     TMainForm& main_;
