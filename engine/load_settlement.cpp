@@ -179,14 +179,16 @@ class ElementSolver {
 public:
     ElementSolver(const RunState& s, double mid_depth, double length, double bottom_load, double bottom_movement)
         : s_(s), z_(mid_depth), length_(length), p_bot_(bottom_load), w_bot_(bottom_movement),
-          ea_(SectionStiffnessAt(s, mid_depth)), diameter_(LoadTransferDiameter(s))
+          ea_(SectionStiffnessAt(s, mid_depth)), diameter_(LoadTransferDiameter(s)),
+          tolerance_(MovementTolerance), in_soil_(!(mid_depth < Stickup(s)))
     {
     }
 
-    // The element's values with the load transfer taken at a mid movement.
+    // The element's values with the load transfer taken at a mid movement;
+    // an element of the free length has no soil around it.
     ElementResult At(double w_mid) const
     {
-        const double t = TzLoadTransferAt(s_, z_, w_mid);
+        const double t = in_soil_ ? TzLoadTransferAt(s_, z_, w_mid) : 0.0;
         const double f = diameter_ * 3.1416f * length_ * t;
         ElementResult pass;
         pass.top_load = p_bot_ + f;
@@ -205,7 +207,7 @@ public:
         double w_mid = w_bot_;
         for (int pass = 1; pass <= ElementPassLimit; ++pass) {
             const ElementResult values = At(w_mid);
-            if (!(std::fabs(values.mid_movement - w_mid) > MovementTolerance))
+            if (!(std::fabs(values.mid_movement - w_mid) > tolerance_))
                 return values;
             w_mid = values.mid_movement;
         }
@@ -225,7 +227,7 @@ private:
         double ga = Residual(a);
         if (ga == 0.0)
             return a;
-        double step = std::fmax(std::fabs(ga), static_cast<double>(MovementTolerance));
+        double step = std::fmax(std::fabs(ga), tolerance_);
         double b = a;
         double gb = ga;
         for (int widen = 0; widen < 200 && (gb > 0.0) == (ga > 0.0) && gb != 0.0; ++widen) {
@@ -237,7 +239,7 @@ private:
         }
         if (gb == 0.0)
             return b;
-        for (int halve = 0; halve < 200 && std::fabs(b - a) > MovementTolerance * 1.0e-6; ++halve) {
+        for (int halve = 0; halve < 200 && std::fabs(b - a) > tolerance_ * 1.0e-6; ++halve) {
             const double m = 0.5 * (a + b);
             const double gm = Residual(m);
             if (gm == 0.0)
@@ -259,6 +261,8 @@ private:
     double w_bot_;
     double ea_;
     double diameter_;
+    double tolerance_;
+    bool in_soil_;
 };
 
 double Kips(const RunState& s, double load)
@@ -266,31 +270,111 @@ double Kips(const RunState& s, double load)
     return English(s) ? load / 1000.0f : load;
 }
 
-// One assumed tip movement: the elements from the tip up, one
-// distribution row each (P4).
+// Elements of at most one increment over a length (ft / m); none over no
+// length, and never more than there are segments.
+int ElementsOver(double length, double increment)
+{
+    if (!(length > 1.0e-6f))
+        return 0;
+    double count = increment > 0.0 ? std::ceil(length / increment - 1.0e-6f) : 1.0;
+    if (!(count >= 1.0))
+        count = 1.0;
+    return static_cast<int>(std::min(count, static_cast<double>(MaxSegments)));
+}
+
+// A depth from the pile head (in / m) with the axial load and movement there.
+struct WalkNode {
+    double depth = 0.0;
+    double load = 0.0;
+    double movement = 0.0;
+};
+
+// The distribution rows (P4) of one assumed tip movement: as the plot data
+// file has always held them, one at the mid-depth of each of RowsPerCurve
+// equal parts of the pile from the tip up, now with the axial load and the
+// movement the walk finds at that depth.
+class DistributionRows {
+public:
+    DistributionRows(RunState& s, double total_length)
+        : s_(s), count_(std::max(s.RowsPerCurve, 0)), total_(total_length),
+          part_(count_ > 0 ? total_length / count_ : 0.0)
+    {
+    }
+
+    // A done element of the walk, by its bottom, mid-depth and top: the rows
+    // that lie in it, linear between the three.
+    void Through(const WalkNode& bottom, const WalkNode& mid, const WalkNode& top)
+    {
+        for (; next_ <= count_ && !(RowDepth(next_) < top.depth); ++next_) {
+            const double z = RowDepth(next_);
+            Write(z, z >= mid.depth ? Between(bottom, mid, z) : Between(mid, top, z));
+        }
+    }
+
+    // The rows still due at the head (only where rounding left one above the
+    // last element, or the walk had none).
+    void Finish(const WalkNode& head)
+    {
+        for (; next_ <= count_; ++next_)
+            Write(RowDepth(next_), head);
+    }
+
+private:
+    double RowDepth(int j) const { return total_ - (j - 0.5f) * part_; }
+
+    static WalkNode Between(const WalkNode& lower, const WalkNode& upper, double depth)
+    {
+        const double span = lower.depth - upper.depth;
+        const double f = span > 0.0 ? std::clamp((lower.depth - depth) / span, 0.0, 1.0) : 0.0;
+        return {depth, lower.load + f * (upper.load - lower.load),
+                lower.movement + f * (upper.movement - lower.movement)};
+    }
+
+    void Write(double depth, const WalkNode& at)
+    {
+        s_.plot.WriteRecord("(3X,E10.3,3X,E10.3,3X,E10.3)", {FeetOrMetres(s_, depth), Kips(s_, at.load), at.movement});
+    }
+
+    RunState& s_;
+    int count_;
+    double total_;
+    double part_;
+    int next_ = 1;
+};
+
+// One assumed tip movement: the pile walked from the tip up by its
+// computation rows, the embedded length in elements of at most one increment
+// and the free length in elements of its own, whatever rows the tables print;
+// the distribution rows (P4) on the way.
 LoadSettlementPoint WalkUpThePile(RunState& s, double tip_movement)
 {
-    const int elements = s.RowsPerCurve;
+    const double stickup = HasFreeLength(s) ? Stickup(s) : 0.0;
     const double total_length = TransferLength(s, s.StickupLength + s.PileLength);
-    const double length = elements > 0 ? total_length / elements : 0.0;
+    const int embedded_elements = ElementsOver(s.PileLength, s.IncrementLength);
+    const int free_elements = HasFreeLength(s) ? ElementsOver(s.StickupLength, s.IncrementLength) : 0;
 
     LoadSettlementPoint point;
     point.TipMovement = tip_movement;
     point.TipLoad = TipLoadAt(s.TipCurve, tip_movement);
-    double load = point.TipLoad;
-    double movement = tip_movement;
-    for (int j = 1; j <= elements; ++j) {
-        const double mid_depth = total_length - (j - 0.5f) * length;
-        const ElementResult done = SolveElement(s, mid_depth, length, load, movement);
-        if (done.beyond_pass_limit)
-            ++s.ElementsBeyondPassLimit;
-        s.plot.WriteRecord("(3X,E10.3,3X,E10.3,3X,E10.3)",
-                           {FeetOrMetres(s, mid_depth), Kips(s, done.mean_load), done.mid_movement});
-        load = done.top_load;
-        movement = done.top_movement;
-    }
-    point.TopLoad = load;
-    point.TopMovement = movement;
+    WalkNode node{total_length, point.TipLoad, tip_movement};
+    DistributionRows rows(s, total_length);
+    const auto walk = [&](int count, double bottom, double top) {
+        const double length = count > 0 ? (bottom - top) / count : 0.0;
+        for (int j = 1; j <= count; ++j) {
+            const double mid_depth = bottom - (j - 0.5f) * length;
+            const ElementResult done = SolveElement(s, mid_depth, length, node.load, node.movement);
+            if (done.beyond_pass_limit)
+                ++s.ElementsBeyondPassLimit;
+            const WalkNode upper{bottom - j * length, done.top_load, done.top_movement};
+            rows.Through(node, {mid_depth, done.mean_load, done.mid_movement}, upper);
+            node = upper;
+        }
+    };
+    walk(embedded_elements, total_length, stickup);
+    walk(free_elements, stickup, 0.0);
+    rows.Finish(node);
+    point.TopLoad = node.load;
+    point.TopMovement = node.movement;
     return point;
 }
 

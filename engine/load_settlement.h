@@ -20,7 +20,13 @@ void WriteLoadSettlementSection(RunState& state, int& status);
 
 // The computation behind the section; print = 1 writes the t-z curves and the
 // tip curve to the report and the t-z curves (P3) to the plot data file. The
-// distribution rows (P4) are always written.
+// distribution rows (P4) are always written. For each assumed tip movement
+// the pile is walked from the tip up in elements of at most one increment
+// (IncrementLength), the embedded length and the free length each in its own
+// elements, so that the head loads do not depend on the rows the tables
+// print. P4 keeps its RowsPerCurve rows per tip movement at the mid-depths of
+// RowsPerCurve equal parts of the pile, with the axial load and movement of
+// the walk at those depths.
 void ComputeLoadSettlement(RunState& state, int print);
 
 // The section stiffness table: EA by distance from the pile head (in and lb,
@@ -40,7 +46,8 @@ double TzLoadTransferAt(const RunState& state, double depth, double movement);
 // One pile element (length in / m, loads lb / kN) with its bottom load and
 // movement: the load transfer at its mid-depth taken at its mid movement,
 // iterated until the mid movement changes by at most the movement tolerance
-// (0.0001 in, 0.1 mm).
+// (0.0001 in, 0.1 mm). An element whose mid-depth lies in the free length
+// (above the ground) takes no load transfer.
 struct ElementResult {
     double top_load = 0.0;
     double mean_load = 0.0;

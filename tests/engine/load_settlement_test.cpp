@@ -235,13 +235,13 @@ TEST(LoadSettlementStop, NoStiffnessOrNoDiameterStopsBeforeTheLoadTransfer)
     }
 }
 
-// A timber-like pile (E = 1.634e6 psi) in two elements: the movement of the
-// tip element creeps towards its root by less than the tolerance per pass
-// for more than 200 passes.
+// A timber-like pile (E = 1.634e6 psi) walked in two elements (increments
+// of 25 ft): the movement of the tip element creeps towards its root by less
+// than the tolerance per pass for more than 200 passes.
 TEST(LoadSettlementPassLimit, SlowElementFoundByBisectionWithOneReportLine)
 {
     RunFolder folder;
-    auto s = HandOverState({.modulus = 1.634e6, .print_every = 50, .tip_capacity = 56.8});
+    auto s = HandOverState({.modulus = 1.634e6, .increment = 25.0, .tip_capacity = 56.8});
     const SectionOutput out = RunLoadTransfer(*s, folder);
     ASSERT_EQ(out.status, 0);
     EXPECT_EQ(s->ElementsBeyondPassLimit, 1);
@@ -253,7 +253,7 @@ TEST(LoadSettlementPassLimit, SlowElementFoundByBisectionWithOneReportLine)
 
     // The tip element of each assumed tip movement again: where the passes ran
     // out, the bisection lands on the root that endless passes creep towards.
-    const double length = 600.0 / s->RowsPerCurve;
+    const double length = 600.0 / 2;
     const double mid_depth = 600.0 - 0.5 * length;
     const double ea = engine::SectionStiffnessAt(*s, mid_depth);
     int beyond = 0;

@@ -3,12 +3,14 @@
 // t-z depths and the stop before the load transfer.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <numbers>
 #include <string>
 #include <vector>
 
 #include "engine_run.h"
 #include "hand_over_fixture.h"
+#include "load_settlement.h"
 #include "pile_project.h"
 #include "plot_data_records.h"
 
@@ -228,6 +230,78 @@ TEST(LoadTransferRun, ClayOverSandInEnglishAndSiWithinOneAndAHalfPercent)
         EXPECT_NEAR(m.state->LoadSettlement[i].TopLoad / KnPerKip, kips, 0.015 * kips) << "tip movement " << i + 1;
     }
 
+}
+
+// The pile is walked by its computation rows, whatever rows the tables
+// print: print intervals 1, 3 and 5 give the same head loads, and the plot
+// data file keeps its RowsPerCurve distribution rows per tip movement.
+TEST(LoadTransferRun, PrintIntervalLeavesTheHeadLoads)
+{
+    for (const PileProject& base : {ThreeLayerProject(), ClayOverSandSi()}) {
+        SCOPED_TRACE(base.units);
+        RunFolder folder;
+        std::vector<RunResult> runs;
+        for (const int every : {1, 3, 5}) {
+            PileProject p = base;
+            p.print_every = every;
+            runs.push_back(RunProject(folder, p));
+            const RunResult& run = runs.back();
+            ASSERT_EQ(run.status, 0) << run.report;
+            const PlotData plot = ReadPlotData(run.plot, !base.tz_depths.empty());
+            ASSERT_TRUE(plot.complete) << "print every " << every;
+            EXPECT_EQ(plot.words_left, 0u);
+            EXPECT_EQ(plot.rows_per_curve, run.state->RowsPerCurve);
+            EXPECT_EQ(plot.distribution.size(), 9u * static_cast<std::size_t>(plot.rows_per_curve));
+        }
+        ASSERT_LT(runs[2].state->RowsPerCurve, runs[0].state->RowsPerCurve / 4);
+        for (std::size_t r = 1; r < runs.size(); ++r)
+            for (int i = 0; i < 9; ++i) {
+                const double every_row = runs[0].state->LoadSettlement[i].TopLoad;
+                EXPECT_NEAR(runs[r].state->LoadSettlement[i].TopLoad, every_row, 0.005 * every_row)
+                    << "run " << r << ", tip movement " << i + 1;
+            }
+    }
+}
+
+// The free length is elements of its own above the ground: the same
+// embedded pile with and without a stick-up carries the same head loads
+// within 1 %, and the stick-up adds the shortening of a free column under
+// the head load.
+TEST(LoadTransferRun, StickupAddsMovementNotLoad)
+{
+    PileProject uplift = ClayOverSandSi();
+    uplift.load_direction = 1;
+    const struct {
+        const char* name;
+        PileProject pile;
+        double stickup; // ft / m
+    } cases[] = {{"three layers, 5 ft", ThreeLayerProject(), 5.0},
+                 {"clay over sand, 1.5 m", ClayOverSandSi(), 1.5},
+                 {"clay over sand in uplift, 1.5 m", uplift, 1.5}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PileProject embedded_only = c.pile;
+        embedded_only.total_length -= embedded_only.stickup;
+        embedded_only.stickup = 0.0;
+        PileProject standing = embedded_only;
+        standing.total_length += c.stickup;
+        standing.stickup = c.stickup;
+        RunFolder folder;
+        const RunResult a = RunProject(folder, embedded_only);
+        const RunResult b = RunProject(folder, standing);
+        ASSERT_EQ(a.status, 0) << a.report;
+        ASSERT_EQ(b.status, 0) << b.report;
+        const double free_length = c.stickup * (c.pile.units == 1 ? 12.0 : 1.0); // in / m
+        const double ea = korva::engine::SectionStiffnessAt(*b.state, 0.0);
+        for (int i = 0; i < 9; ++i) {
+            SCOPED_TRACE(i + 1);
+            const korva::engine::LoadSettlementPoint& without = a.state->LoadSettlement[i];
+            const korva::engine::LoadSettlementPoint& with = b.state->LoadSettlement[i];
+            EXPECT_NEAR(with.TopLoad, without.TopLoad, 0.01 * std::fabs(without.TopLoad));
+            const double column = with.TopLoad * free_length / ea;
+            EXPECT_NEAR(with.TopMovement - without.TopMovement, column, 0.01 * std::fabs(column) + 1e-9);
+        }
+    }
 }
 
 TEST(LoadTransferRun, ExtraDepthOutsideTheProfileKeepsItsNumber)
