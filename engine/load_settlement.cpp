@@ -19,8 +19,8 @@ namespace {
 constexpr std::array<float, AssumedTipMovementCount> AssumedTipMovementsInches{
     0.0001f, 0.001f, 0.005f, 0.01f, 0.05f, 0.1f, 0.5f, 1.0f, 2.0f};
 
-// Convergence of an element's mid movement: 0.0001 in, or 0.1 mm in SI.
-constexpr float MovementTolerance = 1.0e-4f;
+// Convergence of an element's mid movement: 0.0001 in (2.54e-6 m in SI).
+constexpr float MovementToleranceInches = 1.0e-4f;
 
 bool English(const RunState& s)
 {
@@ -39,14 +39,14 @@ bool HasFreeLength(const RunState& s)
 
 constexpr int FreeLengthCurves = 3;
 
-// Three curves in the free length (no load transfer), then top,
-// mid and bottom curves for each pair of soil points at least 0.11 apart.
+// Three curves in the free length (no load transfer), then top, mid and
+// bottom curves for each pair of soil points that carries curves.
 void PlaceTzCurves(RunState& s)
 {
     int n = 0;
     if (HasFreeLength(s)) {
         const double free_depths[FreeLengthCurves] = {
-            0.0, Stickup(s) * 0.5f, Stickup(s) - 0.1f};
+            0.0, Stickup(s) * 0.5f, Stickup(s) - FixedInches(s, 0.1f)};
         for (double depth : free_depths) {
             TzCurve& curve = s.TzCurves[n++];
             curve = TzCurve{};
@@ -58,19 +58,14 @@ void PlaceTzCurves(RunState& s)
     for (int k = 0; k + 1 < s.SoilPointCount; ++k) {
         const SoilPoint& upper = s.SoilColumns[k];
         const SoilPoint& lower = s.SoilColumns[k + 1];
-        if (!(lower[Soil::Depth] - upper[Soil::Depth] >= 0.11f))
+        if (!PairCarriesTzCurves(s, upper, lower))
             continue;
         const int code = upper[Soil::SoilType] == 1.0 && lower[Soil::SoilType] == 1.0 ? 1 : 2;
-        double top, bottom, mid;
-        if (English(s)) {
-            top = 12.0f * upper[Soil::Depth];
-            bottom = 12.0f * lower[Soil::Depth] - 0.5f;
-            mid = (top + bottom + 1.1f) * 0.5f; // 0.3 in below the middle, as the curves have always been placed
-        } else {
-            top = upper[Soil::Depth];
-            bottom = lower[Soil::Depth] - 0.1f;
-            mid = (top + bottom + 0.1f) * 0.5f;
-        }
+        // The bottom curve 0.5 in above the lower point and the mid curve
+        // 0.3 in below the middle, as the curves have always been placed.
+        const double top = TransferLength(s, upper[Soil::Depth]);
+        const double bottom = TransferLength(s, lower[Soil::Depth]) - FixedInches(s, 0.5f);
+        const double mid = (top + bottom + FixedInches(s, 1.1f)) * 0.5f;
         const double phi_top = upper[Soil::FrictionAngle];
         const double phi_bottom = lower[Soil::FrictionAngle];
         const double depths[3] = {top, mid, bottom};
@@ -180,7 +175,7 @@ public:
     ElementSolver(const RunState& s, double mid_depth, double length, double bottom_load, double bottom_movement)
         : s_(s), z_(mid_depth), length_(length), p_bot_(bottom_load), w_bot_(bottom_movement),
           ea_(SectionStiffnessAt(s, mid_depth)), diameter_(LoadTransferDiameter(s)),
-          tolerance_(MovementTolerance), in_soil_(!(mid_depth < Stickup(s)))
+          tolerance_(FixedInches(s, MovementToleranceInches)), in_soil_(!(mid_depth < Stickup(s)))
     {
     }
 

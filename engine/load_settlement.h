@@ -46,7 +46,7 @@ double TzLoadTransferAt(const RunState& state, double depth, double movement);
 // One pile element (length in / m, loads lb / kN) with its bottom load and
 // movement: the load transfer at its mid-depth taken at its mid movement,
 // iterated until the mid movement changes by at most the movement tolerance
-// (0.0001 in, 0.1 mm). An element whose mid-depth lies in the free length
+// (0.0001 in, 2.54e-6 m). An element whose mid-depth lies in the free length
 // (above the ground) takes no load transfer.
 struct ElementResult {
     double top_load = 0.0;

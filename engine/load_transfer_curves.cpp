@@ -15,6 +15,14 @@ constexpr int Usace = 2; // LoadTransferMethod of the USACE curve family
 // Inches to metres in the fixed movement lists.
 constexpr float InchesPerMetre = 39.37f;
 
+// Exact by the definition of the inch and the foot; held as doubles, so that
+// a converted length is the English one to the last bits.
+constexpr double MetresPerInch = 0.0254;
+constexpr double MetresPerFoot = 0.3048;
+
+// Soil points closer than this (in feet) carry no t-z curves.
+constexpr float TzPairSpacingFeet = 0.11f;
+
 // Fixed movement lists in inches.
 constexpr std::array<float, TzPointsPerCurve> SandMovements{0.0f,  0.01f, 0.02f, 0.04f, 0.06f,
                                                             0.08f, 0.09f, 0.1f,  0.5f,  2.0f};
@@ -85,6 +93,17 @@ double TransferLength(const RunState& s, double feet_or_metres)
 double FeetOrMetres(const RunState& s, double transfer_length)
 {
     return s.Units == 1 ? transfer_length / 12.0f : transfer_length;
+}
+
+double FixedInches(const RunState& s, float inches)
+{
+    return s.Units == 1 ? static_cast<double>(inches) : inches * MetresPerInch;
+}
+
+bool PairCarriesTzCurves(const RunState& s, const SoilPoint& upper, const SoilPoint& lower)
+{
+    const double spacing = s.Units == 1 ? static_cast<double>(TzPairSpacingFeet) : TzPairSpacingFeet * MetresPerFoot;
+    return lower[Soil::Depth] - upper[Soil::Depth] >= spacing;
 }
 
 double LoadTransferDiameter(const RunState& s)
@@ -229,7 +248,7 @@ TzSoilAtDepth TzSoilAt(const RunState& s, double depth)
         const SoilPoint& upper = s.SoilColumns[k];
         const SoilPoint& lower = s.SoilColumns[k + 1];
         const double gap = lower[Soil::Depth] - upper[Soil::Depth];
-        if (gap >= 0.11f && depth - lower[Soil::Depth] <= 1.0e-6f) {
+        if (PairCarriesTzCurves(s, upper, lower) && depth - lower[Soil::Depth] <= 1.0e-6f) {
             TzSoilAtDepth soil;
             soil.soil_code = upper[Soil::SoilType] == 1.0 && lower[Soil::SoilType] == 1.0 ? 1 : 2;
             soil.friction_angle = upper[Soil::FrictionAngle] + (lower[Soil::FrictionAngle] - upper[Soil::FrictionAngle]) /

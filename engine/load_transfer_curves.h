@@ -12,6 +12,18 @@ namespace korva::engine {
 double TransferLength(const RunState& state, double feet_or_metres);
 double FeetOrMetres(const RunState& state, double transfer_length);
 
+// A fixed length of the load-transfer part, stated in inches, in the unit of
+// the run (in / m): the same physical length in both unit systems. The value
+// is the single-precision literal the English runs use, converted exactly at
+// 0.0254 m per inch.
+double FixedInches(const RunState& state, float inches);
+
+// A pair of consecutive soil points (ft / m) carries t-z curves when the
+// points lie at least 0.11 ft (0.033528 m) apart; this also passes over the
+// zero-length pair between one layer's bottom point and the next layer's top
+// point.
+bool PairCarriesTzCurves(const RunState& state, const SoilPoint& upper, const SoilPoint& lower);
+
 // The pile diameters as the load-transfer part uses them: inches in English
 // units, metres in SI (OuterDiameter itself stays in millimetres).
 double LoadTransferDiameter(const RunState& state);
@@ -37,8 +49,9 @@ TipLoadCurve BuildTipCurve(const RunState& state, double tip_capacity, int tip_s
                            double tip_friction_angle);
 
 // The soil of a depth below ground (ft / m) as the t-z curves see it: the
-// first pair of soil points at least 0.11 apart whose lower point lies at or
-// below the depth (within 1e-6). soil_code is 1 when both points are sand, else 2.
+// first pair of soil points that carries t-z curves whose lower point lies at
+// or below the depth (within 1e-6). soil_code is 1 when both points are sand,
+// else 2.
 struct TzSoilAtDepth {
     int soil_code = 1;
     double friction_angle = 0.0; // interpolated between the two points
