@@ -170,12 +170,87 @@ std::string_view LoadTransferProblem(RunState& s)
     return {};
 }
 
+// The t-z curves around a depth from the pile head: the first curve alone
+// above it (or when it is the only one), the last alone below the last,
+// else the two whose depths bracket the depth. The lookup in depth is made
+// once per element, the lookup in movement at every pass.
+struct CurvesAround {
+    int upper = -1; // -1: no curves
+    int lower = -1; // -1: upper alone
+};
+
+CurvesAround CurvesAroundDepth(const RunState& s, double depth)
+{
+    const int n = s.TzCurveCount;
+    if (n <= 0)
+        return {};
+    const auto& curves = s.TzCurves;
+    if (n == 1 || depth <= curves[0].TzCurveDepth)
+        return {0, -1};
+    int c = 1;
+    while (c < n && !(curves[c].TzCurveDepth > depth))
+        ++c;
+    if (c == n)
+        return {n - 1, -1};
+    return {c - 1, c};
+}
+
+// The same search for the depths of a walk, which come from the tip up:
+// while the curve depths are in order, each search steps back from the
+// last answer instead of starting at the head.
+class CurvesCursor {
+public:
+    explicit CurvesCursor(const RunState& s) : s_(s), n_(s.TzCurveCount), next_(s.TzCurveCount)
+    {
+        for (int c = 1; c < n_ && ascending_; ++c)
+            ascending_ = !(s.TzCurves[c].TzCurveDepth < s.TzCurves[c - 1].TzCurveDepth);
+    }
+
+    CurvesAround At(double depth)
+    {
+        const auto& curves = s_.TzCurves;
+        if (!ascending_ || n_ <= 1 || depth <= curves[0].TzCurveDepth)
+            return CurvesAroundDepth(s_, depth);
+        if (depth > last_depth_)
+            next_ = n_; // deeper than the last: from the bottom again
+        last_depth_ = depth;
+        // The first curve from the second on deeper than depth: the one of
+        // the last search or one above it.
+        while (next_ > 1 && curves[next_ - 1].TzCurveDepth > depth)
+            --next_;
+        if (next_ == n_)
+            return {n_ - 1, -1};
+        return {next_ - 1, next_};
+    }
+
+private:
+    const RunState& s_;
+    int n_;
+    int next_;
+    bool ascending_ = true;
+    double last_depth_ = 0.0;
+};
+
+double LoadTransferBetween(const RunState& s, const CurvesAround& around, double depth, double movement)
+{
+    if (around.upper < 0)
+        return 0.0;
+    const TzCurve& above = s.TzCurves[around.upper];
+    const double upper = CurveLoadTransferAt(above, movement);
+    if (around.lower < 0)
+        return upper;
+    const TzCurve& below = s.TzCurves[around.lower];
+    const double lower = CurveLoadTransferAt(below, movement);
+    return upper + (lower - upper) / (below.TzCurveDepth - above.TzCurveDepth) * (depth - above.TzCurveDepth);
+}
+
 class ElementSolver {
 public:
-    ElementSolver(const RunState& s, double mid_depth, double length, double bottom_load, double bottom_movement)
+    ElementSolver(const RunState& s, double mid_depth, double length, double bottom_load, double bottom_movement,
+                  const CurvesAround& curves)
         : s_(s), z_(mid_depth), length_(length), p_bot_(bottom_load), w_bot_(bottom_movement),
           ea_(SectionStiffnessAt(s, mid_depth)), diameter_(LoadTransferDiameter(s)),
-          tolerance_(FixedInches(s, MovementToleranceInches)), in_soil_(!(mid_depth < Stickup(s)))
+          tolerance_(FixedInches(s, MovementToleranceInches)), in_soil_(!(mid_depth < Stickup(s))), curves_(curves)
     {
     }
 
@@ -183,7 +258,7 @@ public:
     // an element of the free length has no soil around it.
     ElementResult At(double w_mid) const
     {
-        const double t = in_soil_ ? TzLoadTransferAt(s_, z_, w_mid) : 0.0;
+        const double t = in_soil_ ? LoadTransferBetween(s_, curves_, z_, w_mid) : 0.0;
         const double f = diameter_ * 3.1416f * length_ * t;
         ElementResult pass;
         pass.top_load = p_bot_ + f;
@@ -258,6 +333,7 @@ private:
     double diameter_;
     double tolerance_;
     bool in_soil_;
+    CurvesAround curves_;
 };
 
 double Kips(const RunState& s, double load)
@@ -353,11 +429,13 @@ LoadSettlementPoint WalkUpThePile(RunState& s, double tip_movement)
     point.TipLoad = TipLoadAt(s.TipCurve, tip_movement);
     WalkNode node{total_length, point.TipLoad, tip_movement};
     DistributionRows rows(s, total_length);
+    CurvesCursor curves(s);
     const auto walk = [&](int count, double bottom, double top) {
         const double length = count > 0 ? (bottom - top) / count : 0.0;
         for (int j = 1; j <= count; ++j) {
             const double mid_depth = bottom - (j - 0.5f) * length;
-            const ElementResult done = SolveElement(s, mid_depth, length, node.load, node.movement);
+            const ElementResult done =
+                ElementSolver(s, mid_depth, length, node.load, node.movement, curves.At(mid_depth)).Solve();
             if (done.beyond_pass_limit)
                 ++s.ElementsBeyondPassLimit;
             const WalkNode upper{bottom - j * length, done.top_load, done.top_movement};
@@ -378,7 +456,8 @@ LoadSettlementPoint WalkUpThePile(RunState& s, double tip_movement)
 ElementResult SolveElement(const RunState& s, double mid_depth, double length, double bottom_load,
                            double bottom_movement)
 {
-    return ElementSolver(s, mid_depth, length, bottom_load, bottom_movement).Solve();
+    return ElementSolver(s, mid_depth, length, bottom_load, bottom_movement, CurvesAroundDepth(s, mid_depth))
+        .Solve();
 }
 
 double SectionStiffnessAt(const RunState& s, double distance)
@@ -391,21 +470,7 @@ double SectionStiffnessAt(const RunState& s, double distance)
 
 double TzLoadTransferAt(const RunState& s, double depth, double movement)
 {
-    const int n = s.TzCurveCount;
-    if (n <= 0)
-        return 0.0;
-    const auto& curves = s.TzCurves;
-    if (n == 1 || depth <= curves[0].TzCurveDepth)
-        return CurveLoadTransferAt(curves[0], movement);
-    int c = 1;
-    while (c < n && !(curves[c].TzCurveDepth > depth))
-        ++c;
-    if (c == n)
-        return CurveLoadTransferAt(curves[n - 1], movement);
-    const double upper = CurveLoadTransferAt(curves[c - 1], movement);
-    const double lower = CurveLoadTransferAt(curves[c], movement);
-    return upper + (lower - upper) / (curves[c].TzCurveDepth - curves[c - 1].TzCurveDepth) *
-                       (depth - curves[c - 1].TzCurveDepth);
+    return LoadTransferBetween(s, CurvesAroundDepth(s, depth), depth, movement);
 }
 
 void ComputeLoadSettlement(RunState& s, int print)
