@@ -57,8 +57,11 @@ bool Plotted(const RunState& s, int engine_method)
 }
 
 // Thin layers: a layer thinner than half an increment vanishes, one thinner
-// than an increment grows to one. The snapped depths hold for the rest of
-// the run (the echo has shown the depths as read).
+// than an increment grows to one. A layer of just half an increment (or of
+// one increment) counts as that thick within the depth tolerance, so that
+// the rounding of depths converted from the other unit system never tips
+// it. The snapped depths hold for the rest of the run (the echo has shown
+// the depths as read).
 void SnapThinLayers(RunState& s)
 {
     const double half = s.IncrementLength / 2.0f;
@@ -66,9 +69,9 @@ void SnapThinLayers(RunState& s)
         double& next = s.SoilColumns[i + 1][Soil::Depth];
         const double depth = s.SoilColumns[i][Soil::Depth];
         const double gap = next - depth;
-        if (gap < half)
+        if (gap < half - 1.0e-6f)
             next = depth;
-        else if (gap < s.IncrementLength)
+        else if (gap < s.IncrementLength - 1.0e-6f)
             next = depth + s.IncrementLength;
     }
 }

@@ -178,6 +178,30 @@ TEST(MethodLoop, ThinLayersSnapToTheIncrement)
     }
 }
 
+// A layer of just half an increment grows to one increment, also where the
+// depths converted to SI put it a rounding error thinner (12 to 12.5 ft is
+// 0.15239999999999965 m, the half increment 0.1524 m).
+TEST(MethodLoop, ALayerOfHalfAnIncrementGrowsInBothUnitSystems)
+{
+    PileProject english;
+    english.outer_diameter = 12.0;
+    english.total_length = 15.0;
+    english.stickup = 0.0;
+    english.profile_bottom = 20.0;
+    english.layers = {SoilLayer{0.0, 12.0}, SoilLayer{12.0, 12.5, 2}, SoilLayer{12.5, 20.0}};
+    english.layers[1].su = 1000.0;
+    for (const PileProject& p : {english, InSi(english)}) {
+        SCOPED_TRACE(p.units == 1 ? "English" : "SI");
+        RunFolder folder;
+        const RunResult run = RunProject(folder, p);
+        ASSERT_EQ(run.status, 0) << run.report;
+        const double foot = p.units == 1 ? 1.0 : 0.3048;
+        EXPECT_NEAR(run.state->SoilColumns[3][engine::Soil::Depth], 13.0 * foot, 1e-9);
+        EXPECT_NEAR(run.state->SoilColumns[4][engine::Soil::Depth], 13.0 * foot, 1e-9);
+        EXPECT_EQ(run.state->SegmentSoil[12][engine::Soil::SoilType], 2.0) << "the clay segment";
+    }
+}
+
 TEST(MethodLoop, SegmentsInterpolateAtMidDepthWithUserValuesInKsf)
 {
     struct Case {
