@@ -13,6 +13,7 @@
 #include "design_charts.h"
 #include "segment_rows.h"
 #include "skin_rows.h"
+#include "unit_conversions.h"
 
 namespace korva::engine {
 
@@ -37,11 +38,12 @@ struct PointPairRef {
     double& bottom;
 };
 
-// The limit of USACE and the cone-based rules: a layer limit above 0.001
+// The limit of USACE and the cone-based rules: a layer limit above 0.001 ksf
 // becomes the run's EndBearingLimit and caps both points.
 void ApplyLayerLimit(RunState& s, double max_end_bearing, PointPairRef q)
 {
-    if (max_end_bearing != NoLimit && max_end_bearing > 0.001f) {
+    const double least = s.Units == 1 ? 0.001f : 0.001f * KpaPerKsf;
+    if (max_end_bearing != NoLimit && max_end_bearing > least) {
         s.EndBearingLimit = max_end_bearing;
         q.top = std::min(q.top, s.EndBearingLimit);
         q.bottom = std::min(q.bottom, s.EndBearingLimit);
@@ -87,7 +89,7 @@ UsaceDepths UsaceHoldingDepths(const RunState& s)
     }
     // 10, 15 or 20 diameters and one foot, in either unit system.
     const double d = DiameterInLengthUnits(s);
-    const double foot = s.Units == 1 ? 1.0f : 0.3048f;
+    const double foot = s.Units == 1 ? 1.0f : MetresPerFoot;
     return {10.0f * d + foot, 15.0f * d + foot, 20.0f * d + foot};
 }
 
@@ -137,7 +139,7 @@ void FhwaSandEndBearing(RunState& s, int seg, PointPairRef q)
     const double alpha = InterpolateChartFamily(FhwaAlphaChart, phi, r);
     const double nq = LookupTable(FhwaBearingFactorTable, phi) * alpha;
     const double limit = s.Units == 1 ? LookupTable(FhwaLimitTable, phi) * 2.0f
-                                      : LookupTable(FhwaLimitTable, phi) * 2.0f * 47.88f;
+                                      : LookupTable(FhwaLimitTable, phi) * 2.0f * KpaPerKsf;
     s.EndBearingLimit = std::min(limit, soil[Soil::MaxEndBearing]);
     q.top = std::min(s.PointEffectiveStress[TopPoint(seg)] * nq, s.EndBearingLimit);
     q.bottom = std::min(s.PointEffectiveStress[BottomPoint(seg)] * nq, s.EndBearingLimit);
@@ -151,9 +153,10 @@ void ApiSandEndBearing(RunState& s, int seg, PointPairRef q)
     const double max_end_bearing = soil[Soil::MaxEndBearing];
     if (max_end_bearing != NoLimit)
         s.EndBearingLimit = max_end_bearing;
+    else if (s.Units == 1)
+        s.EndBearingLimit = LookupTable(SandBearingLimitKsf, soil[Soil::FrictionAngle]);
     else
-        s.EndBearingLimit = LookupTable(s.Units == 1 ? SandBearingLimitKsf : SandBearingLimitKpa,
-                                        soil[Soil::FrictionAngle]);
+        s.EndBearingLimit = LookupTable(SandBearingLimitKsf, soil[Soil::FrictionAngle]) * KpaPerKsf;
     const double nq = soil[Soil::BearingCapacityFactor];
     q.top = std::min(s.PointEffectiveStress[TopPoint(seg)] * nq, s.EndBearingLimit);
     q.bottom = std::min(s.PointEffectiveStress[BottomPoint(seg)] * nq, s.EndBearingLimit);

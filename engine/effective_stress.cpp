@@ -3,6 +3,7 @@
 #include "capacity_steps.h"
 #include "cone_resistance.h"
 #include "design_charts.h"
+#include "unit_conversions.h"
 
 namespace korva::engine {
 
@@ -45,6 +46,11 @@ double StressAtCriticalDepth(const RunState& s, double critical_depth, int deepe
 
 } // namespace
 
+double CriticalDepthStress(const RunState& s)
+{
+    return s.Units == 1 ? 3.5f : 3.5f * KpaPerKsf;
+}
+
 bool CriticalDepthNotReached(const RunState& s)
 {
     return s.CriticalDepthMode == 1 && s.CriticalDepth < 1.0e-5f;
@@ -69,7 +75,7 @@ void ComputeEffectiveStress(RunState& s)
         // stress in lb/in^2 (the column holds the yield stress ratio of clay,
         // which the rule takes as it is). Where the chart is not evaluated or
         // gives nothing, the segment takes the chart's last result of the run.
-        const double stress_psi = english ? bottom * 1000.0f / 144.0f : bottom / 6.8948f;
+        const double stress_psi = english ? bottom * 1000.0f / 144.0f : bottom / KpaPerPsi;
         if (soil[Soil::FrictionAngle] < 1.0e-10f && soil[Soil::YieldStressRatio] > 0.0)
             InterpolateChartByRange(s.LastChartFrictionAngle, soil[Soil::YieldStressRatio], stress_psi);
         if (soil[Soil::FrictionAngle] < 1.0e-10f)
@@ -78,8 +84,7 @@ void ComputeEffectiveStress(RunState& s)
         if (soil[Soil::UndrainedShearStrength] < 1.0e-10f)
             soil[Soil::UndrainedShearStrength] = LayerConeResistance(s, seg) / 15.0f;
 
-        if (s.CriticalDepthMode == 1 && seg >= 1 && s.CriticalDepth < 1.0e-5f &&
-            bottom > (english ? 3.5f : 167.58f))
+        if (s.CriticalDepthMode == 1 && seg >= 1 && s.CriticalDepth < 1.0e-5f && bottom > CriticalDepthStress(s))
             s.CriticalDepth = s.SegmentBottom[seg];
 
         if (seg + 1 < n)

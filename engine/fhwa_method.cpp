@@ -7,6 +7,7 @@
 #include "fhwa_charts.h"
 #include "land_methods.h"
 #include "skin_rows.h"
+#include "unit_conversions.h"
 
 namespace korva::engine {
 
@@ -56,7 +57,7 @@ int GraphBelow(const RunState& s, const SoilPoint& above)
     if (above[Soil::SoilType] - 1.0f < 1.0e-10f)
         return 1;
     const double su = s.Units == 1 ? above[Soil::UndrainedShearStrength]
-                                   : above[Soil::UndrainedShearStrength] / 47.88f;
+                                   : above[Soil::UndrainedShearStrength] / KpaPerKsf;
     return su < 0.8f ? 2 : 3;
 }
 
@@ -92,7 +93,7 @@ void ClaySegment(RunState& s, int seg, double diameter, AdhesionState& a)
 
     const double su = soil[Soil::UndrainedShearStrength];
     if (a.graph != 0)
-        a.factor = FhwaAdhesionFactor(a.graph, s.Units == 1 ? su : su / 47.88f, ratio);
+        a.factor = FhwaAdhesionFactor(a.graph, s.Units == 1 ? su : su / KpaPerKsf, ratio);
     const int t = TopPoint(seg);
     const int b = BottomPoint(seg);
     s.PointUnitSideFriction[t] = a.factor * su;
@@ -124,7 +125,7 @@ double DisplacedVolume(const RunState& s, int seg, double diameter)
     }
     if (s.PileType == 6 && s.TipArea > 1.0e-6f)
         volume = s.TipArea;
-    return english ? volume : volume / 0.0929f;
+    return english ? volume : volume / SquareMetresPerSquareFoot;
 }
 
 void SandSegment(RunState& s, int seg, double diameter)

@@ -11,6 +11,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include "unit_conversions.h"
+
 namespace korva::engine {
 
 namespace {
@@ -149,7 +151,8 @@ bool ReadSoilPoint(RunState& s, RecordReader& in, int i)
     s.PlasticityIndexAsRead[i] = p[Soil::PlasticityIndex];
     s.ConeResistanceAsRead[i] = p[Soil::ConeResistance];
     if (!(s.WaterTableDepth < 99999.0f)) {
-        const double light = s.Units == 1 ? 75.0f : 12.0f; // lb/ft^3 or kN/m^3
+        // 75 lb/ft^3, in SI the same unit weight in kN/m^3.
+        const double light = s.Units == 1 ? 75.0f : 75.0f * KnPerCubicMetrePerKcf / 1000.0f;
         if (p[Soil::EffectiveUnitWeight] < light)
             s.WaterTableDepth = p[Soil::Depth];
     }

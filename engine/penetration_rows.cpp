@@ -7,6 +7,7 @@
 
 #include "capacity_steps.h"
 #include "segment_rows.h"
+#include "unit_conversions.h"
 
 namespace korva::engine {
 
@@ -76,21 +77,26 @@ class SelfWeight {
 public:
     explicit SelfWeight(const RunState& s)
     {
+        // Unit weights in kcf (50, 150 and 490 lb/ft^3, water 62.4 lb/ft^3);
+        // in SI the same weights in kN/m^3.
         const bool english = IsEnglish(s);
+        const double unit = english ? 1.0f : KnPerCubicMetrePerKcf;
         switch (s.PileType) {
         case 2: // timber
-            unit_weight_ = english ? 0.05f : 7.85435f;
+            unit_weight_ = 0.05f * unit;
             break;
         case 3: // precast concrete
-            unit_weight_ = english ? 0.15f : 23.56305f;
+            unit_weight_ = 0.15f * unit;
             break;
         default: // steel
-            unit_weight_ = english ? 0.49f : 76.97263f;
+            unit_weight_ = 0.49f * unit;
             break;
         }
-        water_ = english ? 0.0624f : 9.8f;
+        water_ = 0.0624f * unit;
         buoyant_ = unit_weight_ - water_;
-        water_table_ = s.WaterTableDepth < 1.0f ? 0.1f : s.WaterTableDepth;
+        // A water table within a foot of the surface is taken 0.1 ft deep.
+        const double foot = english ? 1.0f : MetresPerFoot;
+        water_table_ = s.WaterTableDepth < foot ? 0.1f * foot : s.WaterTableDepth;
 
         if (s.SectionArea > 1.0e-6f)
             section_area_ = english ? s.SectionArea / 144.0f : s.SectionArea;

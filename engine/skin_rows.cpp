@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "segment_rows.h"
+#include "unit_conversions.h"
 
 namespace korva::engine {
 
@@ -57,32 +58,22 @@ void InterpolateSideFrictionRows(RunState& s, const PointArray& point_friction, 
 
 double ApiSandLimit(int units, double phi)
 {
-    if (units == 1) {
-        if (phi <= 20.0f)
-            return 1.0f;
-        if (phi <= 25.0f)
-            return 1.0f + (phi - 20.0f) * 0.4f / 5.0f;
-        if (phi <= 30.0f)
-            return 1.4f + (phi - 25.0f) * 0.3f / 5.0f;
-        if (phi <= 35.0f)
-            return 1.7f + (phi - 30.0f) * 0.3f / 5.0f;
-        if (phi <= 40.0f)
-            return 2.0f + (phi - 35.0f) * 0.4f / 5.0f;
-        return 2.4f;
-    }
-    // API RP 2A's own SI values of the five limits (the English ones
-    // converted and rounded), straight lines between them.
+    // API RP 2A states the limits in ksf; in SI they are the same stresses
+    // (its rounded kPa values would give another limit in each system).
+    double limit;
     if (phi <= 20.0f)
-        return 47.8f;
-    if (phi <= 25.0f)
-        return 47.8f + (phi - 20.0f) * 19.2f / 5.0f;
-    if (phi <= 30.0f)
-        return 67.0f + (phi - 25.0f) * 14.3f / 5.0f;
-    if (phi <= 35.0f)
-        return 81.3f + (phi - 30.0f) * 14.4f / 5.0f;
-    if (phi <= 40.0f)
-        return 95.7f + (phi - 35.0f) * 19.1f / 5.0f;
-    return 114.8f;
+        limit = 1.0f;
+    else if (phi <= 25.0f)
+        limit = 1.0f + (phi - 20.0f) * 0.4f / 5.0f;
+    else if (phi <= 30.0f)
+        limit = 1.4f + (phi - 25.0f) * 0.3f / 5.0f;
+    else if (phi <= 35.0f)
+        limit = 1.7f + (phi - 30.0f) * 0.3f / 5.0f;
+    else if (phi <= 40.0f)
+        limit = 2.0f + (phi - 35.0f) * 0.4f / 5.0f;
+    else
+        limit = 2.4f;
+    return units == 1 ? limit : limit * KpaPerKsf;
 }
 
 bool IsApiLimitCode(int units, double max_side_friction)

@@ -6,6 +6,7 @@
 #include "capacity_steps.h"
 #include "land_methods.h"
 #include "skin_rows.h"
+#include "unit_conversions.h"
 
 namespace korva::engine {
 
@@ -31,20 +32,16 @@ double UsaceWallFrictionAngle(int pile_type, double phi)
     }
 }
 
-// Adhesion factor by the undrained shear strength (ksf or kPa).
+// Adhesion factor by the undrained shear strength (ksf or kPa): 1 up to
+// 0.5 ksf, falling linearly to 0.5 at 1.5 ksf, 0.5 beyond; in SI the same
+// strengths in kPa.
 double UsaceAdhesionFactor(int units, double su)
 {
-    if (units == 1) {
-        if (su <= 0.5f)
-            return 1.0f;
-        if (su <= 1.5f)
-            return 1.0f - (su - 0.5f) * 0.5f;
-        return 0.5f;
-    }
-    if (su <= 24.0f)
+    const double su_ksf = units == 1 ? su : su / KpaPerKsf;
+    if (su_ksf <= 0.5f)
         return 1.0f;
-    if (su <= 72.0f)
-        return 1.0f - ((su - 24.0f) / 48.0f) * 0.5f;
+    if (su_ksf <= 1.5f)
+        return 1.0f - (su_ksf - 0.5f) * 0.5f;
     return 0.5f;
 }
 
@@ -52,9 +49,9 @@ double UsaceAdhesionFactor(int units, double su)
 
 void ComputeCapacityUsace(RunState& s)
 {
-    const bool english = s.Units == 1;
-    // Mode 1 searches its critical depth again, with its own threshold; the
-    // depth found holds for the capacity steps of USACE in this pass.
+    // Mode 1 searches its critical depth again, on the held stress step's
+    // threshold but at the segment bottoms of sand and silt only; the depth
+    // found holds for the capacity steps of USACE in this pass.
     if (s.CriticalDepthMode == 1)
         s.CriticalDepth = 0.0;
 
@@ -81,8 +78,8 @@ void ComputeCapacityUsace(RunState& s)
             plug[t] = sand_t;
             plug[b] = sand_b;
 
-            const double threshold = english ? 3.5f : 168.0f;
-            if (s.CriticalDepthMode == 1 && s.CriticalDepth < 1.0e-5f && s.PointEffectiveStress[b] > threshold)
+            if (s.CriticalDepthMode == 1 && s.CriticalDepth < 1.0e-5f &&
+                s.PointEffectiveStress[b] > CriticalDepthStress(s))
                 s.CriticalDepth = s.SegmentBottom[seg];
         }
         if (!sand) {

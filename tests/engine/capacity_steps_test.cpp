@@ -121,6 +121,30 @@ TEST(UnitEndBearing, ClayNineSuAndTheConeRulesByPlugCondition)
     EXPECT_EQ(state->EndBearingLimit, 10.0);
 }
 
+// USACE and the cone-based rules take a layer's end-bearing limit from 0.001
+// ksf on (1 lb/ft^2), in SI from the same stress in kPa, 0.0479: below it
+// the layer sets no limit.
+TEST(UnitEndBearing, LeastLayerLimitOfUsaceInBothUnitSystems)
+{
+    struct Case {
+        int units;
+        double max_end_bearing;
+        bool limits;
+    };
+    for (const Case& c : {Case{English, 0.0009, false}, Case{English, 0.0011, true}, Case{Si, 0.04, false},
+                          Case{Si, 0.05, true}}) {
+        auto state = NewPile(c.units, c.units == English ? 24.0 : 600.0, 0.0, 10.0, 1.0);
+        RunState& s = *state;
+        AddSegments(s, 2, With(Sand(100.0, 30.0), Soil::MaxEndBearing, c.max_end_bearing));
+        s.PointEffectiveStress[TopPoint(1)] = 0.5;
+        s.PointEffectiveStress[BottomPoint(1)] = 1.0;
+        RunUnitEndBearing(s, emUsace);
+        EXPECT_EQ(s.PointUnitEndBearing[BottomPoint(1)] == c.max_end_bearing, c.limits)
+            << c.units << " " << c.max_end_bearing;
+        EXPECT_EQ(s.EndBearingLimit == c.max_end_bearing, c.limits) << c.units << " " << c.max_end_bearing;
+    }
+}
+
 TEST(UnitEndBearing, ApiAndLambdaSandLimitByFrictionAngle)
 {
     struct Case {
@@ -131,8 +155,10 @@ TEST(UnitEndBearing, ApiAndLambdaSandLimitByFrictionAngle)
     };
     const Case cases[] = {
         {English, 15.0, NoLimit, 40.0},   {English, 22.5, NoLimit, 50.0}, {English, 32.5, NoLimit, 150.0},
-        {English, 37.5, NoLimit, 225.0},  {English, 45.0, NoLimit, 250.0}, {Si, 32.5, NoLimit, 7200.0},
-        {Si, 27.5, NoLimit, 3850.0},      {English, 32.5, 50.0, 50.0},     {Si, 41.0, NoLimit, 12000.0},
+        {English, 37.5, NoLimit, 225.0},  {English, 45.0, NoLimit, 250.0}, {English, 32.5, 50.0, 50.0},
+        // SI: the same stresses in kPa (1 ksf is 47.880259 kPa).
+        {Si, 32.5, NoLimit, 150.0 * 47.880259}, {Si, 27.5, NoLimit, 80.0 * 47.880259},
+        {Si, 41.0, NoLimit, 250.0 * 47.880259}, {Si, 32.5, 5000.0, 5000.0},
     };
     for (const Case& c : cases) {
         for (const int method : {emApi, emRevisedLambda}) {
@@ -142,7 +168,7 @@ TEST(UnitEndBearing, ApiAndLambdaSandLimitByFrictionAngle)
             s.PointEffectiveStress[TopPoint(1)] = 0.5;
             s.PointEffectiveStress[BottomPoint(1)] = 1.0e6; // far beyond every limit
             RunUnitEndBearing(s, method);
-            EXPECT_NEAR(s.EndBearingLimit, c.expected_limit, 1e-9) << "phi " << c.phi;
+            EXPECT_NEAR(s.EndBearingLimit, c.expected_limit, 1e-7 * c.expected_limit) << "phi " << c.phi;
             EXPECT_EQ(s.PointUnitEndBearing[TopPoint(1)], 0.5 * 40.0);
             EXPECT_EQ(s.PointUnitEndBearing[BottomPoint(1)], s.EndBearingLimit);
         }

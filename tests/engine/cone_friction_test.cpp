@@ -111,19 +111,22 @@ TEST(ConeFriction, NgiSandFactors)
 TEST(ConeFriction, NgiRelativeDensity)
 {
     const double pa_english = ConeConstants(kEnglish).pa;
-    // No cone resistance: the floor (English 0.200001, SI 0.20001).
-    double qc = 0.0;
-    EXPECT_NEAR(NgiRelativeDensity(qc, 2.0, pa_english, kEnglish, 0.7), 0.200001f, 1e-12);
-    qc = 0.0;
-    EXPECT_NEAR(NgiRelativeDensity(qc, 100.0, 100.0, kSi, 0.7), 0.20001f, 1e-12);
-    EXPECT_NEAR(qc, 1.01f * (22.0f * 100.0), 1e-9) << "SI raises a small qc to 1.01 A";
-    // No stress (A = 0): the previous value is kept, in SI and English alike.
-    qc = 50.0;
-    EXPECT_EQ(NgiRelativeDensity(qc, 0.0, pa_english, kEnglish, 0.55), 0.55);
-    qc = 5000.0;
-    EXPECT_EQ(NgiRelativeDensity(qc, 0.0, 100.0, kSi, 0.55), 0.55);
+    // No cone resistance, or one below A = 22 sqrt(sigma pa): the floor,
+    // 0.200001 in both unit systems.
+    EXPECT_NEAR(NgiRelativeDensity(0.0, 2.0, pa_english, 0.7), 0.200001f, 1e-12);
+    EXPECT_NEAR(NgiRelativeDensity(0.0, 100.0, 100.0, 0.7), 0.200001f, 1e-12);
+    EXPECT_NEAR(NgiRelativeDensity(0.5 * 22.0 * 100.0, 100.0, 100.0, 0.7), 0.200001f, 1e-12);
+    EXPECT_NEAR(NgiRelativeDensity(0.5 * 22.0 * 100.0 / 47.880259, 100.0 / 47.880259, pa_english, 0.7), 0.200001f,
+                1e-12);
+    // Above A: 0.4 ln(qc / A), the same in ksf as in kPa.
+    const double dense = NgiRelativeDensity(5.0 * 22.0 * 100.0, 100.0, 100.0, 0.7);
+    EXPECT_NEAR(dense, double(0.4f) * std::log(5.0), 1e-6);
+    EXPECT_NEAR(NgiRelativeDensity(5.0 * 22.0 * 100.0 / 47.880259, 100.0 / 47.880259, pa_english, 0.7), dense, 1e-6);
+    // No stress (A = 0): the previous value is kept.
+    EXPECT_EQ(NgiRelativeDensity(50.0, 0.0, pa_english, 0.55), 0.55);
+    EXPECT_EQ(NgiRelativeDensity(5000.0, 0.0, 100.0, 0.55), 0.55);
     // A previous value below the floor is floored.
-    EXPECT_NEAR(NgiRelativeDensity(qc, 0.0, 100.0, kSi, 0.0), 0.20001f, 1e-12);
+    EXPECT_NEAR(NgiRelativeDensity(5000.0, 0.0, 100.0, 0.0), 0.200001f, 1e-12);
 }
 
 TEST(ConeFriction, NgiSandTopPointOfFirstSegment)

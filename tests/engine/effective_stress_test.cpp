@@ -46,14 +46,14 @@ TEST(EffectiveStress, FrictionAngleFromTheBlowCountChart)
     ComputeEffectiveStress(s);
     EXPECT_EQ(s.SegmentSoil[1][Soil::FrictionAngle], 34.0);
 
-    // SI: kPa / 6.8948 to lb/in^2, with the single-precision 6.8948 (the
-    // stress is 10.0000001 lb/in^2, the angle 36.2000001).
+    // SI: kPa / 6.894757 (1 lb/in^2 in kPa, single precision) to lb/in^2:
+    // 68.94757 kPa is 10 lb/in^2 and the angle that of the English pile.
     auto si_state = NewPile(Si, 500.0, 0.0, 5.0, 1.0);
-    AddSegments(*si_state, 1, SandWithBlowCount(68.948, 12.0));
+    AddSegments(*si_state, 1, SandWithBlowCount(68.94757, 12.0));
     ComputeEffectiveStress(*si_state);
-    const double psi = 68.948 / double(6.8948f);
+    const double psi = 68.94757 / double(6.894757f);
     EXPECT_NEAR(si_state->SegmentSoil[0][Soil::FrictionAngle], 39.6 - 6.8 * psi / 20.0, 1e-9);
-    EXPECT_GT(si_state->SegmentSoil[0][Soil::FrictionAngle] - 36.2, 5e-8);
+    EXPECT_NEAR(si_state->SegmentSoil[0][Soil::FrictionAngle], 36.2, 1e-6);
 }
 
 TEST(EffectiveStress, UndrainedStrengthFromTheLayerConeResistance)

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "capacity_steps.h"
 #include "fhwa_charts.h"
 #include "land_methods.h"
 #include "land_segments.h"
@@ -50,6 +51,14 @@ TEST(FhwaMethod, DisplacedVolumeOfClosedAndPluggedPiles)
     ComputeCapacityFhwa(*closed);
     const double stress = closed->PointEffectiveStress[BottomPoint(5)];
     EXPECT_NEAR(FrictionAt(*closed, 6.0), expected(0.25f * 3.1416f * 576.0 / 144.0f, 34.0, stress), 1e-12);
+
+    // In SI the volume in m^3/m is converted to ft^3/ft exactly (0.09290304
+    // m^2 per ft^2): a closed 609.6 mm pipe displaces the same 3.1416.
+    auto closed_si = BuildSegments({.units = 2, .outer_diameter = 609.6, .length = 10.0 * 0.3048, .increment = 0.3048},
+                                   {{.bottom = 15.0 * 0.3048, .type = 1, .phi = 34.0, .unit_weight = 18.0}});
+    ComputeCapacityFhwa(*closed_si);
+    const double stress_si = closed_si->PointEffectiveStress[BottomPoint(5)];
+    EXPECT_NEAR(FrictionAt(*closed_si, 6.0 * 0.3048) / stress_si, expected(3.1416f, 34.0, 1.0), 1e-7);
 
     auto open = BuildSegments({.inner_diameter = 23.0}, {{.bottom = 15.0, .type = 1, .phi = 34.0}});
     open->CompressionTipFlags[emFhwa][5] = 1;
@@ -194,7 +203,9 @@ TEST(UsaceMethod, ClayAdhesionByStrength)
     };
     const Case cases[] = {
         {1, 0.4, 1.0}, {1, 0.5, 1.0}, {1, 1.0, 0.75}, {1, 1.5, 0.5}, {1, 3.0, 0.5},
-        {2, 20.0, 1.0}, {2, 48.0, 0.75}, {2, 100.0, 0.5},
+        // SI: the same strengths in kPa (1 ksf is 47.880259 kPa).
+        {2, 20.0, 1.0}, {2, 23.94, 1.0}, {2, 47.880259, 0.75}, {2, 60.0, 1.0 - (60.0 / double(47.880259f) - 0.5) * 0.5},
+        {2, 100.0, 0.5},
     };
     for (const Case& c : cases) {
         auto s = BuildSegments({.units = c.units, .outer_diameter = c.units == 1 ? 12.0 : 300.0},
@@ -247,16 +258,26 @@ TEST(UsaceMethod, SandUsesTheHeldStressAndSiltAddsBothRules)
     EXPECT_NEAR(s->PointPlugSideFriction[emUsace][BottomPoint(9)], s->PointUnitSideFriction[TopPoint(9)], 0.0);
 }
 
-TEST(UsaceMethod, CriticalDepthOfModeOneAtItsOwnThreshold)
+TEST(UsaceMethod, CriticalDepthOfModeOneAtTheStressStepsThreshold)
 {
-    // 16.76 kN/m^3: 167.6 kPa at 10 m passes the stress step's 167.58 but not
-    // USACE's 168.0, which is first passed at 11 m.
-    auto s = BuildSegments({.units = 2, .outer_diameter = 600.0, .length = 15.0},
-                           {{.bottom = 20.0, .type = 1, .phi = 32.0, .unit_weight = 16.76}});
-    s->CriticalDepthMode = 1;
-    s->CriticalDepth = 10.0; // from the stress step
-    ComputeCapacityUsace(*s);
-    EXPECT_DOUBLE_EQ(s->CriticalDepth, 11.0);
+    // USACE searches the depth of mode 1 again, at the stress step's 3.5 ksf,
+    // 167.5809 kPa in SI: 167.581 kPa at 10 m passes it, 167.5805 kPa does
+    // not (the next segment bottom, 11 m, does), in both steps alike.
+    for (const auto& [unit_weight, depth] : std::vector<std::pair<double, double>>{{16.7581, 10.0}, {16.75805, 11.0}}) {
+        SCOPED_TRACE(unit_weight);
+        auto s = BuildSegments({.units = 2, .outer_diameter = 600.0, .length = 15.0},
+                               {{.bottom = 20.0, .type = 1, .phi = 32.0, .unit_weight = unit_weight}});
+        s->CriticalDepthMode = 1;
+        ComputeEffectiveStress(*s);
+        EXPECT_DOUBLE_EQ(s->CriticalDepth, depth);
+        s->CriticalDepth = 99.0;
+        ComputeCapacityUsace(*s);
+        EXPECT_DOUBLE_EQ(s->CriticalDepth, depth);
+    }
+    auto english = BuildSegments({.length = 15.0}, {{.bottom = 40.0, .type = 1, .phi = 32.0, .unit_weight = 125.0}});
+    english->CriticalDepthMode = 1;
+    ComputeCapacityUsace(*english);
+    EXPECT_DOUBLE_EQ(english->CriticalDepth, 29.0); // 3.625 ksf; 3.5 exactly at 28 ft does not pass
 
     auto clay = BuildSegments({.units = 2, .outer_diameter = 600.0, .length = 15.0},
                               {{.bottom = 20.0, .type = 2, .su = 50.0, .unit_weight = 16.76}});

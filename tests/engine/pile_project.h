@@ -2,6 +2,7 @@
 // Projects for engine runs, described by their values instead of by file
 // lines: a pile, the methods and a list of soil layers, each written as its
 // top and bottom soil point. Text() gives the project file.
+#include <charconv>
 #include <string>
 #include <vector>
 
@@ -69,10 +70,18 @@ struct PileProject {
     {
         std::string t;
         const auto line = [&](const std::string& text) { t += text + "\n"; };
+        // Six decimals, or all the digits a value needs to be read back the
+        // same (a value converted to SI).
         const auto real = [](double v) {
             std::string s = engine::FormatRecord("(F20.6)", {v});
             s.pop_back(); // line end
-            return s.substr(s.find_first_not_of(' '));
+            s = s.substr(s.find_first_not_of(' '));
+            double read = 0.0;
+            std::from_chars(s.data(), s.data() + s.size(), read);
+            if (read == v)
+                return s;
+            char digits[32];
+            return std::string(digits, std::to_chars(digits, digits + sizeof digits, v).ptr);
         };
         const auto join = [&](std::initializer_list<double> values) {
             std::string s;
@@ -145,7 +154,7 @@ inline PileProject InSi(PileProject p)
     p.section_area *= SquareMetresPerSquareInch;
     p.elastic_modulus *= 6.894757;
     for (double* length : {&p.total_length, &p.stickup, &p.increment, &p.profile_bottom, &p.zero_friction_length,
-                           &p.end_section_length})
+                           &p.end_section_length, &p.critical_depth})
         *length *= FeetToMetres;
     for (double& depth : p.tz_depths)
         depth *= FeetToMetres;
