@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "int_utils.h"
+#include "number_format.h"
 
 namespace korva::components {
 
@@ -83,6 +84,40 @@ TPageMargins TPageSetup::LowestMargins() const
     if (options_.Has(poMinMargins))
         return minMargins_;
     return {0, 0, 0, 0};
+}
+
+void TPageSetup::SetPaperInches(Extended width, Extended length)
+{
+    paperWidth_ = width;
+    paperLength_ = length;
+}
+
+int TPageSetup::PaperWidth() const
+{
+    return static_cast<int>(RoundToInt(paperWidth_ / InchesPerUnit()));
+}
+
+int TPageSetup::PaperLength() const
+{
+    return static_cast<int>(RoundToInt(paperLength_ / InchesPerUnit()));
+}
+
+std::string TPageSetup::MarginsRefusal(const TPageMargins& margins) const
+{
+    const Extended perUnit = InchesPerUnit();
+    const Extended width = paperWidth_ - (static_cast<Extended>(margins.Left) + margins.Right) * perUnit;
+    const Extended length = paperLength_ - (static_cast<Extended>(margins.Top) + margins.Bottom) * perUnit;
+    if (width >= 1 && length >= 1)
+        return {};
+    // The sizes in the unit the dialog shows: inches to two places, millimetres whole.
+    const auto shown = [this](Extended inches) {
+        return InMillimetres() ? FormatFixed(inches * 25.4L, 0) : FormatFixed(inches, 2);
+    };
+    const std::string unit = ShownUnit();
+    return "These margins leave less than 1 inch (25.4 mm) each way to print on the paper of " + shown(paperWidth_) +
+           " x " + shown(paperLength_) + " " + unit + ": the printable area would be " +
+           shown(std::max<Extended>(width, 0)) + " x " + shown(std::max<Extended>(length, 0)) + " " + unit +
+           ".\rPlease make the margins smaller.";
 }
 
 TPixelPoint CenteredOnScreen(const TPixelRect& screen, int windowWidth, int windowHeight)

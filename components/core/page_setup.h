@@ -5,6 +5,7 @@
 // at least its minimum, and a minimum set later never rises above its
 // margin.
 #include <initializer_list>
+#include <string>
 
 #include "plot_geometry.h"
 
@@ -101,13 +102,29 @@ public:
     // any paper, so that a margin always fits its integer.
     int MaxMargin() const { return InMillimetres() ? 254000 : 100000; }
 
+    // The paper of the current printer, which the dialog checks the margins
+    // against (A4 until it is set), in inches; PaperWidth and PaperLength in
+    // the options' unit.
+    void SetPaperInches(Extended width, Extended length);
+    int PaperWidth() const;
+    int PaperLength() const;
+    // Why these margins (in the options' unit) are refused: they would leave
+    // the paper a printable area that is empty or smaller than an inch either
+    // way. Empty when they leave at least an inch each way.
+    std::string MarginsRefusal(const TPageMargins& margins) const;
+
 private:
     void SetMargin(int TPageMargins::*side, int value);
     void SetMinMargin(int TPageMargins::*side, int value);
 
+    // Inches of one margin unit of the options.
+    Extended InchesPerUnit() const { return InMillimetres() ? 1 / 2540.0L : 1 / 1000.0L; }
+
     TPageOptions options_;
     TPageMargins margins_{0, 0, 0, 0};
     TPageMargins minMargins_{0, 0, 0, 0};
+    Extended paperWidth_ = 210 / 25.4L; // A4
+    Extended paperLength_ = 297 / 25.4L;
 };
 
 // Where a dialog opens (CenterWindow): x = (screen width - window width) / 2,

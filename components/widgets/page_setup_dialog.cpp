@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -28,10 +29,17 @@ std::array<int, 4> Sides(const TPageMargins& m)
     return {m.Left, m.Top, m.Right, m.Bottom};
 }
 
+// The paper the current printer prints on (its page size, portrait).
+QSizeF CurrentPaperInches()
+{
+    const QPrinter printer;
+    return printer.pageLayout().pageSize().size(QPageSize::Inch);
+}
+
 } // namespace
 
 TPageSetupForm::TPageSetupForm(QWidget* owner, const TPageSetup& setup)
-    : QDialog(owner), scale_(setup.UnitsPerShownUnit())
+    : QDialog(owner), setup_(setup), scale_(setup.UnitsPerShownUnit())
 {
     setWindowTitle(QStringLiteral("Page Setup"));
     auto* group = new QGroupBox(QStringLiteral("Margins"), this);
@@ -66,6 +74,12 @@ void TPageSetupForm::OkClick()
     for (TDataEdit* edit : margins_)
         if (edit->isEnabled() && !ValidateDataEdit(edit))
             return;
+    const std::string refusal = setup_.MarginsRefusal(Margins());
+    if (!refusal.empty()) {
+        Ui().Messages->Information(refusal);
+        margins_[0]->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     accept();
 }
 
@@ -92,6 +106,8 @@ void TPageSetupForm::showEvent(QShowEvent* event)
 bool TPageSetupDialog::Execute(QWidget* owner)
 {
     try {
+        const QSizeF paper = CurrentPaperInches();
+        setup_.SetPaperInches(paper.width(), paper.height());
         TPageSetupForm form(owner, setup_);
         if (RunDialog(form) != QDialog::Accepted)
             return false;

@@ -18,7 +18,9 @@ namespace korva::widgets {
 class TDataEdit;
 
 // The dialog itself: four margins, OK and Cancel. OK checks the four
-// entries (a failing one keeps it open with its message).
+// entries (a failing one keeps it open with its message), then that they
+// leave at least an inch each way to print on the setup's paper (margins
+// that leave less are refused with a message, the dialog stays open).
 class TPageSetupForm : public QDialog {
     Q_OBJECT
 public:
@@ -38,6 +40,7 @@ protected:
 private:
     void OkClick();
 
+    components::TPageSetup setup_; // options, minimum margins and paper
     int scale_; // units of the options in one unit shown (1000 a inch, 100 a millimetre)
     std::array<TDataEdit*, 4> margins_{};
     QPushButton* ok_;
@@ -49,9 +52,10 @@ public:
     components::TPageSetup& Setup() { return setup_; }
     const components::TPageSetup& Setup() const { return setup_; }
 
-    // Opens the dialog; on OK the margins go through the margin setters
-    // (each at least its minimum). True on OK. Any failure is shown as
-    // "Error in TPageSetupDialog.Execute" with its text, and gives false.
+    // Opens the dialog on the paper of the current printer (PaperWidth and
+    // PaperLength of the setup); on OK the margins go through the margin
+    // setters (each at least its minimum). True on OK. Any failure is shown
+    // as "Error in TPageSetupDialog.Execute" with its text, and gives false.
     bool Execute(QWidget* owner);
 
 private:

@@ -35,6 +35,11 @@ using namespace components;
 
 namespace {
 
+// Printing with margins that leave the paper less than an inch each way.
+constexpr const char* kNoPrintableArea =
+    "The margins leave less than 1 inch each way to print on this paper: the plot was not printed.\r"
+    "Please make the margins smaller in Page Setup.";
+
 // The legend list's font at 96 pixels per inch.
 constexpr int kLegendFontPixels = 15;
 // The legend list's font size in points, which the plot takes on.
@@ -585,11 +590,6 @@ TPlotPrint TPlotForm::PrintClick()
     if (!printer)
         return result;
     printer->setDocName(QString::fromStdString(plot_->Caption));
-    QPainter painter;
-    if (!painter.begin(printer.get())) {
-        Ui().Messages->Information("The plot could not be printed.");
-        return result;
-    }
     const int pixelsX = printer->logicalDpiX();
     const int pixelsY = printer->logicalDpiY();
     // The printable area's offsets from the paper's edges: the painter's
@@ -606,6 +606,17 @@ TPlotPrint TPlotForm::PrintClick()
     printed.WithLegendBox = true;
     const TPixelRect client = PrintClientRect(pageSetup_.Setup().MarginsInThousandthsOfInch(), pixelsX, pixelsY,
                                               offsetX, offsetY, printer->width(), printer->height());
+    // Margins that leave less than an inch each way on the paper chosen: no
+    // blank page, but a message.
+    if (client.Width() < pixelsX || client.Height() < pixelsY) {
+        Ui().Messages->Information(kNoPrintableArea);
+        return result;
+    }
+    QPainter painter;
+    if (!painter.begin(printer.get())) {
+        Ui().Messages->Information("The plot could not be printed.");
+        return result;
+    }
     const int h = ScaledFontHeight(BaseFontHeight(pixelsY), plot_->SizeFont);
     printed.Layout = FittedLayout(*plot_, printed.CurrentRange, printer.get(), [&](const TLabelRoom& room) {
         return PrintLayout(*plot_, client, pixelsX, pixelsY, h, room);

@@ -101,6 +101,41 @@ TEST(PageSetup, WhatTheDialogShowsAndWhatPrintingTakes)
     EXPECT_FALSE(metric.MarginsEnabled());
 }
 
+TEST(PageSetup, MarginsThatLeaveLessThanAnInchToPrintOnAreRefused)
+{
+    TPageSetup setup;
+    setup.SetOptions({poDefaultMinMargins, poThousandthsOfInches});
+    // A4 until the printer's paper is set: 8.27 x 11.69 in.
+    EXPECT_EQ(setup.PaperWidth(), 8268);
+    EXPECT_EQ(setup.PaperLength(), 11693);
+    EXPECT_EQ(setup.MarginsRefusal({5000, 5000, 5000, 5000}),
+              "These margins leave less than 1 inch (25.4 mm) each way to print on the paper of 8.27 x 11.69 in: "
+              "the printable area would be 0.00 x 1.69 in.\rPlease make the margins smaller.");
+    struct Case {
+        TPageMargins margins;
+        bool refused;
+    };
+    for (const Case& c : {Case{{0, 0, 0, 0}, false}, Case{{1000, 1000, 1000, 1000}, false},
+                          Case{{3600, 0, 3600, 0}, false},  // 1.07 in wide
+                          Case{{3700, 0, 3600, 0}, true},   // 0.97 in
+                          Case{{0, 5000, 0, 5600}, false},  // 1.09 in high
+                          Case{{0, 5000, 0, 5800}, true}}) // 0.89 in
+        EXPECT_EQ(!setup.MarginsRefusal(c.margins).empty(), c.refused)
+            << c.margins.Left << " " << c.margins.Top << " " << c.margins.Right << " " << c.margins.Bottom;
+
+    // On US Letter 3.7 in at each side leaves 1.1 in.
+    setup.SetPaperInches(8.5L, 11);
+    EXPECT_EQ(setup.PaperWidth(), 8500);
+    EXPECT_TRUE(setup.MarginsRefusal({3700, 0, 3700, 0}).empty());
+    // In millimetres: the sizes in millimetres.
+    TPageSetup metric;
+    EXPECT_EQ(metric.PaperWidth(), 21000);
+    EXPECT_EQ(metric.MarginsRefusal({10000, 0, 10500, 0}),
+              "These margins leave less than 1 inch (25.4 mm) each way to print on the paper of 210 x 297 mm: "
+              "the printable area would be 5 x 297 mm.\rPlease make the margins smaller.");
+    EXPECT_TRUE(metric.MarginsRefusal({9000, 2540, 9000, 2540}).empty()); // 30 mm wide
+}
+
 TEST(PageSetup, DialogOpensCentredAThirdDown)
 {
     EXPECT_EQ(CenteredOnScreen({0, 0, 1920, 1080}, 320, 180), (TPixelPoint{800, 300}));

@@ -410,6 +410,24 @@ TEST(PlotWindowPrint, OnePageWithTheTitlesAsTextInsideTheMargins)
     EXPECT_EQ(form.View().Layout.PixelsX, form.Canvas()->logicalDpiX());
 }
 
+TEST(PlotWindowPrint, MarginsLeavingLessThanAnInchPrintNoBlankPage)
+{
+    // 5 in at each side of A4: no page, and a message saying why.
+    QTemporaryDir dir;
+    PlotWindow window(2, 0, 800, 600);
+    TPlotForm& form = window.Form();
+    form.PageSetup().Setup().SetMargins({5000, 5000, 5000, 5000});
+    const QString pdf = dir.filePath("blank.pdf");
+    Recorded().Printers.PdfPath = pdf.toStdString();
+    const widgets::TPlotPrint printed = form.PrintClick();
+    EXPECT_FALSE(printed.Printed);
+    EXPECT_EQ(printed.Pages, 0);
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{
+                              "The margins leave less than 1 inch each way to print on this paper: the plot was not "
+                              "printed.\nPlease make the margins smaller in Page Setup."}));
+}
+
 TEST(PlotWindowPrint, DefaultMarginsOfAnInch)
 {
     QTemporaryDir dir;
@@ -610,6 +628,43 @@ TEST(PageSetupDialog, OkTakesTheMarginsCancelLeavesThem)
     EXPECT_TRUE(metric.Execute(nullptr));
     EXPECT_EQ(metric.Setup().MarginBottom(), 1270);
     EXPECT_EQ(metric.Setup().MarginsInThousandthsOfInch().Bottom, 500);
+}
+
+TEST(PageSetupDialog, MarginsThatLeaveLessThanAnInchAreRefusedWithAMessage)
+{
+    // 5 in on each side of any paper: refused, the dialog stays open with the
+    // margins typed; an inch each side is taken.
+    widgets::TPageSetupDialog dialog;
+    dialog.Setup().SetOptions({poDefaultMinMargins, poThousandthsOfInches});
+    dialog.Setup().SetMargins({1000, 1000, 1000, 1000});
+    Script<TPageSetupForm>([](TPageSetupForm& d) {
+        for (int side = 0; side < 4; ++side)
+            d.MarginEdit(side)->setText("5");
+        d.OkButton()->click();
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(d.MarginEdit(2)->text(), "5");
+        for (int side = 0; side < 4; ++side)
+            d.MarginEdit(side)->setText("1");
+        d.OkButton()->click();
+    });
+    EXPECT_TRUE(dialog.Execute(nullptr));
+    EXPECT_EQ(dialog.Setup().MarginLeft(), 1000);
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].rfind("These margins leave less than 1 inch (25.4 mm) each way to print on the paper of ", 0),
+              0u)
+        << Messages()[0];
+    // The paper is the current printer's.
+    EXPECT_GT(dialog.Setup().PaperWidth(), 5000);
+    EXPECT_GT(dialog.Setup().PaperLength(), 5000);
+
+    // Cancelled after a refusal: the margins stay.
+    Script<TPageSetupForm>([](TPageSetupForm& d) {
+        d.MarginEdit(0)->setText("9");
+        d.OkButton()->click();
+        d.CancelButton()->click();
+    });
+    EXPECT_FALSE(dialog.Execute(nullptr));
+    EXPECT_EQ(dialog.Setup().MarginLeft(), 1000);
 }
 
 } // namespace
