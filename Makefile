@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS  ?= $(shell nproc)
 EXAMPLE ?= examples/sand-pile.kv7d
 
-.PHONY: all deps configure build run test fuzz bench clean
+.PHONY: all deps configure build run test fuzz bench bench-plot clean
 
 all: build
 
@@ -55,6 +55,14 @@ BENCH_RUNS ?= 15
 
 bench: build
 	$(BUILD)/bin/korva-bench $(BENCH_PROJECT) --runs $(BENCH_RUNS)
+
+# make bench-plot - times the repaint of a plot window (korva-plot-bench: 9
+# curves of 500 points at 1000 x 750 pixels, median and spread); not part of
+# make test.
+BENCH_PLOT_RUNS ?= 50
+
+bench-plot: build
+	$(BUILD)/bin/korva-plot-bench --runs $(BENCH_PLOT_RUNS)
 
 clean:
 	rm -rf $(BUILD)

@@ -22,6 +22,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "bench_figures.h"
 #include "file_text.h"
 #include "run_sequence.h"
 #include "tool_messages.h"
@@ -33,14 +34,6 @@ namespace {
 
 constexpr const char* Tool = "korva-bench";
 constexpr const char* UsageLine = "korva-bench PROJECT.kv7d [--runs N]";
-
-// Milliseconds with two decimals, whatever the locale.
-std::string Milliseconds(double ms)
-{
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, ms, std::chars_format::fixed, 2);
-    return std::string(buffer, result.ptr) + " ms";
-}
 
 // Sends the process's standard output to /dev/null while it lives: the
 // engine writes its banner and progress there.
@@ -71,15 +64,6 @@ private:
     int saved_ = -1;
 };
 
-// The value at fraction q of the sorted times, linear between neighbours.
-double Quantile(const std::vector<double>& sorted, double q)
-{
-    const double at = q * static_cast<double>(sorted.size() - 1);
-    const std::size_t below = static_cast<std::size_t>(at);
-    const std::size_t above = std::min(below + 1, sorted.size() - 1);
-    return sorted[below] + (at - static_cast<double>(below)) * (sorted[above] - sorted[below]);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -91,10 +75,10 @@ int main(int argc, char** argv)
         if (arg == "--runs") {
             if (++i >= argc)
                 return Usage(UsageLine);
-            const std::string_view count = argv[i];
-            const auto parsed = std::from_chars(count.data(), count.data() + count.size(), runs);
-            if (parsed.ec != std::errc() || parsed.ptr != count.data() + count.size() || runs < 1 || runs > 10000)
+            const std::optional<int> count = RunCount(argv[i]);
+            if (!count)
                 return Usage(UsageLine);
+            runs = *count;
         } else if (project.empty() && !arg.empty() && arg.front() != '-') {
             project = argv[i];
         } else {
@@ -125,8 +109,7 @@ int main(int argc, char** argv)
                 times.push_back(took.count());
         }
     });
-    for (std::size_t run = 0; run < times.size(); ++run)
-        std::printf("run %zu: %s\n", run + 1, Milliseconds(times[run]).c_str());
+    PrintRuns(times);
 
     if (!run.Called())
         return Fail(Tool, run.Problem);
@@ -134,10 +117,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "korva-bench: the engine stopped (status %d); see a korva-run of the project\n", status);
         return 1;
     }
-    std::sort(times.begin(), times.end());
-    std::printf("project: %s\nruns: %zu\nmedian: %s\nfastest: %s\nslowest: %s\ninterquartile range: %s\n",
-                project.c_str(), times.size(), Milliseconds(Quantile(times, 0.5)).c_str(),
-                Milliseconds(times.front()).c_str(), Milliseconds(times.back()).c_str(),
-                Milliseconds(Quantile(times, 0.75) - Quantile(times, 0.25)).c_str());
+    std::printf("project: %s\n", project.c_str());
+    PrintSpread(times);
     return 0;
 }

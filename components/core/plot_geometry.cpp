@@ -602,6 +602,18 @@ std::vector<TPixelPoint> MarkerVertices(int shape, TPixelPoint centre, int pixel
     return vertices;
 }
 
+TMarkerShapes::TMarkerShapes(int pixelsX, int pixelsY)
+{
+    for (std::size_t k = 0; k < offsets_.size(); ++k)
+        offsets_[k] = MarkerVertices(static_cast<int>(k) + 1, {0, 0}, pixelsX, pixelsY);
+}
+
+const std::vector<TPixelPoint>& TMarkerShapes::Offsets(int shape) const
+{
+    const int known = shape == 1 || shape == 2 ? shape : std::clamp(shape, 3, 10);
+    return offsets_[static_cast<std::size_t>(known - 1)];
+}
+
 std::vector<TCurveStyle> DrawnCurves(const TObjectList<TLine>& lines)
 {
     std::vector<TCurveStyle> curves;

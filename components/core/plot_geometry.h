@@ -310,6 +310,20 @@ int MarkerShape(int lineIndex);
 // down.
 std::vector<TPixelPoint> MarkerVertices(int shape, TPixelPoint centre, int pixelsX, int pixelsY);
 
+// The ten marker shapes of one resolution, their vertices taken once (a
+// paint draws thousands of markers): a marker around a pixel is its shape's
+// offsets added to the pixel, the same vertices as MarkerVertices.
+class TMarkerShapes {
+public:
+    TMarkerShapes(int pixelsX, int pixelsY);
+    // The closed polyline around (0, 0) of shape 1..10 (others as
+    // MarkerVertices takes them).
+    const std::vector<TPixelPoint>& Offsets(int shape) const;
+
+private:
+    std::array<std::vector<TPixelPoint>, 10> offsets_;
+};
+
 // One curve to draw: the line and its colour position.
 struct TCurveStyle {
     int LineIndex = 0;

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "graph_plot.h"
@@ -312,6 +313,19 @@ TEST(PlotCurves, MarkersPensAndColours)
         ASSERT_EQ(polygon.size(), static_cast<std::size_t>(shape + 1));
         EXPECT_EQ(polygon.front(), (TPixelPoint{100, 100 - 9})); // a vertex on top, radius PixelsY/32
         EXPECT_EQ(polygon.back(), polygon.front());
+    }
+
+    // The offsets taken once per paint give every marker the vertices it
+    // would get on its own, at any resolution and wherever it stands.
+    for (const auto& [px, py] : {std::pair{96, 96}, {150, 75}, {300, 300}, {600, 600}, {1200, 1200}, {7, 5}}) {
+        const TMarkerShapes shapes(px, py);
+        for (int shape = 0; shape <= 11; ++shape)
+            for (const TPixelPoint at : {TPixelPoint{0, 0}, {100, -37}, {16777216, -16777216}}) {
+                std::vector<TPixelPoint> moved;
+                for (const TPixelPoint& offset : shapes.Offsets(shape))
+                    moved.push_back({at.X + offset.X, at.Y + offset.Y});
+                EXPECT_EQ(moved, MarkerVertices(shape, at, px, py)) << shape << " at " << px << "x" << py;
+            }
     }
 
     EXPECT_EQ(CurvePenWidth(96, 1), 1);
