@@ -190,6 +190,9 @@ TEST(PlotProbe, NoVerbWritesOverAFileItReads)
         "dialog title " + p + " " + run.folder.Path("title.png") + " --save " + p,
         "elevation " + p + " " + plotData,
         "render-table " + p + " D " + cpt,
+        "soil-properties " + p + " 1 " + p,
+        "soil-properties " + p + " 1 " + run.folder.Path("layer.png") + " --save " + p,
+        "units " + p + " 2 " + p,
         // The same file by another path.
         "print-pdf " + p + " 4 " + run.folder.Folder() + "/./pile.kv7d",
     };
@@ -203,6 +206,7 @@ TEST(PlotProbe, NoVerbWritesOverAFileItReads)
         EXPECT_TRUE(run.Inputs() == inputs) << "the project's files were written: " << command;
     }
     EXPECT_FALSE(run.folder.Exists("title.png"));
+    EXPECT_FALSE(run.folder.Exists("layer.png"));
     EXPECT_FALSE(run.folder.Exists("pile.kv6d"));
 }
 

@@ -22,6 +22,8 @@ bool Units(TProbeContext& context)
         throw EProbeUsage("the unit system is 1 (English) or 2 (SI)");
     // Before the project's folder becomes the current one.
     const std::string out = std::filesystem::absolute(args.Positional(2)).string();
+    if (!SparesInputs(ProjectInputs(std::filesystem::absolute(args.Positional(0)).string()), ProjectOutputs(out)))
+        return false;
     const std::unique_ptr<app_widgets::TMainForm> form = OpenMainWindow(context, args.Positional(0));
     if (!form)
         return false;
