@@ -244,13 +244,25 @@ double LoadTransferBetween(const RunState& s, const CurvesAround& around, double
     return upper + (lower - upper) / (below.TzCurveDepth - above.TzCurveDepth) * (depth - above.TzCurveDepth);
 }
 
+// What the elements of a run share (in / m).
+struct ElementSetting {
+    double diameter = 0.0;
+    double tolerance = 0.0;
+    double ground = 0.0; // depth of the ground surface from the pile head
+};
+
+ElementSetting ElementSettingOf(const RunState& s)
+{
+    return {LoadTransferDiameter(s), FixedInches(s, MovementToleranceInches), Stickup(s)};
+}
+
 class ElementSolver {
 public:
-    ElementSolver(const RunState& s, double mid_depth, double length, double bottom_load, double bottom_movement,
-                  const CurvesAround& curves)
+    ElementSolver(const RunState& s, const ElementSetting& setting, double mid_depth, double length,
+                  double bottom_load, double bottom_movement, const CurvesAround& curves)
         : s_(s), z_(mid_depth), length_(length), p_bot_(bottom_load), w_bot_(bottom_movement),
-          ea_(SectionStiffnessAt(s, mid_depth)), diameter_(LoadTransferDiameter(s)),
-          tolerance_(FixedInches(s, MovementToleranceInches)), in_soil_(!(mid_depth < Stickup(s))), curves_(curves)
+          ea_(SectionStiffnessAt(s, mid_depth)), diameter_(setting.diameter), tolerance_(setting.tolerance),
+          in_soil_(!(mid_depth < setting.ground)), curves_(curves)
     {
     }
 
@@ -430,12 +442,13 @@ LoadSettlementPoint WalkUpThePile(RunState& s, double tip_movement)
     WalkNode node{total_length, point.TipLoad, tip_movement};
     DistributionRows rows(s, total_length);
     CurvesCursor curves(s);
+    const ElementSetting setting = ElementSettingOf(s);
     const auto walk = [&](int count, double bottom, double top) {
         const double length = count > 0 ? (bottom - top) / count : 0.0;
         for (int j = 1; j <= count; ++j) {
             const double mid_depth = bottom - (j - 0.5f) * length;
             const ElementResult done =
-                ElementSolver(s, mid_depth, length, node.load, node.movement, curves.At(mid_depth)).Solve();
+                ElementSolver(s, setting, mid_depth, length, node.load, node.movement, curves.At(mid_depth)).Solve();
             if (done.beyond_pass_limit)
                 ++s.ElementsBeyondPassLimit;
             const WalkNode upper{bottom - j * length, done.top_load, done.top_movement};
@@ -456,7 +469,8 @@ LoadSettlementPoint WalkUpThePile(RunState& s, double tip_movement)
 ElementResult SolveElement(const RunState& s, double mid_depth, double length, double bottom_load,
                            double bottom_movement)
 {
-    return ElementSolver(s, mid_depth, length, bottom_load, bottom_movement, CurvesAroundDepth(s, mid_depth))
+    return ElementSolver(s, ElementSettingOf(s), mid_depth, length, bottom_load, bottom_movement,
+                         CurvesAroundDepth(s, mid_depth))
         .Solve();
 }
 
