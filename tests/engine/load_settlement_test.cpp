@@ -180,6 +180,36 @@ TEST(LoadSettlementRecords, CurvesBelowGroundDistributionBlocksAndSettlementRows
         EXPECT_GT(s->LoadSettlement[i].TopMovement, s->LoadSettlement[i - 1].TopMovement);
 }
 
+// A free length of more increments than the walk has room for (600 ft in
+// 1 ft increments; at most 500 elements of it): the records stay complete
+// and the free length adds only the shortening of a column under the head
+// load.
+TEST(LoadSettlementRecords, AFreeLengthBeyondTheElementLimit)
+{
+    RunFolder folder;
+    auto standing = HandOverState({.stickup = 600.0});
+    auto embedded = HandOverState({});
+    const SectionOutput out = RunLoadTransfer(*standing, folder);
+    ASSERT_EQ(out.status, 0);
+    ASSERT_EQ(RunLoadTransfer(*embedded, folder).status, 0);
+    const PlotData plot = ReadLoadTransferPlotData(out.plot, standing->RowsPerCurve, false);
+    ASSERT_TRUE(plot.complete);
+    EXPECT_EQ(plot.words_left, 0u);
+    EXPECT_EQ(plot.distribution.size(), 9u * static_cast<std::size_t>(standing->RowsPerCurve));
+    const double ea = engine::SectionStiffnessAt(*standing, 0.0);
+    for (int i = 0; i < 9; ++i) {
+        SCOPED_TRACE(i + 1);
+        const engine::LoadSettlementPoint& with = standing->LoadSettlement[i];
+        const engine::LoadSettlementPoint& without = embedded->LoadSettlement[i];
+        EXPECT_NEAR(with.TopLoad, without.TopLoad, 1e-9 * without.TopLoad);
+        EXPECT_NEAR(with.TopMovement - without.TopMovement, with.TopLoad * 7200.0 / ea, 1e-9 * with.TopMovement);
+        // The head row of each block lies in the free length: the head load
+        // (three digits in the file).
+        const std::size_t head_row = static_cast<std::size_t>((i + 1) * standing->RowsPerCurve - 1);
+        EXPECT_NEAR(plot.distribution[head_row].axial_load, with.TopLoad / 1000.0, 5e-3 * with.TopLoad / 1000.0);
+    }
+}
+
 TEST(LoadSettlementRecords, NoExtraDepthsNoSixthRecord)
 {
     RunFolder folder;
