@@ -75,6 +75,13 @@ std::string SaveAsTitle(const std::string& fileName)
     return "Save " + DisplayFileName(fileName) + " As";
 }
 
+std::string ProjectFolder(const std::string& fileName)
+{
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(fileName, ec);
+    return (ec ? std::filesystem::path(fileName) : absolute).parent_path().string();
+}
+
 std::string UpdateQueryAddress()
 {
     return std::string(kUpdateHost) + "/checkupdates/check/check.php?KORVAO;" + GetVersion() + ";" + kReleaseDate;

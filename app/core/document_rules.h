@@ -48,6 +48,10 @@ std::string SaveAsFileName(const std::string& fileName);
 // "Save " + the display name + " As".
 std::string SaveAsTitle(const std::string& fileName);
 
+// The folder every file chooser starts in: the folder of the project file
+// (absolute; a project never saved lies in the current folder).
+std::string ProjectFolder(const std::string& fileName);
+
 // The update-check page with the product, the version and the release date.
 std::string UpdateQueryAddress();
 

@@ -644,6 +644,8 @@ TPlotBitmap TPlotForm::SaveToDiskClick()
         return result;
     TFileDialogOptions options;
     options.Filters = {"Bitmap (*.bmp)"};
+    if (DocumentFolder)
+        options.InitialDir = DocumentFolder();
     options.DefaultExtension = "bmp";
     options.OverwritePrompt = true;
     const auto chosen = Ui().Files->Save(options);
@@ -716,6 +718,7 @@ TPlotBitmap TPlotForm::SaveToDiskClick()
 std::unique_ptr<TPlotWindow> TMdiPlotHost::CreatePlotWindow(TGraphPlot& plot)
 {
     auto form = std::make_unique<TPlotForm>(plot);
+    form->DocumentFolder = documentFolder_;
     if (area_)
         area_->addSubWindow(form.get());
     return form;

@@ -17,6 +17,7 @@
 // TMdiPlotHost makes these windows in a multiple-document area: the main
 // window gives one to each of its plots (TGraphPlot::SetHost).
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -89,6 +90,9 @@ struct TPlotBitmap {
     TPlotPaint Paint;
 };
 
+// The folder a window's file chooser starts in (the open project's).
+using TDocumentFolder = std::function<std::string()>;
+
 class TPlotForm : public QMdiSubWindow, public components::TPlotWindow {
     Q_OBJECT
 public:
@@ -157,6 +161,9 @@ public:
     TPlotPrint PrintClick();
     bool PageSetupClick();
     TPlotBitmap SaveToDiskClick();
+    // Where "&Save To Disk..." starts choosing (its host sets it; unset, the
+    // chooser's own default).
+    TDocumentFolder DocumentFolder;
     // A line item: its line (the item's tag) shown or hidden.
     void LineMenuClick(int lineIndex);
 
@@ -196,11 +203,15 @@ private:
 
 class TMdiPlotHost : public components::TPlotHost {
 public:
-    explicit TMdiPlotHost(QMdiArea& area) : area_(&area) {}
+    explicit TMdiPlotHost(QMdiArea& area, TDocumentFolder documentFolder = {})
+        : area_(&area), documentFolder_(std::move(documentFolder))
+    {
+    }
     std::unique_ptr<components::TPlotWindow> CreatePlotWindow(components::TGraphPlot& plot) override;
 
 private:
     QPointer<QMdiArea> area_;
+    TDocumentFolder documentFolder_;
 };
 
 } // namespace korva::widgets

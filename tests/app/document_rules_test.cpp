@@ -66,6 +66,14 @@ TEST(DocumentRules, SaveAsksForANameForNewAndOlderProjects)
     EXPECT_EQ(SaveAsTitle("/jobs/pile.kv6d"), "Save Pile.kv6d As");
 }
 
+TEST(DocumentRules, TheFolderFileChoosersStartIn)
+{
+    EXPECT_EQ(ProjectFolder("/work/jobs/pier1.kv7d"), "/work/jobs");
+    // A project never saved lies in the current folder.
+    EXPECT_EQ(ProjectFolder(kNewProjectFileName), std::filesystem::current_path().string());
+    EXPECT_EQ(ProjectFolder("jobs/pier1.kv7d"), (std::filesystem::current_path() / "jobs").string());
+}
+
 TEST(DocumentRules, UpdateQuery)
 {
     const std::string address = UpdateQueryAddress();

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "data_edit.h"
+#include "document_rules.h"
 #include "entry_focus.h"
 #include "exceptions.h"
 #include "form_store.h"
@@ -185,6 +186,7 @@ void TDlgInputMotion::BtnBrowseClick()
     widgets::TFileDialogOptions options;
     options.Filters = {"CPT recors(.txt) (*.txt *.acc)", "All Files (*.*)"};
     options.FileName = edtWord_->text().toStdString();
+    options.InitialDir = app::ProjectFolder(Project().FileName);
     options.FileMustExist = true;
     if (const auto chosen = widgets::Ui().Files->Open(options))
         edtWord_->setText(QString::fromStdString(chosen->FileName));

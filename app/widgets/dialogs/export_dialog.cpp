@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "document_rules.h"
 #include "file_text.h"
 #include "main_window/main_form.h"
 #include "plot_workbook.h"
@@ -110,9 +111,8 @@ bool TDlgExport::Button3Click()
     options.Filters = {"Excel Workbook (*.xlsx)", "All Files(*.*)"};
     options.DefaultExtension = "xlsx";
     options.OverwritePrompt = true;
-    const QFileInfo beside(QString::fromStdString(app::ChangeFileExt(project, ".xlsx")));
-    options.InitialDir = beside.absolutePath().toStdString();
-    options.FileName = beside.fileName().toStdString();
+    options.InitialDir = app::ProjectFolder(project);
+    options.FileName = QFileInfo(QString::fromStdString(app::ChangeFileExt(project, ".xlsx"))).fileName().toStdString();
     const std::optional<widgets::TFileDialogResult> chosen = widgets::Ui().Files->Save(options);
     if (!chosen)
         return false;

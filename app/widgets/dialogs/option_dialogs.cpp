@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "data_edit.h"
+#include "document_rules.h"
 #include "main_window/main_form.h"
 #include "option_rules.h"
 #include "ui_services.h"
@@ -89,8 +90,10 @@ void TDlgOptions::BrowseClick()
     options.FileMustExist = true;
     const std::filesystem::path current = edtWord_->text().toStdString();
     options.FileName = current.string();
-    if (current.has_parent_path())
-        options.InitialDir = current.parent_path().string();
+    // The editor's own folder; for a program named without one, the
+    // project's folder as every chooser.
+    options.InitialDir =
+        current.has_parent_path() ? current.parent_path().string() : app::ProjectFolder(Project().FileName);
     if (const auto chosen = widgets::Ui().Files->Open(options))
         edtWord_->setText(QString::fromStdString(chosen->FileName));
 }

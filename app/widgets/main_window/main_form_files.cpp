@@ -110,7 +110,7 @@ void TMainForm::FileOpenClick()
         options.Filters = {"KORVA 2015(*.kv7d)", "KORVA 2014(*.kv6d)", "KORVA Plus 5(*.kvd)", "All Files(*.*)"};
         options.FileMustExist = true;
         options.DefaultExtension = app::kProjectExtension;
-        options.InitialDir = QDir::currentPath().toStdString();
+        options.InitialDir = app::ProjectFolder(Project().FileName);
         if (const std::optional<widgets::TFileDialogResult> chosen = widgets::Ui().Files->Open(options))
             OpenFileName(chosen->FileName, chosen->FilterIndex);
     }
@@ -197,6 +197,7 @@ bool TMainForm::SaveAs(bool duringRun)
     options.Title = app::SaveAsTitle(current);
     options.Filters = {"KORVA 2015(*.kv7d)", "All files (*.*)"};
     options.FileName = app::SaveAsFileName(current);
+    options.InitialDir = app::ProjectFolder(current);
     options.DefaultExtension = app::kProjectExtension;
     options.OverwritePrompt = true;
     bool saved = false;

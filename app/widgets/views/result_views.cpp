@@ -3,13 +3,15 @@
 #include <exception>
 
 #include "dialogs/export_dialog.h"
+#include "document_rules.h"
 #include "main_window/main_form.h"
 #include "result_plots.h"
 #include "ui_services.h"
 
 namespace korva::app_widgets {
 
-TResultViews::TResultViews(TMainForm& main) : main_(main), host_(*main.MdiArea())
+TResultViews::TResultViews(TMainForm& main)
+    : main_(main), host_(*main.MdiArea(), [&main] { return app::ProjectFolder(main.Project().FileName); })
 {
     app::TProjectSession& session = main.Session();
     session.ResultPlots().SetHost(&host_);
