@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "design_charts.h"
+#include "unit_conversions.h"
 
 namespace korva::engine {
 
@@ -14,11 +15,6 @@ constexpr int Usace = 2; // LoadTransferMethod of the USACE curve family
 
 // Inches to metres in the fixed movement lists.
 constexpr float InchesPerMetre = 39.37f;
-
-// Exact by the definition of the inch and the foot; held as doubles, so that
-// a converted length is the English one to the last bits.
-constexpr double MetresPerInch = 0.0254;
-constexpr double MetresPerFoot = 0.3048;
 
 // Soil points closer than this (in feet) carry no t-z curves.
 constexpr float TzPairSpacingFeet = 0.11f;

@@ -10,6 +10,7 @@ inline constexpr double KpaPerKsf = 47.880259f;                 // 1 kip/ft^2 in
 inline constexpr double KpaPerPsi = 6.894757f;                  // 1 lb/in^2 in kN/m^2
 inline constexpr double KnPerCubicMetrePerKcf = 157.08746f;     // 1 kip/ft^3 in kN/m^3
 inline constexpr double MetresPerFoot = 0.3048f;
+inline constexpr double MetresPerInch = 0.0254f;
 inline constexpr double SquareMetresPerSquareFoot = 0.09290304f;
 
 } // namespace korva::engine
