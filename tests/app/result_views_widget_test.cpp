@@ -6,6 +6,8 @@
 #include <filesystem>
 
 #include <QAction>
+#include <QLabel>
+#include <QTime>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QPushButton>
@@ -208,10 +210,20 @@ TEST(ExportDialog, GeneratesTheWorkbookWhereTheUserChoosesAndOpensIt)
     EXPECT_EQ(proposed.FileName, "pile.xlsx");
     EXPECT_EQ(proposed.InitialDir, f.folder.Folder());
 
+    EXPECT_TRUE(dialog.StatusLine()->isHidden());
+    EXPECT_TRUE(dialog.PathLine()->isHidden());
+
     const std::string path = f.folder.Path("results.xlsx");
     ChooseFile(path);
     ASSERT_TRUE(dialog.Button3Click());
     EXPECT_EQ(Recorded().Desktop.OpenedDocuments, Strings{path});
+    // The dialog says when the workbook was written, and where.
+    const QString status = dialog.StatusLine()->text();
+    EXPECT_FALSE(dialog.StatusLine()->isHidden());
+    EXPECT_TRUE(status.startsWith("The workbook was written at ") && status.endsWith(" to:")) << status.toStdString();
+    EXPECT_TRUE(QTime::fromString(status.mid(28, 8), "HH:mm:ss").isValid()) << status.toStdString();
+    EXPECT_EQ(dialog.PathLine()->text().toStdString(), path);
+    EXPECT_FALSE(dialog.PathLine()->isHidden());
     XlsxBook book(path);
     EXPECT_EQ(book.SheetNames(), (Strings{"Legend", "Page_1", "Plot_1", "Page_2", "Plot_2", "Page_3", "Plot_3"}));
     const auto legend = book.Cells("Legend");
@@ -229,6 +241,24 @@ TEST(ExportDialog, GeneratesTheWorkbookWhereTheUserChoosesAndOpensIt)
     ASSERT_EQ(f.Messages().size(), 1u);
     EXPECT_EQ(f.Messages()[0].rfind("Cannot write file", 0), 0u) << f.Messages()[0];
     EXPECT_TRUE(Recorded().Desktop.OpenedDocuments.empty());
+    EXPECT_EQ(dialog.StatusLine()->text(), "No workbook was written.");
+    EXPECT_TRUE(dialog.PathLine()->isHidden());
+}
+
+// The notes say what happens here: the workbook is written to the file
+// chosen and opens in the desktop's spreadsheet application when there is
+// one; no spreadsheet program is started and driven.
+TEST(ExportDialog, TheNotesSayWhatHappensHere)
+{
+    MainFormFixture f;
+    TDlgExport dialog(*f.form);
+    Strings notes;
+    for (const QLabel* label : dialog.findChildren<QLabel*>())
+        if (!label->text().isEmpty())
+            notes.push_back(label->text().toStdString());
+    EXPECT_EQ(notes, (Strings{"The workbook opens in the desktop's spreadsheet application (if one is installed).",
+                              "Please wait until all the data has been written to the workbook.",
+                              "The workbook is saved in the file you choose."}));
 }
 
 // Extra t-z depths below the soil give no extra curves: the plot, which the

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QJsonArray>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -111,6 +112,7 @@ bool ExportXlsx(TProbeContext& context)
         return false;
     context.Services.Files.Answers.push_back(widgets::TFileDialogResult{out, 1});
     const bool written = dialog.Button3Click();
+    context.Result["status"] = dialog.StatusLine()->text();
     if (written)
         context.Result["file"] = QString::fromStdString(dialog.WorkbookPath());
     return written && unavailable.isEmpty();

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTime>
 #include <QVBoxLayout>
 
 #include "document_rules.h"
@@ -27,10 +28,11 @@ TDlgExport::TDlgExport(TMainForm& main, QWidget* parent) : QDialog(parent ? pare
     setWindowTitle("Export to Excel");
     setModal(true);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel("An Excel instance (if available) will open. ", this));
-    layout->addWidget(new QLabel("Please wait until all the data has been exported to Excel.", this));
-    // The workbook is saved before it opens: nothing is left to save by hand.
-    layout->addWidget(new QLabel("The workbook is saved in the file you choose.", this));
+    // What happens here: the workbook is written to a file first, then opened
+    // by the desktop (no spreadsheet program is driven, nothing is left to
+    // save by hand).
+    for (const char* note : kExportNotes)
+        layout->addWidget(new QLabel(note, this));
 
     auto* group = new QGroupBox("Available Plots", this);
     auto* groupLayout = new QVBoxLayout(group);
@@ -49,6 +51,17 @@ TDlgExport::TDlgExport(TMainForm& main, QWidget* parent) : QDialog(parent ? pare
         buttons->addWidget(button);
     }
     layout->addLayout(buttons);
+
+    // When and where the last workbook was written.
+    status_ = new QLabel(this);
+    status_->setObjectName("WorkbookStatus");
+    path_ = new QLabel(this);
+    path_->setObjectName("WorkbookPath");
+    path_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    for (QLabel* line : {status_, path_}) {
+        line->hide();
+        layout->addWidget(line);
+    }
     connect(selectAll, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(unselectAll, &QPushButton::clicked, this, [this] { Button2Click(); });
     connect(generate_, &QPushButton::clicked, this, [this] { Button3Click(); });
@@ -126,14 +139,25 @@ bool TDlgExport::Button3Click()
         const widgets::TWaitCursor wait;
         app::WritePlotWorkbook(chosen->FileName, ticked);
     } catch (const std::exception& e) {
+        ShowStatus("No workbook was written.", {});
         widgets::Ui().Messages->Information(e.what());
         return false;
     }
     workbookPath_ = chosen->FileName;
+    ShowStatus("The workbook was written at " + QTime::currentTime().toString("HH:mm:ss").toStdString() + " to:",
+               workbookPath_);
     if (!widgets::Ui().Desktop->OpenDocument(chosen->FileName))
         widgets::Ui().Messages->Information("The workbook \"" + chosen->FileName +
                                             "\" was written, but no application could be started to open it.");
     return true;
+}
+
+void TDlgExport::ShowStatus(const std::string& status, const std::string& path)
+{
+    status_->setText(QString::fromStdString(status));
+    status_->show();
+    path_->setText(QString::fromStdString(path));
+    path_->setVisible(!path.empty());
 }
 
 } // namespace korva::app_widgets

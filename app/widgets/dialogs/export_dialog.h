@@ -3,17 +3,28 @@
 // would show, ticked in a list; "Generate Excel File" writes them as a
 // workbook (a Legend sheet, per plot a data sheet and a chart) where the
 // user chooses, beside the project and named after it at first, and opens
-// it with the desktop's application for workbooks.
+// it with the desktop's application for workbooks. Its notes say so, and a
+// line under the buttons tells when the workbook was written, with its path
+// on the line below.
+#include <array>
 #include <string>
 
 #include <QDialog>
 
+class QLabel;
 class QListWidget;
 class QPushButton;
 
 namespace korva::app_widgets {
 
 class TMainForm;
+
+// The notes at the top of the dialog.
+inline constexpr std::array<const char*, 3> kExportNotes = {
+    "The workbook opens in the desktop's spreadsheet application (if one is installed).",
+    "Please wait until all the data has been written to the workbook.",
+    "The workbook is saved in the file you choose.",
+};
 
 class TDlgExport : public QDialog {
     Q_OBJECT
@@ -42,15 +53,22 @@ public:
 
     QListWidget* CheckListBoxPlots() const { return list_; }
     QPushButton* GenerateButton() const { return generate_; }
+    // "The workbook was written at 10:41:07 to:" and the path, or "No
+    // workbook was written." after a failure; hidden before the first.
+    QLabel* StatusLine() const { return status_; }
+    QLabel* PathLine() const { return path_; }
     // The workbook written last.
     const std::string& WorkbookPath() const { return workbookPath_; }
 
 private:
     void TickEnabled(bool ticked);
+    void ShowStatus(const std::string& status, const std::string& path);
 
     TMainForm& main_;
     QListWidget* list_ = nullptr;
     QPushButton* generate_ = nullptr;
+    QLabel* status_ = nullptr;
+    QLabel* path_ = nullptr;
     std::string workbookPath_;
 };
 
