@@ -1,10 +1,12 @@
 #include "fixed_format.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -208,36 +210,121 @@ private:
     std::size_t pos_ = 0;
 };
 
-// Right-aligns a converted number in its field, or fills the field with
-// asterisks when it does not fit.
-void PutField(std::string& out, std::string_view number, int width)
+// --- Fields. Each writer puts exactly the field's width of characters at
+// out and returns the end. The room made for a record reaches kSlack
+// characters beyond its end, so that a short run of blanks is one store of
+// kSlack characters (what it writes past the run is overwritten next, or
+// lies beyond the record). ---
+
+constexpr std::size_t kSlack = 16;
+
+char* Fill(char* out, std::size_t count, char c)
 {
-    const auto w = static_cast<std::size_t>(width);
-    if (number.size() > w)
-        out.append(w, '*');
-    else
-        out.append(w - number.size(), ' ').append(number);
+    if (count <= kSlack) {
+        char run[kSlack];
+        std::memset(run, c, kSlack);
+        std::memcpy(out, run, kSlack);
+    } else {
+        std::memset(out, c, count);
+    }
+    return out + count;
 }
 
-void PutInteger(std::string& out, long long value, const Item& item)
+// 10^0 to 10^19, every power of ten below 2^64.
+constexpr std::array<unsigned long long, 20> kPowersOfTen = [] {
+    std::array<unsigned long long, 20> powers{};
+    unsigned long long p = 1;
+    for (auto& power : powers) {
+        power = p;
+        p *= 10;
+    }
+    return powers;
+}();
+
+// The digits of n (at least one: 0 has one).
+std::size_t DigitCount(unsigned long long n)
+{
+    // floor(log10 2^bits) or one less, put right by one comparison.
+    const int guess = (std::bit_width(n | 1) * 1233) >> 12;
+    return static_cast<std::size_t>(guess) + (n >= kPowersOfTen[guess] ? 1 : 0) + (n == 0 ? 1 : 0);
+}
+
+// "00" to "99": two digits per division.
+constexpr std::array<char, 200> kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (int i = 0; i < 100; ++i) {
+        pairs[2 * i] = static_cast<char>('0' + i / 10);
+        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
+
+// The decimal digits of n written backward so that they end at end (at
+// least one digit); the first of them.
+char* DigitsBefore(char* end, unsigned long long n)
+{
+    while (n >= 100) {
+        end -= 2;
+        std::memcpy(end, &kDigitPairs[2 * (n % 100)], 2);
+        n /= 100;
+    }
+    if (n >= 10) {
+        end -= 2;
+        std::memcpy(end, &kDigitPairs[2 * n], 2);
+    } else {
+        *--end = static_cast<char>('0' + n);
+    }
+    return end;
+}
+
+// Exactly count digits of n < 10^count, with leading zeros, ending at end.
+char* ZeroPaddedDigitsBefore(char* end, unsigned long long n, int count)
+{
+    for (; count >= 2; count -= 2) {
+        end -= 2;
+        std::memcpy(end, &kDigitPairs[2 * (n % 100)], 2);
+        n /= 100;
+    }
+    if (count == 1)
+        *--end = static_cast<char>('0' + n);
+    return end;
+}
+
+// A number of `size` characters right-aligned in its field: the blanks in
+// front are written and the end of the field returned, the caller writes
+// the number backward from there. Null when it does not fit; the field is
+// then all asterisks.
+[[gnu::always_inline]] inline char* RightAligned(char*& out, std::size_t size, std::size_t width)
+{
+    if (size > width) {
+        out = Fill(out, width, '*');
+        return nullptr;
+    }
+    Fill(out, width - size, ' ');
+    out += width;
+    return out;
+}
+
+char* PutInteger(char* out, long long value, const Item& item)
 {
     // The magnitude as unsigned, so that the most negative value converts too.
     const unsigned long long magnitude =
         value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
-    char digits[24];
-    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, magnitude);
-    std::size_t count = static_cast<std::size_t>(end - digits);
     // Iw.m: at least m digits, zero-padded; Iw.0 of zero is all blanks.
-    if (item.digits == 0 && value == 0)
-        count = 0;
+    const std::size_t count = item.digits == 0 && value == 0 ? 0 : DigitCount(magnitude);
     const std::size_t zeros =
         item.digits > 0 && count < static_cast<std::size_t>(item.digits) ? item.digits - count : 0;
-    std::string number;
-    number.reserve(1 + zeros + count);
+    char* end = RightAligned(out, (value < 0 ? 1 : 0) + zeros + count, static_cast<std::size_t>(item.width));
+    if (!end)
+        return out;
+    // The zeros first: a short run is written wider, over where the digits go.
+    char* const first = end - count - zeros;
+    Fill(first, zeros, '0');
+    if (count > 0)
+        DigitsBefore(end, magnitude);
     if (value < 0)
-        number += '-';
-    number.append(zeros, '0').append(digits, count);
-    PutField(out, number, item.width);
+        first[-1] = '-';
+    return out;
 }
 
 // Powers of ten that a double holds exactly, and the nearest doubles to
@@ -254,7 +341,7 @@ constexpr std::array<double, 23> kNegativePowersOfTen{1e-0,  1e-1,  1e-2,  1e-3,
 // of one: within 1.5 ulp of the exact value); false where that product
 // could lie on the other side of a half than the exact value (a tie or near
 // it), or beyond what the shortcut handles. The caller then converts exactly.
-bool RoundScaled(double x, int power, unsigned long long& rounded)
+[[gnu::always_inline]] inline bool RoundScaled(double x, int power, unsigned long long& rounded)
 {
     if (power < -22 || power > 22)
         return false;
@@ -272,45 +359,51 @@ bool RoundScaled(double x, int power, unsigned long long& rounded)
     return true;
 }
 
-// The digits of x >= 0 rounded to `decimals` decimals, as to_chars writes
-// them in fixed form; end of the text written.
-char* FixedDigits(char* first, char* last, double x, int decimals)
+
+// Fw.d of n = |value| x 10^d rounded (d <= 9): the length found from the
+// digit count of n, then the digits converted once, straight into their
+// places from the end of the field.
+char* PutScaledFixed(char* out, unsigned long long n, int d, bool negative, std::size_t width)
 {
-    unsigned long long n = 0;
-    if (decimals <= 9 && RoundScaled(x, decimals, n)) {
-        char digits[24];
-        const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, n);
-        const std::size_t count = static_cast<std::size_t>(end - digits);
-        const std::size_t d = static_cast<std::size_t>(decimals);
-        // At least one digit before the point.
-        const std::size_t zeros = count < d + 1 ? d + 1 - count : 0;
-        char* out = first;
-        std::size_t written = 0;
-        const std::size_t total = zeros + count;
-        for (std::size_t i = 0; i < total; ++i) {
-            if (d > 0 && written == total - d)
-                *out++ = '.';
-            *out++ = i < zeros ? '0' : digits[i - zeros];
-            ++written;
-        }
+    const std::size_t digits = DigitCount(n);
+    const auto decimals = static_cast<std::size_t>(d);
+    const bool whole_is_zero = digits <= decimals;
+    std::size_t size = (negative ? 1 : 0) + (whole_is_zero ? 1 : digits - decimals) + 1 + decimals;
+    // The zero before the point goes where the field is too narrow for it.
+    const bool leading_zero = !(size > width && d > 0 && whole_is_zero);
+    if (!leading_zero)
+        --size;
+    char* end = RightAligned(out, size, width);
+    if (!end)
         return out;
+    int left = d;
+    for (; left >= 2; left -= 2) {
+        end -= 2;
+        std::memcpy(end, &kDigitPairs[2 * (n % 100)], 2);
+        n /= 100;
     }
-    return std::to_chars(first, last, x, std::chars_format::fixed, decimals).ptr;
+    if (left == 1) {
+        *--end = static_cast<char>('0' + n % 10);
+        n /= 10;
+    }
+    *--end = '.';
+    if (leading_zero)
+        end = DigitsBefore(end, n); // what is left of n: the whole part
+    if (negative)
+        end[-1] = '-';
+    return out;
 }
 
-// Fw.d as the Fortran runtime writes it: the exact binary value rounded to d
-// decimals (ties to even on the exact expansion), a decimal point even for
-// d = 0, and the zero before the point dropped when the field is too narrow
-// for it ("F3.2" of 0.5 is ".50").
-void PutFixed(std::string& out, double value, const Item& item)
+// Fw.d by the exact conversion, where the shortcut does not hold (ties,
+// large values, many decimals). Kept out of line: the shortcut is the
+// common path, and this one's buffers would weigh on every field.
+[[gnu::noinline]] char* PutFixedExactly(char* out, double value, const Item& item)
 {
-    if (!std::isfinite(value)) {
-        out.append(static_cast<std::size_t>(item.width), '*');
-        return;
-    }
+    const auto width = static_cast<std::size_t>(item.width);
+    const int d = item.digits;
     // Room for a sign, the 309 integer digits of the largest double, the
     // decimals and a point.
-    const std::size_t needed = 2 + 320 + static_cast<std::size_t>(item.digits);
+    const std::size_t needed = 2 + 320 + static_cast<std::size_t>(d);
     std::array<char, 400> small;
     std::vector<char> large;
     char* buffer = small.data();
@@ -319,27 +412,48 @@ void PutFixed(std::string& out, double value, const Item& item)
         buffer = large.data();
     }
     char* const first = buffer + 1; // buffer[0] takes a minus sign
-    char* end = FixedDigits(first, buffer + needed - 1, std::fabs(value), item.digits);
-    if (item.digits == 0)
+    char* end = std::to_chars(first, buffer + needed - 1, std::fabs(value), std::chars_format::fixed, d).ptr;
+    if (d == 0)
         *end++ = '.';
-    // A negative value that rounds to zero is written without its minus sign
-    // ("F5.1" of -0.01 is "  0.0"): gfortran would write " -0.0", but a
-    // signed zero in a report reads as a defect to an engineer. An exact -0.0
-    // is written as 0 for the same reason.
     const std::string_view digits(first, static_cast<std::size_t>(end - first));
     const bool negative = value < 0 && digits.find_first_not_of("0.") != std::string_view::npos;
     char* start = first;
     if (negative)
         *--start = '-';
     std::size_t size = static_cast<std::size_t>(end - start);
-    if (size > static_cast<std::size_t>(item.width) && item.digits > 0 && first[0] == '0' && first[1] == '.') {
-        // Drop the zero before the point, keeping the sign in front.
+    if (size > width && d > 0 && first[0] == '0' && first[1] == '.') {
         first[0] = negative ? '-' : '0';
         start = first + (negative ? 0 : 1);
         size = static_cast<std::size_t>(end - start);
     }
-    PutField(out, std::string_view(start, size), item.width);
+    char* field_end = RightAligned(out, size, width);
+    if (field_end)
+        std::memcpy(field_end - size, start, size);
+    return out;
 }
+
+// Fw.d as the Fortran runtime writes it: the exact binary value rounded to d
+// decimals (ties to even on the exact expansion), a decimal point even for
+// d = 0, and the zero before the point dropped when the field is too narrow
+// for it ("F3.2" of 0.5 is ".50").
+//
+// A negative value that rounds to zero is written without its minus sign
+// ("F5.1" of -0.01 is "  0.0"): gfortran would write " -0.0", but a signed
+// zero in a report reads as a defect to an engineer. An exact -0.0 is
+// written as 0 for the same reason.
+char* PutFixed(char* out, double value, const Item& item)
+{
+    const auto width = static_cast<std::size_t>(item.width);
+    if (!std::isfinite(value))
+        return Fill(out, width, '*');
+    const int d = item.digits;
+    unsigned long long n = 0;
+    if (d <= 9 && RoundScaled(std::fabs(value), d, n))
+        return PutScaledFixed(out, n, d, value < 0 && n != 0, width);
+    return PutFixedExactly(out, value, item);
+}
+
+int ExactMantissaDigits(double x, int d, char* mantissa);
 
 // The d significant digits of x > 0 and the exponent e with x = 0.ddd x
 // 10^e, rounded from the exact binary value as to_chars rounds it.
@@ -352,8 +466,8 @@ int MantissaDigits(double x, int d, char* mantissa)
         // right by the rounded result.
         const int e2 = static_cast<int>((std::bit_cast<std::uint64_t>(x) >> 52) & 0x7ff) - 1023; // x is normal
         int e10 = (e2 * 78913) >> 18; // floor(e2 log10 2), also below 0
-        const unsigned long long low = static_cast<unsigned long long>(kExactPowersOfTen[d - 1]);
-        const unsigned long long high = static_cast<unsigned long long>(kExactPowersOfTen[d]);
+        const unsigned long long low = kPowersOfTen[d - 1];
+        const unsigned long long high = kPowersOfTen[d];
         for (int attempt = 0; attempt < 2 && RoundScaled(x, d - 1 - e10, n); ++attempt) {
             int exponent = e10 + 1;
             if (n == high) { // rounded up to the next power: 9.9996 is 0.100E+02
@@ -361,12 +475,19 @@ int MantissaDigits(double x, int d, char* mantissa)
                 ++exponent;
             }
             if (n >= low && n < high) {
-                std::to_chars(mantissa, mantissa + d, n);
+                ZeroPaddedDigitsBefore(mantissa + d, n, d);
                 return exponent;
             }
             e10 += n < low ? -1 : 1;
         }
     }
+    return ExactMantissaDigits(x, d, mantissa);
+}
+
+// MantissaDigits by the exact conversion, where the shortcut does not hold;
+// out of line for the same reason as PutFixedExactly.
+[[gnu::noinline]] int ExactMantissaDigits(double x, int d, char* mantissa)
+{
     // d significant digits as d.ddd e+xx; the exact binary value is rounded.
     std::array<char, 64> small;
     std::vector<char> large;
@@ -391,59 +512,108 @@ int MantissaDigits(double x, int d, char* mantissa)
 
 // Ew.d: sign, "0.", d mantissa digits, "E" and a signed two-digit exponent;
 // an exponent of three digits (a double reaches 10^-323 to 10^308) takes
-// the place of the "E" ("0.100+201"), as the Fortran runtime writes it. The leading zero goes when the field is
-// too narrow for it.
-void PutExponent(std::string& out, double value, const Item& item)
+// the place of the "E" ("0.100+201"), as the Fortran runtime writes it. The
+// leading zero goes when the field is too narrow for it. Every part has its
+// length known beforehand, so the text is written once, in its place.
+char* PutExponent(char* out, double value, const Item& item)
 {
-    if (!std::isfinite(value)) {
-        out.append(static_cast<std::size_t>(item.width), '*');
-        return;
-    }
+    const auto width = static_cast<std::size_t>(item.width);
+    if (!std::isfinite(value))
+        return Fill(out, width, '*');
     const auto d = static_cast<std::size_t>(item.digits);
-    std::string number;
-    number.reserve(d + 10);
-    number += value < 0 ? "-0." : "0.";
+    // Sign, "0.", the mantissa, four characters of exponent.
+    std::size_t size = (value < 0 ? 1 : 0) + 2 + d + 4;
+    const bool leading_zero = size <= width;
+    if (!leading_zero)
+        --size;
+    char* const end = RightAligned(out, size, width);
+    if (!end)
+        return out;
+    char* p = end - size;
+    if (value < 0)
+        *p++ = '-';
+    if (leading_zero)
+        *p++ = '0';
+    *p++ = '.';
     int exponent = 0;
-    if (value == 0) {
-        number.append(d, '0'); // also -0.0: no minus sign
+    if (value == 0)
+        Fill(p, d, '0'); // also -0.0: no minus sign
+    else
+        exponent = MantissaDigits(std::fabs(value), item.digits, p);
+    p += d;
+    const unsigned power = static_cast<unsigned>(exponent < 0 ? -exponent : exponent);
+    if (power < 100) {
+        *p++ = 'E';
+        *p++ = exponent < 0 ? '-' : '+';
+        std::memcpy(p, &kDigitPairs[2 * power], 2);
     } else {
-        number.resize(number.size() + d);
-        exponent = MantissaDigits(std::fabs(value), item.digits, number.data() + number.size() - d);
+        *p++ = exponent < 0 ? '-' : '+';
+        DigitsBefore(p + 3, power);
     }
-    char power[8];
-    const auto [end, ec] = std::to_chars(power, power + sizeof power, std::abs(exponent));
-    const std::size_t power_digits = static_cast<std::size_t>(end - power);
-    if (power_digits <= 2)
-        number += 'E';
-    number += exponent < 0 ? '-' : '+';
-    if (power_digits < 2)
-        number += '0';
-    number.append(power, power_digits);
-    if (number.size() > static_cast<std::size_t>(item.width))
-        number.erase(value < 0 ? 1 : 0, 1);
-    PutField(out, number, item.width);
+    return out;
 }
 
 // Aw: the text cut to w characters or padded on the right to w (as a blank-
 // padded fixed-length text is written); A alone writes the text as it is.
-void PutText(std::string& out, std::string_view text, const Item& item)
+char* PutText(char* out, std::string_view text, const Item& item)
 {
-    if (item.width == 0) {
-        out.append(text);
-        return;
-    }
-    const auto w = static_cast<std::size_t>(item.width);
-    const std::string_view shown = text.substr(0, w);
-    out.append(shown).append(w - shown.size(), ' ');
+    const std::string_view shown = item.width == 0 ? text : text.substr(0, static_cast<std::size_t>(item.width));
+    std::memcpy(out, shown.data(), shown.size());
+    out += shown.size();
+    if (item.width == 0)
+        return out;
+    return Fill(out, static_cast<std::size_t>(item.width) - shown.size(), ' ');
 }
 
-// A descriptor list as parsed, with the item its reuse starts from: the last
-// top-level group, or the start.
+// A record longer than this in one pass over its list is a typing error in
+// the list (nested repeats), not a line of a report.
+constexpr std::size_t kMaxPassLength = std::size_t{1} << 24;
+
+// The characters one pass over items writes at most, texts of A without a
+// width not counted; above kMaxPassLength it is kMaxPassLength + 1.
+std::size_t PassLength(const std::vector<Item>& items)
+{
+    std::size_t length = 0;
+    for (const Item& item : items) {
+        std::size_t one = 0;
+        switch (item.kind) {
+        case Kind::Blanks:
+        case Kind::LineEnd:
+            one = 1;
+            break;
+        case Kind::Literal:
+            one = item.text.size();
+            break;
+        case Kind::Group:
+            one = PassLength(item.items);
+            break;
+        default:
+            one = static_cast<std::size_t>(item.width);
+        }
+        length += static_cast<std::size_t>(item.repeat) * one;
+        if (length > kMaxPassLength)
+            return kMaxPassLength + 1;
+    }
+    return length;
+}
+
+// A descriptor list as parsed, with the item its reuse starts from (the last
+// top-level group, or the start) and the room one pass over it needs.
 struct Layout {
     std::string text;
     std::vector<Item> items;
     std::size_t reuse_from = 0;
+    std::size_t pass_length = 0;
+    bool free_text = false; // an A without a width: the values' texts add to the room
 };
+
+bool HasFreeText(const std::vector<Item>& items)
+{
+    for (const Item& item : items)
+        if ((item.kind == Kind::Text && item.width == 0) || (item.kind == Kind::Group && HasFreeText(item.items)))
+            return true;
+    return false;
+}
 
 Layout ParseLayout(std::string_view descriptors)
 {
@@ -453,33 +623,59 @@ Layout ParseLayout(std::string_view descriptors)
     for (std::size_t i = 0; i < layout.items.size(); ++i)
         if (layout.items[i].kind == Kind::Group)
             layout.reuse_from = i;
+    layout.pass_length = PassLength(layout.items);
+    if (layout.pass_length > kMaxPassLength)
+        Malformed(descriptors, "a record of this list is too long");
+    layout.free_text = HasFreeText(layout.items);
     return layout;
 }
 
+// Writes one record into a text buffer. Room for a whole pass over the list
+// is made at once; the fields are then written straight into it.
 class RecordWriter {
 public:
-    RecordWriter(const Layout& layout, std::span<const FormatValue> values, std::string& out)
-        : layout_(layout), descriptors_(layout.text), values_(values), out_(out)
+    RecordWriter(const Layout& layout, std::span<const FormatValue> values, TextBuffer& out)
+        : layout_(layout), values_(values), out_(out)
     {
     }
 
-    void Write()
+    // The record as it stands in the buffer.
+    std::string_view Write()
     {
-        const Layout& layout = layout_;
-        const std::vector<Item>& items = layout.items;
-        const std::size_t reuse_from = layout.reuse_from;
-        bool more = Run(items, 0);
-        while (more && next_ < values_.size()) {
-            out_ += '\n';
-            const std::size_t before = next_;
-            more = Run(items, reuse_from);
-            if (next_ == before)
-                Malformed(descriptors_, "values left but no data descriptor to write them");
+        const std::size_t start = out_.Size();
+        try {
+            WriteLines();
+        } catch (...) {
+            out_.Truncate(start); // no part of a record that failed
+            throw;
         }
-        out_ += '\n';
+        return out_.View().substr(start);
     }
 
 private:
+    void WriteLines()
+    {
+        // A line end before a pass and one after the last.
+        std::size_t room = layout_.pass_length + 2 + kSlack;
+        if (layout_.free_text)
+            for (const FormatValue& value : values_)
+                if (const auto* text = std::get_if<std::string_view>(&value.Get()))
+                    room += text->size();
+        cursor_ = out_.Room(room);
+        bool more = Run(layout_.items, 0);
+        while (more && next_ < values_.size()) {
+            out_.SetEnd(cursor_);
+            cursor_ = out_.Room(room);
+            *cursor_++ = '\n';
+            const std::size_t before = next_;
+            more = Run(layout_.items, layout_.reuse_from);
+            if (next_ == before)
+                Malformed(layout_.text, "values left but no data descriptor to write them");
+        }
+        *cursor_++ = '\n';
+        out_.SetEnd(cursor_);
+    }
+
     // Writes the items from `first` on; false when the values ran out at a
     // data descriptor, which ends the record.
     bool Run(const std::vector<Item>& items, std::size_t first)
@@ -488,13 +684,14 @@ private:
             const Item& item = items[i];
             switch (item.kind) {
             case Kind::Blanks:
-                out_.append(static_cast<std::size_t>(item.repeat), ' ');
+                cursor_ = Fill(cursor_, static_cast<std::size_t>(item.repeat), ' ');
                 break;
             case Kind::LineEnd:
-                out_.append(static_cast<std::size_t>(item.repeat), '\n');
+                cursor_ = Fill(cursor_, static_cast<std::size_t>(item.repeat), '\n');
                 break;
             case Kind::Literal:
-                out_ += item.text;
+                std::memcpy(cursor_, item.text.data(), item.text.size());
+                cursor_ += item.text.size();
                 break;
             case Kind::Group:
                 for (int r = 0; r < item.repeat; ++r)
@@ -516,30 +713,60 @@ private:
     {
         const auto* integer = std::get_if<long long>(&value);
         const auto* real = std::get_if<double>(&value);
-        const auto* text = std::get_if<std::string_view>(&value);
-        if (item.kind == Kind::Text && text)
-            PutText(out_, *text, item);
-        else if (item.kind == Kind::Integer && integer)
-            PutInteger(out_, *integer, item);
-        else if ((item.kind == Kind::Fixed || item.kind == Kind::Exponent) && !text) {
-            const double number = real ? *real : static_cast<double>(*integer);
-            if (item.kind == Kind::Fixed)
-                PutFixed(out_, number, item);
-            else
-                PutExponent(out_, number, item);
-        } else {
-            Malformed(descriptors_, "value " + std::to_string(next_) + " does not suit its descriptor");
+        switch (item.kind) {
+        case Kind::Fixed:
+            if (real || integer) {
+                cursor_ = PutFixed(cursor_, real ? *real : static_cast<double>(*integer), item);
+                return;
+            }
+            break;
+        case Kind::Exponent:
+            if (real || integer) {
+                cursor_ = PutExponent(cursor_, real ? *real : static_cast<double>(*integer), item);
+                return;
+            }
+            break;
+        case Kind::Integer:
+            if (integer) {
+                cursor_ = PutInteger(cursor_, *integer, item);
+                return;
+            }
+            break;
+        default: // Kind::Text
+            if (const auto* text = std::get_if<std::string_view>(&value)) {
+                cursor_ = PutText(cursor_, *text, item);
+                return;
+            }
         }
+        Malformed(layout_.text, "value " + std::to_string(next_) + " does not suit its descriptor");
     }
 
     const Layout& layout_;
-    std::string_view descriptors_;
     std::span<const FormatValue> values_;
     std::size_t next_ = 0; // the value the next data descriptor writes
-    std::string& out_;
+    TextBuffer& out_;
+    char* cursor_ = nullptr; // where the next character goes, within the room made
 };
 
 } // namespace
+
+void TextBuffer::Append(std::string_view text)
+{
+    char* end = Room(text.size());
+    std::memcpy(end, text.data(), text.size());
+    SetEnd(end + text.size());
+}
+
+char* TextBuffer::Grow(std::size_t n)
+{
+    const std::size_t capacity = std::max({size_ + n, 2 * capacity_, std::size_t{4096}});
+    auto grown = std::make_unique_for_overwrite<char[]>(capacity);
+    if (size_ > 0)
+        std::memcpy(grown.get(), data_.get(), size_);
+    data_ = std::move(grown);
+    capacity_ = capacity;
+    return data_.get() + size_;
+}
 
 // The layouts of one cache, each parsed once; a small table by address
 // finds a literal written from one place without hashing its text (which is
@@ -575,17 +802,16 @@ struct LayoutCache::Parsed {
 LayoutCache::LayoutCache() : parsed_(std::make_unique<Parsed>()) {}
 LayoutCache::~LayoutCache() = default;
 
-void AppendRecord(std::string& out, LayoutCache& layouts, std::string_view descriptors,
-                  std::span<const FormatValue> values)
+std::string_view AppendRecord(TextBuffer& out, LayoutCache& layouts, std::string_view descriptors,
+                              std::span<const FormatValue> values)
 {
-    RecordWriter(layouts.parsed_->Find(descriptors), values, out).Write();
+    return RecordWriter(layouts.parsed_->Find(descriptors), values, out).Write();
 }
 
 std::string FormatRecord(std::string_view descriptors, std::span<const FormatValue> values)
 {
-    std::string out;
-    RecordWriter(ParseLayout(descriptors), values, out).Write();
-    return out;
+    TextBuffer out;
+    return std::string(RecordWriter(ParseLayout(descriptors), values, out).Write());
 }
 
 std::string FormatRecord(std::string_view descriptors, std::initializer_list<FormatValue> values)

@@ -13,6 +13,7 @@
 // Numbers are converted with std::to_chars, never the C locale.
 // A malformed descriptor list, or a value of the wrong kind for its
 // descriptor, is a programming error: std::invalid_argument is thrown.
+#include <cstddef>
 #include <initializer_list>
 #include <memory>
 #include <span>
@@ -49,6 +50,36 @@ std::string FormatRecord(std::string_view descriptors, std::initializer_list<For
 // The same for values gathered at run time (e.g. a row built in a loop).
 std::string FormatRecord(std::string_view descriptors, std::span<const FormatValue> values);
 
+// Text that records are formatted into, e.g. the part of an output file
+// not yet written out. It grows as needed; each record is written into it
+// in place, field by field, and nothing is cleared before it is
+// overwritten.
+class TextBuffer {
+public:
+    std::string_view View() const { return {data_.get(), size_}; }
+    std::size_t Size() const { return size_; }
+    void Clear() { size_ = 0; }
+    // Drops what follows the first `size` characters.
+    void Truncate(std::size_t size)
+    {
+        if (size < size_)
+            size_ = size;
+    }
+    void Append(std::string_view text);
+    // Room for at least n more characters after the text, which become part
+    // of it through SetEnd; valid until the next call that grows the buffer.
+    char* Room(std::size_t n) { return capacity_ - size_ >= n ? data_.get() + size_ : Grow(n); }
+    // The text now ends at end, a position within the last Room.
+    void SetEnd(const char* end) { size_ = static_cast<std::size_t>(end - data_.get()); }
+
+private:
+    char* Grow(std::size_t n);
+
+    std::unique_ptr<char[]> data_;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+};
+
 // Descriptor lists parsed once and kept, for a writer of many records of
 // few layouts (the rows of a report).
 class LayoutCache {
@@ -61,13 +92,14 @@ public:
 private:
     struct Parsed;
     std::unique_ptr<Parsed> parsed_;
-    friend void AppendRecord(std::string&, LayoutCache&, std::string_view, std::span<const FormatValue>);
+    friend std::string_view AppendRecord(TextBuffer&, LayoutCache&, std::string_view, std::span<const FormatValue>);
 };
 
 // The record of FormatRecord appended to out, its layout parsed through
-// layouts.
-void AppendRecord(std::string& out, LayoutCache& layouts, std::string_view descriptors,
-                  std::span<const FormatValue> values);
+// layouts; returns the record as it stands in out (valid until out next
+// changes). A malformed list or value adds nothing to out.
+std::string_view AppendRecord(TextBuffer& out, LayoutCache& layouts, std::string_view descriptors,
+                              std::span<const FormatValue> values);
 
 // A list-directed record of integers (the plot file's header and counts):
 // the values separated by one blank, then the line end ("1 56 1 4\n").

@@ -29,7 +29,7 @@ constexpr int IcpMtd = 7;
 
 void Write(RunState& s, std::string_view layout, std::initializer_list<FormatValue> values = {})
 {
-    s.report.Write(FormatRecord(layout, values));
+    s.report.WriteRecord(layout, values);
 }
 
 void WriteMethodLine(RunState& s, int method)

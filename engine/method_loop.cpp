@@ -268,8 +268,8 @@ void RunUserSpecifiedMethod(RunState& s)
     if (!HasUserValues(s)) {
         if (Plotted(s, emUserSpecified))
             ForEachPrintedRow(s, [&](int k) {
-                s.plot.Write(FormatRecord("(2X,F7.2,2X,F8.1,2X,F8.1,2X,F9.1,2X,F9.3)",
-                                          {s.PenetrationDepths[k], 0.0, 0.0, 0.0, 0.0}));
+                s.plot.WriteRecord("(2X,F7.2,2X,F8.1,2X,F8.1,2X,F9.1,2X,F9.3)",
+                                   {s.PenetrationDepths[k], 0.0, 0.0, 0.0, 0.0});
             });
         return;
     }

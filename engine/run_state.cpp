@@ -48,9 +48,14 @@ OutputFile::~OutputFile()
 
 namespace {
 
+// What is pending goes to the file once it holds this much: a report in a
+// few writes, and never much of one in memory.
+constexpr std::size_t kWriteSize = 64 * 1024;
+
 // A new file beside path, created with O_EXCL under a name of its own, so
-// the process's file-creation mask applies as to any new file.
-std::FILE* CreateBeside(const std::string& path, std::string& temporary)
+// the process's file-creation mask applies as to any new file; -1 (errno
+// set) when it cannot be made.
+int CreateBeside(const std::string& path, std::string& temporary)
 {
     const std::size_t slash = path.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
@@ -67,24 +72,16 @@ std::FILE* CreateBeside(const std::string& path, std::string& temporary)
         if (fd < 0) {
             if (errno == EEXIST)
                 continue;
-            return nullptr;
+            return -1;
         }
         // The file it replaces keeps its permissions.
         struct stat old {};
         if (::lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
             ::fchmod(fd, old.st_mode & 07777);
-        if (std::FILE* file = ::fdopen(fd, "wb")) {
-            std::setvbuf(file, nullptr, _IOFBF, 64 * 1024); // a report in a few writes
-            return file;
-        }
-        const int error = errno;
-        ::close(fd);
-        ::unlink(temporary.c_str());
-        errno = error;
-        return nullptr;
+        return fd;
     }
     errno = EEXIST;
-    return nullptr;
+    return -1;
 }
 
 } // namespace
@@ -97,8 +94,8 @@ bool OutputFile::Open(const std::string& path)
         errno = ENOENT;
         return false;
     }
-    file_ = CreateBeside(path, temporary_);
-    if (!file_) {
+    fd_ = CreateBeside(path, temporary_);
+    if (fd_ < 0) {
         error_ = errno;
         return false;
     }
@@ -106,31 +103,53 @@ bool OutputFile::Open(const std::string& path)
     return true;
 }
 
-void OutputFile::Write(std::string_view text)
+void OutputFile::MakeRoom()
 {
-    if (file_ && !text.empty() && std::fwrite(text.data(), 1, text.size(), file_) != text.size() && error_ == 0)
-        error_ = errno ? errno : EIO;
+    if (fd_ < 0)
+        pending_.Clear();
+    else if (pending_.Size() >= kWriteSize)
+        Flush();
 }
 
-void OutputFile::WriteRecord(std::string_view descriptors, std::initializer_list<FormatValue> values)
+void OutputFile::Write(std::string_view text)
 {
-    record_.clear();
-    AppendRecord(record_, layouts_, descriptors, std::span<const FormatValue>(values.begin(), values.size()));
-    Write(record_);
+    MakeRoom();
+    if (fd_ >= 0)
+        pending_.Append(text);
+}
+
+std::string_view OutputFile::WriteRecord(std::string_view descriptors, std::initializer_list<FormatValue> values)
+{
+    MakeRoom();
+    return AppendRecord(pending_, layouts_, descriptors, std::span<const FormatValue>(values.begin(), values.size()));
+}
+
+void OutputFile::Flush()
+{
+    std::string_view text = pending_.View();
+    // After a failure nothing more is written: the file is not kept.
+    while (!text.empty() && error_ == 0) {
+        const ssize_t written = ::write(fd_, text.data(), text.size());
+        if (written < 0) {
+            if (errno != EINTR)
+                error_ = errno;
+            continue;
+        }
+        if (written == 0)
+            error_ = EIO;
+        text.remove_prefix(static_cast<std::size_t>(written));
+    }
+    pending_.Clear();
 }
 
 bool OutputFile::Commit()
 {
-    if (!file_)
+    if (fd_ < 0)
         return false;
-    errno = 0;
-    const bool written = std::fflush(file_) == 0;
-    if (!written && error_ == 0)
-        error_ = errno ? errno : EIO;
-    const bool closed = std::fclose(file_) == 0;
-    if (!closed && error_ == 0)
-        error_ = errno ? errno : EIO;
-    file_ = nullptr;
+    Flush();
+    if (::close(fd_) != 0 && error_ == 0)
+        error_ = errno;
+    fd_ = -1;
     if (error_ == 0 && ::rename(temporary_.c_str(), path_.c_str()) != 0)
         error_ = errno;
     if (error_ != 0) {
@@ -143,10 +162,11 @@ bool OutputFile::Commit()
 
 void OutputFile::Discard()
 {
-    if (!file_)
+    pending_.Clear();
+    if (fd_ < 0)
         return;
-    std::fclose(file_);
-    file_ = nullptr;
+    ::close(fd_);
+    fd_ = -1;
     ::unlink(temporary_.c_str());
     temporary_.clear();
 }

@@ -190,6 +190,8 @@ Console ProcessConsole();
 // was, and a run that fails leaves no part-written file: the new file is
 // removed when it is discarded or the object goes. Committing renames, so a
 // path that is a symbolic link is replaced by the file, never followed.
+// Records are formatted straight into the text not yet written, which goes
+// to the file in large writes.
 class OutputFile {
 public:
     OutputFile() = default;
@@ -200,11 +202,11 @@ public:
     // Starts the file for path (an earlier one of this object is
     // discarded). False (errno set) when the new file cannot be made.
     bool Open(const std::string& path);
-    bool IsOpen() const { return file_ != nullptr; }
+    bool IsOpen() const { return fd_ >= 0; }
     void Write(std::string_view text);
-    // One record of FormatRecord written, formatted in a buffer kept from
-    // record to record (the rows of a run are many).
-    void WriteRecord(std::string_view descriptors, std::initializer_list<FormatValue> values);
+    // One record of FormatRecord written; returns its text (valid until the
+    // next write to this file), e.g. for the same line on another file.
+    std::string_view WriteRecord(std::string_view descriptors, std::initializer_list<FormatValue> values);
     // Puts what was written in place of path. False when a write, the close
     // or the rename failed (Error() tells why); the new file is gone then
     // and path is as it was.
@@ -215,9 +217,15 @@ public:
     int Error() const { return error_; }
 
 private:
-    std::FILE* file_ = nullptr;
+    // Makes room for the next text: what is pending goes to the file once
+    // it is large; a file that is not open keeps nothing.
+    void MakeRoom();
+    // Writes what is pending to the file.
+    void Flush();
+
+    int fd_ = -1;
     LayoutCache layouts_;
-    std::string record_;
+    TextBuffer pending_; // formatted, not yet written
     std::string path_;
     std::string temporary_;
     int error_ = 0;

@@ -11,11 +11,11 @@ namespace {
 
 constexpr std::string_view TzCurveHeaderLayout = "(8X,I5,I11,E16.4)";
 
-// A line that goes to the report and then to the plot data file.
-void WriteBoth(RunState& s, const std::string& line)
+// A line that goes to the report and then, as written there, to the plot
+// data file.
+void WriteBoth(RunState& s, std::string_view descriptors, std::initializer_list<FormatValue> values)
 {
-    s.report.Write(line);
-    s.plot.Write(line);
+    s.plot.Write(s.report.WriteRecord(descriptors, values));
 }
 
 } // namespace
@@ -36,9 +36,9 @@ void WritePlotCount(RunState& s, int count)
 
 void WriteTzCurveRecord(RunState& s, int number, double depth_below_ground, const TzCurve& curve)
 {
-    WriteBoth(s, FormatRecord(TzCurveHeaderLayout, {number, curve.TzPointCount, depth_below_ground}));
+    WriteBoth(s, TzCurveHeaderLayout, {number, curve.TzPointCount, depth_below_ground});
     for (int p = 0; p < TzPointsPerCurve; ++p)
-        WriteBoth(s, FormatRecord("(40X,E17.4,E16.4)", {curve.LoadTransfer[p], curve.Movement[p]}));
+        WriteBoth(s, "(40X,E17.4,E16.4)", {curve.LoadTransfer[p], curve.Movement[p]});
 }
 
 void WriteTzVerificationSection(RunState& s)
