@@ -29,6 +29,7 @@ struct Item {
     int repeat = 1;          // groups, '/', A, I, F, E; the n of nX
     int width = 0;           // w; 0 for A without a width
     int digits = -1;         // m of Iw.m, d of Fw.d and Ew.d; -1 when absent
+    int lead = 0;            // A, I, F, E: the blanks of an nX just before it, written ahead of its first field
     std::string text;        // a literal
     std::vector<Item> items; // a group
 };
@@ -216,7 +217,7 @@ private:
 // kSlack characters (what it writes past the run is overwritten next, or
 // lies beyond the record). ---
 
-constexpr std::size_t kSlack = 16;
+constexpr std::size_t kSlack = 32;
 
 char* Fill(char* out, std::size_t count, char c)
 {
@@ -277,16 +278,20 @@ char* DigitsBefore(char* end, unsigned long long n)
     return end;
 }
 
-// Exactly count digits of n < 10^count, with leading zeros, ending at end.
-char* ZeroPaddedDigitsBefore(char* end, unsigned long long n, int count)
+// The `count` lowest decimal digits of n, with leading zeros, written
+// backward so that they end at end; n keeps the digits above them. The
+// first of them.
+char* LowDigitsBefore(char* end, unsigned long long& n, int count)
 {
     for (; count >= 2; count -= 2) {
         end -= 2;
         std::memcpy(end, &kDigitPairs[2 * (n % 100)], 2);
         n /= 100;
     }
-    if (count == 1)
-        *--end = static_cast<char>('0' + n);
+    if (count == 1) {
+        *--end = static_cast<char>('0' + n % 10);
+        n /= 10;
+    }
     return end;
 }
 
@@ -335,6 +340,13 @@ constexpr std::array<double, 23> kExactPowersOfTen{1e0,  1e1,  1e2,  1e3,  1e4, 
 constexpr std::array<double, 23> kNegativePowersOfTen{1e-0,  1e-1,  1e-2,  1e-3,  1e-4,  1e-5,  1e-6,  1e-7,
                                                       1e-8,  1e-9,  1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15,
                                                       1e-16, 1e-17, 1e-18, 1e-19, 1e-20, 1e-21, 1e-22};
+// 10^-22 to 10^22 as the nearest doubles.
+constexpr std::array<double, 45> kPowersOfTenNear = [] {
+    std::array<double, 45> powers{};
+    for (int k = -22; k <= 22; ++k)
+        powers[k + 22] = k >= 0 ? kExactPowersOfTen[k] : kNegativePowersOfTen[-k];
+    return powers;
+}();
 
 // The whole number nearest to the exact value of x (>= 0) times 10^power,
 // from one product (by an exact power of ten, or by the rounded reciprocal
@@ -359,39 +371,34 @@ constexpr std::array<double, 23> kNegativePowersOfTen{1e-0,  1e-1,  1e-2,  1e-3,
     return true;
 }
 
-
-// Fw.d of n = |value| x 10^d rounded (d <= 9): the length found from the
-// digit count of n, then the digits converted once, straight into their
-// places from the end of the field.
-char* PutScaledFixed(char* out, unsigned long long n, int d, bool negative, std::size_t width)
+// Fw.d of n = |value| x 10^d rounded (d <= 9). Whether the number fits is
+// told by comparing n with a power of ten, the field is blanked, and the
+// digits are converted once, straight into their places from its end.
+char* PutScaledFixed(char* out, unsigned long long n, int d, bool negative, int w)
 {
-    const std::size_t digits = DigitCount(n);
-    const auto decimals = static_cast<std::size_t>(d);
-    const bool whole_is_zero = digits <= decimals;
-    std::size_t size = (negative ? 1 : 0) + (whole_is_zero ? 1 : digits - decimals) + 1 + decimals;
-    // The zero before the point goes where the field is too narrow for it.
-    const bool leading_zero = !(size > width && d > 0 && whole_is_zero);
-    if (!leading_zero)
-        --size;
-    char* end = RightAligned(out, size, width);
-    if (!end)
-        return out;
-    int left = d;
-    for (; left >= 2; left -= 2) {
-        end -= 2;
-        std::memcpy(end, &kDigitPairs[2 * (n % 100)], 2);
-        n /= 100;
+    const int sign = negative ? 1 : 0;
+    const std::size_t width = static_cast<unsigned>(w);
+    bool leading_zero = true;
+    if (n >= kPowersOfTen[d]) {
+        // A whole part: its digits and the decimals are those of n, and the
+        // point and the sign come beside them.
+        const int room = w - sign - 1;
+        if (room < 1 || (room < 20 && n >= kPowersOfTen[room]))
+            return Fill(out, width, '*');
+    } else if (sign + 2 + d > w) {
+        // "0.dd" is too wide: the zero before the point goes (".50").
+        leading_zero = false;
+        if (d == 0 || sign + 1 + d > w)
+            return Fill(out, width, '*');
     }
-    if (left == 1) {
-        *--end = static_cast<char>('0' + n % 10);
-        n /= 10;
-    }
+    Fill(out, width, ' ');
+    char* end = LowDigitsBefore(out + width, n, d);
     *--end = '.';
     if (leading_zero)
         end = DigitsBefore(end, n); // what is left of n: the whole part
     if (negative)
         end[-1] = '-';
-    return out;
+    return out + width;
 }
 
 // Fw.d by the exact conversion, where the shortcut does not hold (ties,
@@ -400,6 +407,8 @@ char* PutScaledFixed(char* out, unsigned long long n, int d, bool negative, std:
 [[gnu::noinline]] char* PutFixedExactly(char* out, double value, const Item& item)
 {
     const auto width = static_cast<std::size_t>(item.width);
+    if (!std::isfinite(value))
+        return Fill(out, width, '*');
     const int d = item.digits;
     // Room for a sign, the 309 integer digits of the largest double, the
     // decimals and a point.
@@ -443,13 +452,11 @@ char* PutScaledFixed(char* out, unsigned long long n, int d, bool negative, std:
 // written as 0 for the same reason.
 char* PutFixed(char* out, double value, const Item& item)
 {
-    const auto width = static_cast<std::size_t>(item.width);
-    if (!std::isfinite(value))
-        return Fill(out, width, '*');
     const int d = item.digits;
     unsigned long long n = 0;
+    // NaN and infinity fail the shortcut too.
     if (d <= 9 && RoundScaled(std::fabs(value), d, n))
-        return PutScaledFixed(out, n, d, value < 0 && n != 0, width);
+        return PutScaledFixed(out, n, d, value < 0 && n != 0, item.width);
     return PutFixedExactly(out, value, item);
 }
 
@@ -466,6 +473,10 @@ int MantissaDigits(double x, int d, char* mantissa)
         // right by the rounded result.
         const int e2 = static_cast<int>((std::bit_cast<std::uint64_t>(x) >> 52) & 0x7ff) - 1023; // x is normal
         int e10 = (e2 * 78913) >> 18; // floor(e2 log10 2), also below 0
+        // floor(log10 x) is this or one more: one comparison tells, but for
+        // values next to a power of ten, which the loop puts right.
+        if (e10 >= -23 && e10 <= 21)
+            e10 += x >= kPowersOfTenNear[e10 + 1 + 22] ? 1 : 0;
         const unsigned long long low = kPowersOfTen[d - 1];
         const unsigned long long high = kPowersOfTen[d];
         for (int attempt = 0; attempt < 2 && RoundScaled(x, d - 1 - e10, n); ++attempt) {
@@ -475,7 +486,7 @@ int MantissaDigits(double x, int d, char* mantissa)
                 ++exponent;
             }
             if (n >= low && n < high) {
-                ZeroPaddedDigitsBefore(mantissa + d, n, d);
+                LowDigitsBefore(mantissa + d, n, d);
                 return exponent;
             }
             e10 += n < low ? -1 : 1;
@@ -590,7 +601,7 @@ std::size_t PassLength(const std::vector<Item>& items)
         default:
             one = static_cast<std::size_t>(item.width);
         }
-        length += static_cast<std::size_t>(item.repeat) * one;
+        length += static_cast<std::size_t>(item.repeat) * one + static_cast<std::size_t>(item.lead);
         if (length > kMaxPassLength)
             return kMaxPassLength + 1;
     }
@@ -615,11 +626,38 @@ bool HasFreeText(const std::vector<Item>& items)
     return false;
 }
 
+bool IsData(const Item& item)
+{
+    return item.kind == Kind::Text || item.kind == Kind::Integer || item.kind == Kind::Fixed ||
+           item.kind == Kind::Exponent;
+}
+
+// An nX just before a data descriptor becomes the blanks ahead of its first
+// field: one step of the writer instead of two for each field of a row. They
+// are written before the values are looked at, as the nX was, so a record
+// whose values run out there ends as before.
+void MergeBlanks(std::vector<Item>& items)
+{
+    std::vector<Item> merged;
+    merged.reserve(items.size());
+    for (Item& item : items) {
+        if (item.kind == Kind::Group)
+            MergeBlanks(item.items);
+        if (IsData(item) && !merged.empty() && merged.back().kind == Kind::Blanks) {
+            item.lead = merged.back().repeat;
+            merged.pop_back();
+        }
+        merged.push_back(std::move(item));
+    }
+    items = std::move(merged);
+}
+
 Layout ParseLayout(std::string_view descriptors)
 {
     Layout layout;
     layout.text = std::string(descriptors);
     layout.items = DescriptorParser(descriptors).Parse();
+    MergeBlanks(layout.items);
     for (std::size_t i = 0; i < layout.items.size(); ++i)
         if (layout.items[i].kind == Kind::Group)
             layout.reuse_from = i;
@@ -680,8 +718,8 @@ private:
     // data descriptor, which ends the record.
     bool Run(const std::vector<Item>& items, std::size_t first)
     {
-        for (std::size_t i = first; i < items.size(); ++i) {
-            const Item& item = items[i];
+        for (auto at = items.begin() + static_cast<std::ptrdiff_t>(first); at != items.end(); ++at) {
+            const Item& item = *at;
             switch (item.kind) {
             case Kind::Blanks:
                 cursor_ = Fill(cursor_, static_cast<std::size_t>(item.repeat), ' ');
@@ -699,6 +737,8 @@ private:
                         return false;
                 break;
             default:
+                if (item.lead > 0)
+                    cursor_ = Fill(cursor_, static_cast<std::size_t>(item.lead), ' ');
                 for (int r = 0; r < item.repeat; ++r) {
                     if (next_ == values_.size())
                         return false;

@@ -10,7 +10,9 @@
 // rFw.d, rIw). Blanks between descriptors are ignored.
 // A value that does not fit its field is written as w asterisks; so are NaN
 // and infinity, which must never reach a file as text.
-// Numbers are converted with std::to_chars, never the C locale.
+// Numbers are converted by integer arithmetic where one product by a power
+// of ten decides the rounding, and by std::to_chars otherwise; never through
+// the C locale.
 // A malformed descriptor list, or a value of the wrong kind for its
 // descriptor, is a programming error: std::invalid_argument is thrown.
 #include <cstddef>

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -13,8 +14,11 @@
 
 namespace {
 
+using korva::engine::AppendRecord;
 using korva::engine::FormatRecord;
 using korva::engine::FormatValue;
+using korva::engine::LayoutCache;
+using korva::engine::TextBuffer;
 
 struct Case {
     const char* descriptors;
@@ -111,14 +115,19 @@ const std::vector<Case>& Cases()
         {"(10X,E8.2,A1,E9.2,A1,F11.2)", {9999999.0, "*", 1.5, " ", 2.0},
          "          0.10E+08* 0.15E+01        2.00\n"},
 
-        // When the values run out the record ends at the next data descriptor.
+        // When the values run out the record ends at the next data descriptor,
+        // after the blanks and literals before it.
         {"(/,/,1X,'X',I3,'Y',I3)", {1}, "\n\n X  1Y\n"},
+        {"(I3,2X,I3)", {1}, "  1  \n"},
+        {"(5X,3I3)", {1, 2}, "       1  2\n"},
         {"(I3)", {}, "\n"},
         {"()", {}, "\n"},
         // Descriptors used up with values left: reuse from the last group
         // with its repeat count, or from the start, on a new line.
         {"(2(I3,F5.1))", {1, 2.0, 3, 4.0, 5, 6.0}, "  1  2.0  3  4.0\n  5  6.0\n"},
         {"(I3,2(I3,F5.1))", {1, 2, 2.0, 3, 4.0, 5, 6.0, 7, 8.0}, "  1  2  2.0  3  4.0\n  5  6.0  7  8.0\n"},
+        {"(2(2X,I3))", {1, 2, 3}, "    1    2\n    3  \n"},
+        {"(2X,A,3X,A5,1X,E10.3)", {"free text", "ab", 1.5}, "  free text   ab     0.150E+01\n"},
         {"(E17.4,3E16.4)", {1.0, 2.0, 3.0, 4.0, 5.0},
          "       0.1000E+01      0.2000E+01      0.3000E+01      0.4000E+01\n       0.5000E+01\n"},
     };
@@ -227,13 +236,40 @@ std::string ExactExponent(double value, int width, int digits)
     return std::string(width - number.size(), ' ') + number;
 }
 
+// The natural text of ExactFixed, without its blanks: the width it just fits.
+std::size_t ExactFixedLength(double value, int decimals)
+{
+    const std::string text = ExactFixed(value, 400, decimals);
+    return text.size() - text.find_first_not_of(' ');
+}
+
+// Iw and Iw.m (m < 0: none) as the exact conversion of to_chars writes them.
+std::string ExactInteger(long long value, int width, int digits)
+{
+    char buffer[32];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    std::string text(buffer, end);
+    const bool negative = value < 0;
+    std::string magnitude = negative ? text.substr(1) : text;
+    if (digits == 0 && value == 0)
+        magnitude.clear();
+    if (digits > 0 && magnitude.size() < static_cast<std::size_t>(digits))
+        magnitude.insert(0, digits - magnitude.size(), '0');
+    const std::string number = (negative ? "-" : "") + magnitude;
+    if (number.size() > static_cast<std::size_t>(width))
+        return std::string(width, '*');
+    return std::string(width - number.size(), ' ') + number;
+}
+
 TEST(FixedFormat, NumbersAsTheExactConversionWritesThem)
 {
     std::mt19937_64 random(20150705);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     std::uniform_int_distribution<int> magnitude(-12, 17);
+    std::uniform_int_distribution<int> wide_magnitude(-30, 30);
     std::vector<double> values{0.125, 0.375, 2.5, 0.5, 1.5, 1e15 + 0.5, 4.5e15, 999.9995, 9.9995, 0.99995,
-                               1e-300, 1e300, 123456789.125, 0.0, -0.0, -0.004, -0.005, -2.5};
+                               1e-300, 1e300, 123456789.125, 0.0, -0.0, -0.004, -0.005, -2.5,
+                               9.9999999995, 99999.99999, 1e-22, 1e22, 9.9999e21, 1.00001e-23};
     for (int i = 0; i < 20000; ++i) {
         const double x = unit(random) * std::pow(10.0, magnitude(random));
         values.push_back(x);
@@ -244,23 +280,65 @@ TEST(FixedFormat, NumbersAsTheExactConversionWritesThem)
         values.push_back(half);
         values.push_back(std::nextafter(half, 0.0));
         values.push_back(std::nextafter(half, 1e308));
+        // Beyond the range of the powers of ten the shortcuts use.
+        if (i % 4 == 0)
+            values.push_back((i % 8 == 0 ? 1.0 : -1.0) * unit(random) * std::pow(10.0, wide_magnitude(random)));
     }
+    // Every record also goes through one kept buffer and layout cache, as an
+    // output file writes its rows: the same text, one record after another.
+    TextBuffer buffer;
+    LayoutCache layouts;
+    std::string expected_records;
+    const auto append = [&](const std::string& layout, std::initializer_list<FormatValue> record,
+                            const std::string& expected) {
+        const std::string_view written =
+            AppendRecord(buffer, layouts, layout, std::span<const FormatValue>(record.begin(), record.size()));
+        ASSERT_EQ(written, expected) << layout;
+        expected_records += expected;
+    };
     int checked = 0;
     for (const double v : values) {
-        for (int d = 0; d <= 6; ++d) {
+        for (int d = 0; d <= 9; ++d) {
             const std::string layout = "(F30." + std::to_string(d) + ",F6." + std::to_string(d) + ")";
-            const std::string line = FormatRecord(layout, {v, v});
-            ASSERT_EQ(line, ExactFixed(v, 30, d) + ExactFixed(v, 6, d) + "\n") << v << " " << layout;
+            const std::string expected = ExactFixed(v, 30, d) + ExactFixed(v, 6, d) + "\n";
+            if (d <= 6) {
+                ASSERT_EQ(FormatRecord(layout, {v, v}), expected) << v << " " << layout;
+            }
+            append(layout, {v, v}, expected);
+            // The widths where the number just fits and one less (a zero
+            // before the point dropped, or asterisks).
+            const int fits = static_cast<int>(ExactFixedLength(v, d));
+            for (const int w : {fits, fits - 1}) {
+                if (w < 1 || w > 20)
+                    continue;
+                const std::string narrow = "(F" + std::to_string(w) + "." + std::to_string(d) + ")";
+                append(narrow, {v}, ExactFixed(v, w, d) + "\n");
+            }
         }
         for (int d = 1; d <= 9; ++d) {
             const std::string layout = "(E20." + std::to_string(d) + ",E" + std::to_string(d + 5) + "." +
                                        std::to_string(d) + ")";
-            const std::string line = FormatRecord(layout, {v, v});
-            ASSERT_EQ(line, ExactExponent(v, 20, d) + ExactExponent(v, d + 5, d) + "\n") << v << " " << layout;
+            const std::string expected = ExactExponent(v, 20, d) + ExactExponent(v, d + 5, d) + "\n";
+            ASSERT_EQ(FormatRecord(layout, {v, v}), expected) << v << " " << layout;
+            append(layout, {v, v}, expected);
         }
         ++checked;
     }
     EXPECT_EQ(checked, static_cast<int>(values.size()));
+
+    // Integers of every length, with and without a minimum of digits.
+    std::uniform_int_distribution<int> bits(0, 63);
+    for (int i = 0; i < 20000; ++i) {
+        const long long v = static_cast<long long>(random() >> bits(random)) * (i % 3 == 0 ? -1 : 1);
+        for (const int w : {1, 3, 6, 12, 21}) {
+            const int m = i % 5 - 1; // none, 0, 1, 2, 3
+            const std::string layout =
+                "(I" + std::to_string(w) + (m >= 0 ? "." + std::to_string(m) : std::string()) + ")";
+            append(layout, {v}, ExactInteger(v, w, m) + "\n");
+        }
+    }
+    append("(I20)", {std::numeric_limits<long long>::min()}, ExactInteger(std::numeric_limits<long long>::min(), 20, -1) + "\n");
+    EXPECT_EQ(buffer.View(), expected_records);
 }
 
 } // namespace

@@ -7,11 +7,14 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <string_view>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
 #include "engine_run.h"
+#include "fixed_format.h"
 #include "project_fixture.h"
+#include "run_state.h"
 
 namespace {
 
@@ -74,6 +77,38 @@ TEST(OutputFiles, ARunReplacesTheOldFilesAndLeavesNothingElse)
     std::set<std::string> expected = RunFiles;
     expected.insert("elsewhere.txt");
     EXPECT_EQ(FilesIn(folder), expected);
+}
+
+// Many times the text kept before a write: every record and line reaches
+// its file whole and in order, also a line written to the plot data file as
+// it was written to the report.
+TEST(OutputFiles, ALargeFileIsWrittenWholeAndInOrder)
+{
+    RunFolder folder;
+    korva::engine::OutputFile report;
+    korva::engine::OutputFile plot;
+    ASSERT_TRUE(report.Open(folder.Path("large.kv7o")));
+    ASSERT_TRUE(plot.Open(folder.Path("large.kv7p")));
+    constexpr std::string_view layout = "(3X,E10.3,3X,F9.2,I7,1X,A)";
+    std::string expected_report;
+    std::string expected_plot;
+    for (int i = 0; i < 30000; ++i) {
+        const double x = i * 0.37;
+        const std::string label = std::string(static_cast<std::size_t>(i % 50), 'x');
+        const std::string row = korva::engine::FormatRecord(layout, {x, -x, i, label});
+        plot.Write(report.WriteRecord(layout, {x, -x, i, label}));
+        expected_report += row;
+        expected_plot += row;
+        if (i % 100 == 0) {
+            report.Write("a line of text\n");
+            expected_report += "a line of text\n";
+        }
+    }
+    ASSERT_TRUE(report.Commit());
+    ASSERT_TRUE(plot.Commit());
+    ASSERT_GT(expected_report.size(), 1000000u);
+    EXPECT_EQ(folder.Read("large.kv7o"), expected_report);
+    EXPECT_EQ(folder.Read("large.kv7p"), expected_plot);
 }
 
 TEST(OutputFiles, AReportThatCannotBeMadeRemovesTheOldPlotFile)
