@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <sys/stat.h>
 
@@ -70,7 +72,7 @@ TEST(ReplaceFile, AWriteProtectedFileIsNotReplaced)
             ReplaceFile(folder.Path(name), "new");
             FAIL() << "no error";
         } catch (const EInOutError& e) {
-            EXPECT_EQ(std::string(e.what()), "Cannot write file \"" + folder.Path(name) + "\". Permission denied");
+            EXPECT_EQ(std::string(e.what()), "Cannot write file \"" + folder.Path(name) + "\". " + std::strerror(EACCES));
         }
         EXPECT_EQ(folder.Read("pile.kv7d"), "old");
         EXPECT_EQ(std::filesystem::status(folder.Path("pile.kv7d")).permissions(), std::filesystem::perms(0444));

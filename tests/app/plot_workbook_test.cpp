@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -207,7 +209,7 @@ TEST(PlotWorkbook, AnUnwritablePathRaisesAndAnOldFileStays)
         WritePlotWorkbook(folder.Path("protected.xlsx"), {MakePlot("A", 1, 2)});
         ADD_FAILURE() << "written over a write-protected workbook";
     } catch (const korva::components::EInOutError& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot write file \"" + folder.Path("protected.xlsx") + "\". Permission denied");
+        EXPECT_EQ(std::string(e.what()), "Cannot write file \"" + folder.Path("protected.xlsx") + "\". " + std::strerror(EACCES));
     }
     EXPECT_TRUE(folder.Read("protected.xlsx") == "old") << "a write-protected workbook replaced";
 

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <cerrno>
 #include <string>
 
 #include "child_process.h"
@@ -77,7 +78,7 @@ TEST(ProbeRun, ASaveBeyondTheFileSizeLimitIsAFailedWrite)
     const ChildEnd end = probe.Wait();
     ASSERT_TRUE(end.Exited) << "ended by signal " << end.Signal;
     EXPECT_NE(end.Output.find("\"messages\":[\"Cannot write file \\\"" + folder.Path("pile.cpt") +
-                                  "\\\". File too large\"]"),
+                                  "\\\". " + SystemErrorText(EFBIG) + "\"]"),
               std::string::npos)
         << end.Output;
     EXPECT_EQ(folder.Read("pile.kv7d"), project);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -719,7 +721,7 @@ TEST(ProjectFile, AWriteProtectedFileOfThePairFailsTheSave)
         SavedSample s;
         ::chmod(s.folder.Path(protectedFile).c_str(), 0444);
         EXPECT_EQ(MessageOf<EInOutError>([&] { s.p.SaveToFile(); }),
-                  "Cannot write file \"" + s.folder.Path(protectedFile) + "\". Permission denied");
+                  "Cannot write file \"" + s.folder.Path(protectedFile) + "\". " + std::strerror(EACCES));
         EXPECT_EQ(s.folder.Read(protectedFile), protectedFile == "pile.kv7d" ? s.project : s.points);
         EXPECT_EQ(std::filesystem::status(s.folder.Path(protectedFile)).permissions(), std::filesystem::perms(0444));
         EXPECT_TRUE(s.h.modified);

@@ -2,6 +2,8 @@
 // plot dialogs (run by scripts in place of a modal loop), the mouse over the
 // plot and the legend, printing to a PDF file read back as a viewer reads
 // it, the bitmap export and the page setup.
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -575,7 +577,7 @@ TEST(PlotWindowBitmap, TooLargeBadEntriesAndCancelWriteNothing)
     Script<TdlgFormat>([](TdlgFormat& d) { d.OkButton()->click(); });
     EXPECT_FALSE(window.Form().SaveToDiskClick().Saved);
     ASSERT_EQ(Messages().size(), 4u);
-    EXPECT_EQ(Messages()[3], "Cannot write file \"" + protectedPath.toStdString() + "\". Permission denied");
+    EXPECT_EQ(Messages()[3], "Cannot write file \"" + protectedPath.toStdString() + "\". " + std::strerror(EACCES));
     QFile old(protectedPath);
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), "old");

@@ -1,6 +1,7 @@
 #pragma once
 // Helpers shared by every test suite.
 #include <clocale>
+#include <cstring>
 #include <string>
 
 namespace korva::test {
@@ -33,5 +34,20 @@ private:
     std::string saved_;
     bool active_ = false;
 };
+
+// The system's text for an error number as a program started in this
+// environment shows it: the programs take their message language from the
+// environment, so a test that compares a message must not assume English.
+inline std::string SystemErrorText(int error)
+{
+    // The character set counts too: a message in the environment's language
+    // is only given out where its characters can be written.
+    const char* old = std::setlocale(LC_ALL, nullptr);
+    const std::string saved = old ? old : "C";
+    std::setlocale(LC_ALL, "");
+    std::string text = std::strerror(error);
+    std::setlocale(LC_ALL, saved.c_str());
+    return text;
+}
 
 } // namespace korva::test
