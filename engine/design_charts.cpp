@@ -62,21 +62,6 @@ constexpr std::span<const double> FhwaAlphaCurves[] = {FhwaAlpha20, FhwaAlpha30,
 constexpr double FhwaAlphaRatios[] = {20.0f, 30.0f, 45.0f};
 const ChartFamily FhwaAlphaChart{FhwaAlphaPhi, FhwaAlphaCurves, FhwaAlphaRatios};
 
-double LookupTable(const ChartTable& table, double x)
-{
-    const std::span<const double> xs = table.x;
-    const std::span<const double> ys = table.y;
-    if (!(x > xs.front())) // a NaN takes the first value too
-        return ys.front();
-    // The points in order: the first abscissa at or above x closes the
-    // interval. The one before it lies below x, so the interval is never empty,
-    // even in a table (CPT profile, section table) with repeated abscissae.
-    for (std::size_t i = 1; i < xs.size(); ++i)
-        if (!(xs[i] < x))
-            return ys[i - 1] + (x - xs[i - 1]) * (ys[i] - ys[i - 1]) / (xs[i] - xs[i - 1]);
-    return ys.back();
-}
-
 double LookupAscendingTable(const ChartTable& table, double x)
 {
     const std::span<const double> xs = table.x;

@@ -22,7 +22,20 @@ struct ChartTable {
 // (CPT profile, section table) with repeated abscissae never divides by 0.
 // The design charts, the CPT profile, the t-z and tip curves and the section
 // stiffness table are all read through it.
-double LookupTable(const ChartTable& table, double x);
+inline double LookupTable(const ChartTable& table, double x)
+{
+    const std::span<const double> xs = table.x;
+    const std::span<const double> ys = table.y;
+    if (!(x > xs.front())) // a NaN takes the first value too
+        return ys.front();
+    // The points in order: the first abscissa at or above x closes the
+    // interval. The one before it lies below x, so the interval is never empty,
+    // even in a table (CPT profile, section table) with repeated abscissae.
+    for (std::size_t i = 1; i < xs.size(); ++i)
+        if (!(xs[i] < x))
+            return ys[i - 1] + (x - xs[i - 1]) * (ys[i] - ys[i - 1]) / (xs[i] - xs[i - 1]);
+    return ys.back();
+}
 // The same for a table whose abscissae never decrease, found by bisection.
 double LookupAscendingTable(const ChartTable& table, double x);
 

@@ -262,11 +262,6 @@ TzSoilAtDepth TzSoilAt(const RunState& s, double depth)
     return soil;
 }
 
-double CurveLoadTransferAt(const TzCurve& curve, double movement)
-{
-    return LookupTable({curve.Movement, curve.LoadTransfer}, movement);
-}
-
 double TipLoadAt(const TipLoadCurve& curve, double movement)
 {
     return LookupTable({curve.Movement, curve.Load}, movement);

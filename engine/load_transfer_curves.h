@@ -3,6 +3,7 @@
 // from the hand-over rows of the load-transfer method. Inside the
 // load-transfer part lengths are inches and loads pounds in English units,
 // metres and kN in SI.
+#include "design_charts.h"
 #include "run_state.h"
 
 namespace korva::engine {
@@ -60,7 +61,10 @@ TzSoilAtDepth TzSoilAt(const RunState& state, double depth);
 
 // Unit load transfer of a curve at a movement: linear between its points,
 // flat beyond its last point.
-double CurveLoadTransferAt(const TzCurve& curve, double movement);
+inline double CurveLoadTransferAt(const TzCurve& curve, double movement)
+{
+    return LookupTable({curve.Movement, curve.LoadTransfer}, movement);
+}
 // Tip load at a tip movement: linear between the points, the last load held
 // beyond the last point.
 double TipLoadAt(const TipLoadCurve& curve, double movement);
