@@ -25,7 +25,14 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-struct UnitSwitch : MainFormFixture, ::testing::Test {
+// The texts never follow the C locale: the comma-decimal one is in force
+// from the start (before opening the project makes its folder current, which
+// a relative LOCPATH would no longer find).
+struct CommaLocaleFirst {
+    ScopedCommaLocale comma;
+};
+
+struct UnitSwitch : CommaLocaleFirst, MainFormFixture, ::testing::Test {
     UnitSwitch()
     {
         const std::string project = folder.Path("pile.kv7d");
@@ -78,7 +85,6 @@ struct UnitSwitch : MainFormFixture, ::testing::Test {
 
 TEST_F(UnitSwitch, RoundValuesStayRoundInEveryWindow)
 {
-    ScopedCommaLocale comma; // the texts never follow the C locale
     ASSERT_TRUE(comma.Active());
     ASSERT_NE(circular, nullptr);
     ASSERT_NE(layers, nullptr);
