@@ -152,6 +152,11 @@ int SoilLayerGridWidth(const std::array<int, 7>& needed)
     return gridWidth;
 }
 
+int RowTakingOver(int first, int rowCount)
+{
+    return rowCount > 0 ? std::min(first, rowCount - 1) : -1;
+}
+
 // ---------------------------------------------------------------------------
 
 TSoilLayersEditor::TSoilLayersEditor(TGridTable& D, std::function<void()> setModified)
@@ -170,10 +175,19 @@ TSoilLayerRow TSoilLayersEditor::RowOfD(int layer) const
 
 void TSoilLayersEditor::Load()
 {
+    const int shownBefore = LayerCount();
     rows_.clear();
     for (int layer = 0; layer < D_->RowCount(); ++layer)
         rows_.push_back(RowOfD(layer));
     current_ = rows_.empty() ? -1 : 0;
+    if (!shown_)
+        return;
+    if (LayerCount() > shownBefore)
+        shown_->RowsInserted(shownBefore, LayerCount() - shownBefore);
+    else if (LayerCount() < shownBefore)
+        shown_->RowsRemoved(LayerCount(), shownBefore - LayerCount());
+    if (const int kept = std::min(shownBefore, LayerCount()); kept > 0)
+        shown_->RowsChanged(0, kept);
 }
 
 void TSoilLayersEditor::Store()
@@ -246,6 +260,8 @@ void TSoilLayersEditor::AddLayer()
     InitSoilLayerValues(*D_, layer);
     current_ = layer;
     Modified();
+    if (shown_)
+        shown_->RowsInserted(layer, 1);
 }
 
 void TSoilLayersEditor::InsertLayer()
@@ -259,6 +275,8 @@ void TSoilLayersEditor::InsertLayer()
         CopySoilLayerValues(*D_, layer, layer - 1);
     InitSoilLayerValues(*D_, at);
     Modified();
+    if (shown_)
+        shown_->RowsInserted(at, 1);
 }
 
 std::string TSoilLayersEditor::DeleteQuestion() const
@@ -275,8 +293,10 @@ void TSoilLayersEditor::DeleteLayer()
     for (int layer = at; layer < LayerCount(); ++layer)
         CopySoilLayerValues(*D_, layer, layer + 1);
     D_->SetRowCount(LayerCount());
-    current_ = std::min(current_, LayerCount() - 1);
+    current_ = RowTakingOver(at, LayerCount());
     Modified();
+    if (shown_)
+        shown_->RowsRemoved(at, 1);
 }
 
 std::optional<std::string> TSoilLayersEditor::CloseCheck() const

@@ -80,10 +80,33 @@ std::array<int, 7> SoilLayerColumnWidths(int gridWidth);
 // text, before any rounding of the column to whole pixels.
 int SoilLayerGridWidth(const std::array<int, 7>& needed);
 
+// What shows the rows of the working copy (the window's grid) follows it
+// through these calls, row by row, and is never made again: rows come and go
+// where layers are added, inserted and deleted, or at the end when a load
+// finds another count in D (the rows after them take new numbers), and the
+// rows a load kept are shown again. What a row's own control did (a field
+// typed, a type chosen) is not reported back to it.
+class ISoilLayerRows {
+public:
+    virtual ~ISoilLayerRows() = default;
+    virtual void RowsInserted(int first, int count) = 0;
+    virtual void RowsRemoved(int first, int count) = 0;
+    virtual void RowsChanged(int first, int count) = 0;
+};
+
+// The row that takes over from the rows removed at `first`, `rowCount` rows
+// being left (a removed control hands its focus to the same column there):
+// the row now at `first`, the last row when the last ones went, -1 when none
+// is left.
+int RowTakingOver(int first, int rowCount);
+
 class TSoilLayersEditor {
 public:
     // `setModified` is called with true whenever an act changes the project.
     TSoilLayersEditor(TGridTable& D, std::function<void()> setModified);
+
+    // The rows shown follow the working copy from now on (nullptr: none).
+    void SetRows(ISoilLayerRows* rows) { shown_ = rows; }
 
     // Activation: the rows of D become the working copy; the first layer
     // becomes current.
@@ -116,7 +139,8 @@ public:
     void InsertLayer();
     // The question asked before the current layer is deleted.
     std::string DeleteQuestion() const;
-    // Deletes the current layer; the layers below move up.
+    // Deletes the current layer; the layers below move up, and the one
+    // taking over (RowTakingOver) becomes current.
     void DeleteLayer();
 
     // The Close button's check: the message of the first layer whose
@@ -129,6 +153,7 @@ private:
 
     TGridTable* D_;
     std::function<void()> setModified_;
+    ISoilLayerRows* shown_ = nullptr;
     std::vector<TSoilLayerRow> rows_;
     int current_ = -1;
 };

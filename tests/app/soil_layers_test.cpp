@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -220,6 +221,87 @@ TEST_F(SoilLayersTest, CloseRefusesAnEndBearingFactorNotAboveZero)
     editor.SetField(1, lfEndBearingFactor, 0);
     EXPECT_EQ(editor.CloseCheck().value_or(""),
               "Reduction/Resistance Factor on End Bearing for layer 2 should be greater than zero.\rPlease check");
+}
+
+// What the window's grid is told, act by act: a row made where a layer is
+// added or inserted, a row removed where one is deleted or at the end when a
+// load finds fewer, the rows a load kept shown again, and nothing for a value
+// typed, a type chosen or a store.
+TEST_F(SoilLayersTest, TheRowsShownFollowEachActInPlace)
+{
+    struct Rows : ISoilLayerRows {
+        std::vector<std::string> told;
+        void Tell(const char* what, int first, int count)
+        {
+            told.push_back(std::string(what) + " " + std::to_string(first) + " " + std::to_string(count));
+        }
+        void RowsInserted(int first, int count) override { Tell("inserted", first, count); }
+        void RowsRemoved(int first, int count) override { Tell("removed", first, count); }
+        void RowsChanged(int first, int count) override { Tell("changed", first, count); }
+    } rows;
+    editor.SetRows(&rows);
+    MakeLayers({kSand, kClay, kSand});
+    struct Step {
+        std::function<void()> act;
+        std::vector<std::string> told;
+    };
+    const Step steps[] = {
+        {[&] { editor.Load(); }, {"inserted 0 3"}},
+        {[&] { editor.Load(); }, {"changed 0 3"}},
+        {[&] {
+             editor.SetCurrentLayer(1);
+             editor.InsertLayer();
+         },
+         {"inserted 1 1"}},
+        {[&] { editor.AddLayer(); }, {"inserted 4 1"}},
+        {[&] {
+             editor.SetCurrentLayer(2);
+             editor.DeleteLayer();
+         },
+         {"removed 2 1"}},
+        {[&] {
+             editor.SetField(0, lfBottom, 3);
+             editor.ChangeType(1, 1);
+             editor.Store();
+         },
+         {}},
+        {[&] {
+             D.SetRowCount(2);
+             editor.Load();
+         },
+         {"removed 2 2", "changed 0 2"}},
+        {[&] {
+             D.SetRowCount(5);
+             editor.Load();
+         },
+         {"inserted 2 3", "changed 0 2"}},
+        {[&] {
+             D.SetRowCount(0);
+             editor.Load();
+         },
+         {"removed 0 5"}},
+        {[&] { // neither is offered without layers
+             editor.DeleteLayer();
+             editor.InsertLayer();
+         },
+         {}},
+    };
+    int i = 0;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(i++);
+        rows.told.clear();
+        step.act();
+        EXPECT_EQ(rows.told, step.told);
+    }
+}
+
+// The row that takes over from deleted rows (and the focus of a control in
+// them): the one now in their place, else the last; none without rows.
+TEST_F(SoilLayersTest, TheRowTakingOverIsTheNextOrTheLast)
+{
+    EXPECT_EQ(RowTakingOver(1, 3), 1);
+    EXPECT_EQ(RowTakingOver(3, 3), 2);
+    EXPECT_EQ(RowTakingOver(0, 0), -1);
 }
 
 TEST_F(SoilLayersTest, HeadersAndColumnWidths)

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -283,6 +284,156 @@ TEST_F(SoilLayersWindow, TheControlInUseKeepsTheFocusWhenTheRowsAreMadeAgain)
     EXPECT_EQ(form->MdiArea()->activeSubWindow(), d.SubWindow());
     EXPECT_EQ(d.EditButton(1)->window()->focusWidget(), d.EditButton(1));
     EXPECT_EQ(D.Cell(layer_col::LayerBottom, 1).GetAsFloat(), 205);
+}
+
+// Tab runs through the rows in reading order and then on through Insert, Add,
+// Delete, Confirm Deletion and Close, never into another window made after
+// this one; rows added and inserted take their places in it.
+TEST_F(SoilLayersWindow, TabRunsThroughTheRowsAndThenTheButtons)
+{
+    Layers({kSand, kClay});
+    TDlgSoilLayers& d = Open();
+    OpenFromMenu<app_widgets::TdlgTitle>(TChildKind::Title);
+    form->MdiArea()->setActiveSubWindow(d.SubWindow());
+    ProcessEvents();
+    ASSERT_EQ(form->MdiArea()->activeSubWindow(), d.SubWindow());
+    d.AddButton()->click();
+    Enter(d.Field(0, app::lfBottom));
+    d.InsertButton()->click(); // a new first layer
+    ProcessEvents();
+    ASSERT_EQ(d.LayerGrid()->rowCount(), 4);
+    std::vector<QWidget*> expected;
+    for (int layer = 0; layer < 4; ++layer) {
+        expected.push_back(d.EditButton(layer));
+        expected.push_back(d.SoilTypeList(layer));
+        for (int f = 0; f < app::kLayerFieldCount; ++f)
+            expected.push_back(d.Field(layer, static_cast<app::TLayerField>(f)));
+    }
+    for (QWidget* button : std::initializer_list<QWidget*>{d.InsertButton(), d.AddButton(), d.DeleteButton(),
+                                                           d.ConfirmDeletion(), d.CloseButton()})
+        expected.push_back(button);
+    Enter(expected[0]);
+    std::vector<QWidget*> visited{QApplication::focusWidget()};
+    while (visited.size() < expected.size()) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ProcessEvents();
+        visited.push_back(QApplication::focusWidget());
+    }
+    EXPECT_EQ(visited, expected);
+    EXPECT_TRUE(Messages().empty());
+}
+
+// The rows are made once: a control keeps the focus while a layer is
+// inserted above it. When its own layer is deleted, the control in the same
+// column of the layer taking its place gets it, with the caret after the
+// value; the last layer deleted, the new last one's; none left, Add.
+TEST_F(SoilLayersWindow, TheFocusStaysInItsControlWhileLayersComeAndGo)
+{
+    Layers({kSand, kClay, kSand});
+    TDlgSoilLayers& d = Open();
+    d.ConfirmDeletion()->setChecked(false);
+    const QPointer<widgets::TDataEdit> bottom = d.Field(1, app::lfBottom);
+    Enter(bottom);
+    d.InsertButton()->click();
+    ProcessEvents();
+    EXPECT_EQ(QApplication::focusWidget(), bottom.data());
+    EXPECT_EQ(d.Field(2, app::lfBottom), bottom.data());
+    EXPECT_EQ(d.EditButton(2)->text(), "Edit Layer 3");
+    EXPECT_EQ(d.Field(1, app::lfBottom)->text(), "0");
+    EXPECT_EQ(d.Editor().CurrentLayer(), 1); // the new layer, as Insert left it
+
+    // Layers: 10, 0 (new), 20, 30. The third deleted from its factor field.
+    Enter(d.Field(2, app::lfSideFactor));
+    d.DeleteButton()->click();
+    ProcessEvents();
+    ASSERT_EQ(d.LayerGrid()->rowCount(), 3);
+    EXPECT_EQ(d.Field(2, app::lfBottom)->text(), "30");
+    EXPECT_EQ(QApplication::focusWidget(), d.Field(2, app::lfSideFactor));
+    QTest::keyClicks(QApplication::focusWidget(), "5");
+    EXPECT_EQ(d.Field(2, app::lfSideFactor)->text(), "15");
+    EXPECT_EQ(d.Editor().CurrentLayer(), 2);
+
+    // The last layer deleted from its soil-type list: the new last one's list.
+    Enter(d.SoilTypeList(2));
+    d.DeleteButton()->click();
+    ProcessEvents();
+    ASSERT_EQ(d.LayerGrid()->rowCount(), 2);
+    EXPECT_EQ(QApplication::focusWidget(), d.SoilTypeList(1));
+    EXPECT_EQ(d.Field(1, app::lfBottom)->text(), "0");
+
+    Enter(d.EditButton(0));
+    d.DeleteButton()->click();
+    ProcessEvents();
+    EXPECT_EQ(QApplication::focusWidget(), d.EditButton(0));
+    EXPECT_EQ(d.EditButton(0)->text(), "Edit Layer 1");
+    d.DeleteButton()->click();
+    ProcessEvents();
+    EXPECT_EQ(d.LayerGrid()->rowCount(), 0);
+    EXPECT_EQ(QApplication::focusWidget(), d.AddButton());
+    EXPECT_EQ(form->MdiArea()->activeSubWindow(), d.SubWindow());
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(D.RowCount(), 0);
+}
+
+// The control the user is in when the window becomes active again (a click
+// into a field of the inactive window, the properties page closed) makes its
+// layer the one Insert and Delete act on.
+TEST_F(SoilLayersWindow, TheLayerInUseIsCurrentWhenTheWindowIsActiveAgain)
+{
+    Layers({kSand, kClay, kSand});
+    TDlgSoilLayers& d = Open();
+    OpenFromMenu<app_widgets::TdlgTitle>(TChildKind::Title);
+    d.Field(2, app::lfMaxEndBearing)->setFocus(Qt::MouseFocusReason);
+    ProcessEvents();
+    ASSERT_EQ(form->MdiArea()->activeSubWindow(), d.SubWindow());
+    Recorded().Messages.Answers.push_back(TMessageAnswer::No);
+    d.DeleteButton()->click();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0], "Do you want to delete soil layer in row 3");
+
+    // "Edit Layer 2" makes layer 2 current after leaving for the properties
+    // page has stored the rows (which makes the first one current), and so it
+    // stays when the page closes.
+    d.EditButton(1)->click();
+    ProcessEvents();
+    ASSERT_NE(d.SoilsDialog(), nullptr);
+    d.SoilsDialog()->close();
+    ProcessEvents();
+    Recorded().Messages.Answers.push_back(TMessageAnswer::No);
+    d.DeleteButton()->click();
+    ASSERT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(Messages()[1], "Do you want to delete soil layer in row 2");
+    EXPECT_EQ(D.RowCount(), 3);
+}
+
+// The soil-type lists offer "Silt" by the methods selected when the window
+// was last activated, and a silt layer shows it once they do.
+TEST_F(SoilLayersWindow, TheListsFollowTheMethodsWhenTheWindowIsActiveAgain)
+{
+    Layers({kSilt, kSand});
+    TDlgSoilLayers& d = Open();
+    ASSERT_EQ(d.SoilTypeList(0)->count(), 2);
+    EXPECT_EQ(d.SoilTypeList(0)->currentIndex(), -1);
+    OpenFromMenu<app_widgets::TdlgTitle>(TChildKind::Title);
+    form->Project().MethodSelected.fill(0);
+    form->Project().MethodSelected[pmUsace] = 1;
+    form->MdiArea()->setActiveSubWindow(d.SubWindow());
+    ProcessEvents();
+    ASSERT_EQ(form->MdiArea()->activeSubWindow(), d.SubWindow());
+    EXPECT_EQ(d.SoilTypeList(0)->count(), 3);
+    EXPECT_EQ(d.SoilTypeList(0)->currentText(), "Silt");
+    EXPECT_EQ(d.SoilTypeList(1)->count(), 3);
+    EXPECT_EQ(d.SoilTypeList(1)->currentText(), "Sand");
+
+    OpenFromMenu<app_widgets::TdlgTitle>(TChildKind::Title);
+    form->Project().MethodSelected[pmApi] = 1;
+    form->MdiArea()->setActiveSubWindow(d.SubWindow());
+    ProcessEvents();
+    EXPECT_EQ(d.SoilTypeList(0)->count(), 2);
+    EXPECT_EQ(d.SoilTypeList(0)->currentIndex(), -1);
+    EXPECT_EQ(d.SoilTypeList(1)->currentText(), "Sand");
+    EXPECT_EQ(D.Cell(layer_col::SoilType, 0).GetAsInteger(), kSilt);
+    EXPECT_FALSE(form->IsModified());
 }
 
 } // namespace

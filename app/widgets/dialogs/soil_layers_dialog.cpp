@@ -1,7 +1,9 @@
 #include "dialogs/soil_layers_dialog.h"
 
 #include <algorithm>
+#include <array>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -12,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -30,8 +33,19 @@ namespace {
 
 constexpr int kGridHeight = 186;
 constexpr int kRowHeight = 25;
-// The layer a control of the grid stands for.
+constexpr int kColumnCount = 7;
+constexpr int kFirstFieldColumn = 2;
+// The layer a control of the grid stands for (renumbered as rows move) and
+// its column (fixed).
 constexpr const char* kLayerProperty = "layer";
+constexpr const char* kColumnProperty = "column";
+
+// The layer of a control of the grid; -1 for any other widget.
+int LayerOf(const QObject* control)
+{
+    const QVariant layer = control ? control->property(kLayerProperty) : QVariant();
+    return layer.isValid() ? layer.toInt() : -1;
+}
 
 } // namespace
 
@@ -41,7 +55,7 @@ TDlgSoilLayers::TDlgSoilLayers(TMainForm& main)
     auto* layout = new QVBoxLayout(this);
     auto* group = new QGroupBox("Layers Definition", this);
     auto* groupLayout = new QVBoxLayout(group);
-    grid_ = new QTableWidget(0, 7, group);
+    grid_ = new QTableWidget(0, kColumnCount, group);
     grid_->setObjectName("LayerGrid");
     grid_->verticalHeader()->hide();
     grid_->verticalHeader()->setDefaultSectionSize(kRowHeight);
@@ -56,16 +70,18 @@ TDlgSoilLayers::TDlgSoilLayers(TMainForm& main)
     // The columns keep their proportions; the grid is drawn as wide as the
     // header texts of either unit system need in the font of this desktop.
     const QFontMetrics metrics(grid_->horizontalHeader()->font());
-    std::array<int, 7> needed{};
+    std::array<int, kColumnCount> needed{};
     for (int units : {1, 2})
         for (const auto& line : app::SoilLayerHeaders(units))
             for (std::size_t c = 0; c < needed.size(); ++c)
                 needed[c] = std::max(needed[c],
                                      metrics.horizontalAdvance(QString::fromStdString(line[c]).trimmed()) + 16);
-    columnWidths_ = app::SoilLayerColumnWidths(app::SoilLayerGridWidth(needed));
+    const std::array<int, kColumnCount> widths = app::SoilLayerColumnWidths(app::SoilLayerGridWidth(needed));
     int total = 0;
-    for (int width : columnWidths_)
-        total += width;
+    for (int c = 0; c < kColumnCount; ++c) {
+        grid_->setColumnWidth(c, widths[static_cast<std::size_t>(c)]);
+        total += widths[static_cast<std::size_t>(c)];
+    }
     grid_->horizontalHeader()->setMinimumHeight(2 * metrics.height() + 8);
     grid_->setFixedSize(total + 2 * grid_->frameWidth() + grid_->verticalScrollBar()->sizeHint().width(),
                         kGridHeight + 2 * metrics.height());
@@ -96,6 +112,8 @@ TDlgSoilLayers::TDlgSoilLayers(TMainForm& main)
           "*** Reduction factors can be specified for LRFD requirement or for other design considerations such as "
           "driving strength loss."})
         layout->addWidget(new QLabel(note, this));
+    SetTabOrder();
+    editor_.SetRows(this);
 }
 
 QPushButton* TDlgSoilLayers::EditButton(int layer) const
@@ -110,7 +128,7 @@ QComboBox* TDlgSoilLayers::SoilTypeList(int layer) const
 
 widgets::TDataEdit* TDlgSoilLayers::Field(int layer, app::TLayerField field) const
 {
-    return qobject_cast<widgets::TDataEdit*>(grid_->cellWidget(layer, 2 + field));
+    return qobject_cast<widgets::TDataEdit*>(grid_->cellWidget(layer, kFirstFieldColumn + field));
 }
 
 void TDlgSoilLayers::LoadFromProject()
@@ -119,8 +137,22 @@ void TDlgSoilLayers::LoadFromProject()
     for (int k = 1; k <= app::kMethodCount; ++k)
         selected[static_cast<std::size_t>(k)] = Project().MethodSelected[static_cast<std::size_t>(k)] == 1;
     siltAllowed_ = app::UsaceAlone(selected);
-    editor_.Load();
-    Rebuild();
+    const auto headers = app::SoilLayerHeaders(Project().Units);
+    QStringList labels;
+    for (std::size_t c = 0; c < headers[0].size(); ++c)
+        labels << QString::fromStdString(headers[0][c] + "\n" + headers[1][c]);
+    grid_->setHorizontalHeaderLabels(labels);
+    editor_.Load(); // the rows follow in place
+    // The control in use keeps the focus through the activation (a click
+    // into the inactive window lands in it): its layer is the current one
+    // again, and typing goes on after the value.
+    QWidget* focused = focusWidget();
+    if (const int layer = LayerOf(focused); layer >= 0) {
+        editor_.SetCurrentLayer(layer);
+        if (auto* edit = qobject_cast<QLineEdit*>(focused); edit && edit->hasFocus())
+            edit->end(false);
+    }
+    ShowButtons();
 }
 
 void TDlgSoilLayers::StoreToProject()
@@ -128,100 +160,125 @@ void TDlgSoilLayers::StoreToProject()
     editor_.Store();
 }
 
-void TDlgSoilLayers::Rebuild()
+void TDlgSoilLayers::RowsInserted(int first, int count)
 {
-    // The control of the grid that has the focus, or gets it back when the
-    // window is active again (a click into the window activates it, which
-    // rebuilds the rows under the pointer; the properties window rebuilds
-    // them when it closes): its cell takes the focus over to the new control.
-    int focusRow = -1;
-    int focusColumn = -1;
-    if (QWidget* focused = focusWidget())
-        for (int r = 0; r < grid_->rowCount() && focusRow < 0; ++r)
-            for (int c = 0; c < grid_->columnCount(); ++c)
-                if (grid_->cellWidget(r, c) == focused) {
-                    focusRow = r;
-                    focusColumn = c;
-                    // Away from the control before it goes, so that the focus
-                    // does not wander to another window's control meanwhile.
-                    grid_->setFocus(Qt::OtherFocusReason);
-                    break;
-                }
-
-    building_ = true;
-    const auto headers = app::SoilLayerHeaders(Project().Units);
-    QStringList labels;
-    for (std::size_t c = 0; c < headers[0].size(); ++c)
-        labels << QString::fromStdString(headers[0][c] + "\n" + headers[1][c]);
-    grid_->setHorizontalHeaderLabels(labels);
-    for (int c = 0; c < 7; ++c)
-        grid_->setColumnWidth(c, columnWidths_[static_cast<std::size_t>(c)]);
-
-    grid_->setRowCount(0);
-    grid_->setRowCount(editor_.LayerCount());
-    for (int layer = 0; layer < editor_.LayerCount(); ++layer) {
-        const app::TSoilLayerRow& row = editor_.Layer(layer);
-        auto* button = new QPushButton(QString::fromStdString("Edit Layer " + components::FormatInteger(layer + 1)));
-        connect(button, &QPushButton::clicked, this, [this, layer] { ButtonClick(layer); });
-        auto* combo = new QComboBox;
-        combo->addItems({"Sand", "Clay"});
-        if (siltAllowed_)
-            combo->addItem("Silt");
-        combo->setMaxVisibleItems(combo->count());
-        // A silt layer keeps its code where the list offers no "Silt".
-        combo->setCurrentIndex(row.SoilType - 1 < combo->count() ? row.SoilType - 1 : -1);
-        connect(combo, &QComboBox::currentIndexChanged, this, [this, layer](int index) {
-            if (!building_ && index >= 0)
-                editor_.ChangeType(layer, index);
-        });
-        grid_->setCellWidget(layer, 0, button);
-        grid_->setCellWidget(layer, 1, combo);
-        for (QWidget* w : std::initializer_list<QWidget*>{button, combo}) {
-            w->setProperty(kLayerProperty, layer);
-            w->installEventFilter(this);
-        }
-        for (int f = 0; f < app::kLayerFieldCount; ++f) {
-            auto* edit = new widgets::TDataEdit;
-            edit->SetNumber(row.Values[static_cast<std::size_t>(f)]);
-            edit->setProperty(kLayerProperty, layer);
-            edit->installEventFilter(this);
-            connect(edit, &QLineEdit::textChanged, this, [this, edit, layer, f] {
-                if (building_)
-                    return;
-                try {
-                    editor_.SetField(layer, static_cast<app::TLayerField>(f), edit->Number());
-                } catch (const components::Exception&) {
-                    // Not a number yet (or a zero divisor): leaving the field says so.
-                }
-            });
-            grid_->setCellWidget(layer, 2 + f, edit);
-        }
+    for (int layer = first; layer < first + count; ++layer) {
+        grid_->insertRow(layer);
+        MakeRow(layer);
+        ShowRow(layer);
     }
-    building_ = false;
+    for (int layer = first + count; layer < grid_->rowCount(); ++layer)
+        NumberRow(layer);
+    SetTabOrder();
+    ShowButtons();
+}
+
+void TDlgSoilLayers::RowsRemoved(int first, int count)
+{
+    // A control of the removed rows that has the focus hands it over first:
+    // left to itself it would pass it on along the Tab order as it goes, or
+    // to another window's control.
+    QWidget* focused = QApplication::focusWidget();
+    const int focusLayer = isAncestorOf(focused) ? LayerOf(focused) : -1;
+    const bool handOver = focusLayer >= first && focusLayer < first + count;
+    const int focusColumn = handOver ? focused->property(kColumnProperty).toInt() : -1;
+    if (handOver)
+        grid_->setFocus(Qt::OtherFocusReason);
+    for (int k = 0; k < count; ++k)
+        grid_->removeRow(first);
+    for (int layer = first; layer < grid_->rowCount(); ++layer)
+        NumberRow(layer);
+    SetTabOrder();
+    ShowButtons();
+    if (handOver) {
+        // The same column of the row taking over, or Add when none is left.
+        const int row = app::RowTakingOver(first, grid_->rowCount());
+        QWidget* next = row >= 0 ? grid_->cellWidget(row, focusColumn) : add_;
+        next->setFocus(Qt::OtherFocusReason);
+        // Typing goes on after the value, as in the field that went.
+        if (auto* edit = qobject_cast<QLineEdit*>(next))
+            edit->end(false);
+    }
+}
+
+void TDlgSoilLayers::RowsChanged(int first, int count)
+{
+    for (int layer = first; layer < first + count; ++layer)
+        ShowRow(layer);
+}
+
+void TDlgSoilLayers::MakeRow(int layer)
+{
+    auto* button = new QPushButton;
+    connect(button, &QPushButton::clicked, this, [this, button] { ButtonClick(LayerOf(button)); });
+    auto* combo = new QComboBox;
+    combo->addItems({"Sand", "Clay"});
+    connect(combo, &QComboBox::currentIndexChanged, this, [this, combo](int index) {
+        if (!showing_ && index >= 0)
+            editor_.ChangeType(LayerOf(combo), index);
+    });
+    std::array<QWidget*, kColumnCount> controls{button, combo};
+    for (int f = 0; f < app::kLayerFieldCount; ++f) {
+        auto* edit = new widgets::TDataEdit;
+        connect(edit, &QLineEdit::textChanged, this, [this, edit, f] {
+            if (showing_)
+                return;
+            try {
+                editor_.SetField(LayerOf(edit), static_cast<app::TLayerField>(f), edit->Number());
+            } catch (const components::Exception&) {
+                // Not a number yet (or a zero divisor): leaving the field says so.
+            }
+        });
+        controls[static_cast<std::size_t>(kFirstFieldColumn + f)] = edit;
+    }
+    for (int c = 0; c < kColumnCount; ++c) {
+        QWidget* control = controls[static_cast<std::size_t>(c)];
+        control->setProperty(kColumnProperty, c);
+        control->installEventFilter(this);
+        grid_->setCellWidget(layer, c, control);
+    }
+}
+
+void TDlgSoilLayers::NumberRow(int layer)
+{
+    EditButton(layer)->setText(QString::fromStdString("Edit Layer " + components::FormatInteger(layer + 1)));
+    for (int c = 0; c < kColumnCount; ++c)
+        grid_->cellWidget(layer, c)->setProperty(kLayerProperty, layer);
+}
+
+void TDlgSoilLayers::ShowRow(int layer)
+{
+    const QScopedValueRollback<bool> showing(showing_, true);
+    NumberRow(layer);
+    const app::TSoilLayerRow& row = editor_.Layer(layer);
+    QComboBox* combo = SoilTypeList(layer);
+    // "Silt" as the methods of this activation allow.
+    if (siltAllowed_ && combo->count() == 2)
+        combo->addItem("Silt");
+    else if (!siltAllowed_ && combo->count() == 3)
+        combo->removeItem(2);
+    combo->setMaxVisibleItems(combo->count());
+    // A silt layer keeps its code where the list offers no "Silt".
+    combo->setCurrentIndex(row.SoilType - 1 < combo->count() ? row.SoilType - 1 : -1);
+    // Unchanged values leave their fields (the caret, the selection) alone.
+    for (int f = 0; f < app::kLayerFieldCount; ++f)
+        Field(layer, static_cast<app::TLayerField>(f))->SetNumber(row.Values[static_cast<std::size_t>(f)]);
+}
+
+void TDlgSoilLayers::SetTabOrder()
+{
     // Tab runs through the rows in reading order, then on to the buttons.
     QWidget* previous = nullptr;
-    for (int r = 0; r < grid_->rowCount(); ++r)
-        for (int c = 0; c < grid_->columnCount(); ++c)
-            if (QWidget* w = grid_->cellWidget(r, c)) {
-                if (previous)
-                    QWidget::setTabOrder(previous, w);
-                previous = w;
-            }
-    for (QWidget* w : std::initializer_list<QWidget*>{insert_, add_, delete_, confirm_, close_}) {
+    const auto follow = [&previous](QWidget* w) {
         if (previous)
             QWidget::setTabOrder(previous, w);
         previous = w;
-    }
-    if (focusRow >= 0) {
-        if (QWidget* w = grid_->cellWidget(std::min(focusRow, grid_->rowCount() - 1), focusColumn)) {
-            w->setFocus(Qt::OtherFocusReason);
-            // Typing goes on after the value, as in the field that was left.
-            if (auto* edit = qobject_cast<QLineEdit*>(w))
-                edit->end(false);
-        } else
-            add_->setFocus(Qt::OtherFocusReason);
-    }
-    ShowButtons();
+    };
+    for (int r = 0; r < grid_->rowCount(); ++r)
+        for (int c = 0; c < kColumnCount; ++c)
+            follow(grid_->cellWidget(r, c));
+    for (QWidget* w : std::initializer_list<QWidget*>{insert_, add_, delete_, confirm_, close_})
+        follow(w);
 }
 
 void TDlgSoilLayers::ShowButtons()
@@ -247,7 +304,6 @@ void TDlgSoilLayers::ButtonAddClick()
     if (!widgets::ValidateLastEntry(this) || !editor_.CanAdd())
         return;
     editor_.AddLayer();
-    Rebuild();
     grid_->scrollToBottom();
 }
 
@@ -256,7 +312,6 @@ void TDlgSoilLayers::ButtonInsClick()
     if (!widgets::ValidateLastEntry(this) || !editor_.CanInsert())
         return;
     editor_.InsertLayer();
-    Rebuild();
 }
 
 void TDlgSoilLayers::ButtonDelClick()
@@ -266,7 +321,6 @@ void TDlgSoilLayers::ButtonDelClick()
     if (confirm_->isChecked() && !widgets::Ui().Messages->YesNo(editor_.DeleteQuestion()))
         return;
     editor_.DeleteLayer();
-    Rebuild();
 }
 
 void TDlgSoilLayers::CloseClick()
@@ -291,11 +345,6 @@ void TDlgSoilLayers::ButtonClick(int layer)
     soils_ = new TDlgSoils(Project(), Tables().D, [this] { MarkModified(); }, this);
     soils_->setAttribute(Qt::WA_DeleteOnClose);
     soils_->SetLayer(layer + 1);
-    // Its fields show the rows again once it is gone.
-    connect(soils_, &QDialog::finished, this, [this, layer] {
-        Rebuild();
-        editor_.SetCurrentLayer(layer);
-    });
     soils_->setWindowModality(Qt::ApplicationModal);
     soils_->show();
 }

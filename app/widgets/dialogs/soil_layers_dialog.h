@@ -6,9 +6,9 @@
 // Layer", "Delete Layer" with "Confirm Deletion", and "Close", which checks
 // the end-bearing factors. The rows are a working copy (soil_layers.h) that
 // goes back into D when the window is left or closed; soil-type changes and
-// the row operations reach D at once, as its sub-tables follow them.
-#include <array>
-
+// the row operations reach D at once, as its sub-tables follow them. Each
+// layer's controls are made once: rows come and go with their layers and
+// show new values in place, so the control in use keeps the focus.
 #include <QPointer>
 
 #include "dialogs/soil_properties_dialog.h"
@@ -28,7 +28,7 @@ class TDataEdit;
 namespace korva::app_widgets {
 
 
-class TDlgSoilLayers : public TInputDialog {
+class TDlgSoilLayers : public TInputDialog, private app::ISoilLayerRows {
     Q_OBJECT
 public:
     explicit TDlgSoilLayers(TMainForm& main);
@@ -47,6 +47,7 @@ public:
     QPushButton* InsertButton() const { return insert_; }
     QPushButton* DeleteButton() const { return delete_; }
     QCheckBox* ConfirmDeletion() const { return confirm_; }
+    QPushButton* CloseButton() const { return close_; }
     QPushButton* EditButton(int layer) const;
     QComboBox* SoilTypeList(int layer) const;
     widgets::TDataEdit* Field(int layer, app::TLayerField field) const;
@@ -59,21 +60,28 @@ protected:
     void StoreToProject() override;
     // The rows show what the store keeps: each field's value goes into the
     // layers as it is typed, and nothing is repaired on the way to the table.
-    // Making the rows again on every store would take the controls from
-    // under the pointer.
     void ShowStored() override {}
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The grid's rows made again from the working copy (controls, headers,
-    // widths), then the buttons' enabling.
-    void Rebuild();
+    // The grid follows the working copy (app::ISoilLayerRows).
+    void RowsInserted(int first, int count) override;
+    void RowsRemoved(int first, int count) override;
+    void RowsChanged(int first, int count) override;
+
+    // The controls of a new grid row, empty until ShowRow.
+    void MakeRow(int layer);
+    // The row's number on its Edit button and controls (rows move).
+    void NumberRow(int layer);
+    // The row's number and its values from the working copy, in place.
+    void ShowRow(int layer);
+    void SetTabOrder();
     void ShowButtons();
 
     app::TSoilLayersEditor editor_;
     bool siltAllowed_ = false;
-    bool building_ = false;
-    std::array<int, 7> columnWidths_{};
+    // Set while rows are shown: the controls' change signals are no edits.
+    bool showing_ = false;
     QTableWidget* grid_;
     QPushButton* insert_;
     QPushButton* add_;
