@@ -375,6 +375,24 @@ TEST_F(SoilLayersWindow, TheFocusStaysInItsControlWhileLayersComeAndGo)
     EXPECT_EQ(D.RowCount(), 0);
 }
 
+// A click gives the button the focus; it keeps it through the act, also when
+// the row of the control that had it before goes.
+TEST_F(SoilLayersWindow, TheButtonClickedKeepsTheFocus)
+{
+    Layers({kSand, kClay, kSand});
+    TDlgSoilLayers& d = Open();
+    d.ConfirmDeletion()->setChecked(false);
+    for (QPushButton* button : {d.InsertButton(), d.DeleteButton(), d.AddButton()}) {
+        SCOPED_TRACE(button->text().toStdString());
+        Enter(d.SoilTypeList(2));
+        Enter(button);
+        button->click();
+        ProcessEvents();
+        EXPECT_EQ(QApplication::focusWidget(), button);
+    }
+    EXPECT_EQ(D.RowCount(), 4);
+}
+
 // The control the user is in when the window becomes active again (a click
 // into a field of the inactive window, the properties page closed) makes its
 // layer the one Insert and Delete act on.

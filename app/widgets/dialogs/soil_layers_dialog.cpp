@@ -176,14 +176,18 @@ void TDlgSoilLayers::RowsInserted(int first, int count)
 void TDlgSoilLayers::RowsRemoved(int first, int count)
 {
     // A control of the removed rows that has the focus hands it over first:
-    // left to itself it would pass it on along the Tab order as it goes, or
-    // to another window's control.
+    // hidden with it, it would pass it along the Tab order as if left with
+    // Tab.
     QWidget* focused = QApplication::focusWidget();
     const int focusLayer = isAncestorOf(focused) ? LayerOf(focused) : -1;
     const bool handOver = focusLayer >= first && focusLayer < first + count;
     const int focusColumn = handOver ? focused->property(kColumnProperty).toInt() : -1;
     if (handOver)
         grid_->setFocus(Qt::OtherFocusReason);
+    // The grid makes the cell of the control last focused its current one,
+    // and when that cell's row goes it gives the focus to the cell taking
+    // over, even from a button: it has no current cell while rows go.
+    grid_->setCurrentIndex(QModelIndex());
     for (int k = 0; k < count; ++k)
         grid_->removeRow(first);
     for (int layer = first; layer < grid_->rowCount(); ++layer)
