@@ -139,24 +139,23 @@ void FhwaSandEndBearing(RunState& s, int seg, PointPairRef q)
     const double alpha = InterpolateChartFamily(FhwaAlphaChart, phi, r);
     const double nq = LookupTable(FhwaBearingFactorTable, phi) * alpha;
     const double limit = s.Units == 1 ? LookupTable(FhwaLimitTable, phi) * 2.0f
-                                      : LookupTable(FhwaLimitTable, phi) * 2.0f * KpaPerKsf;
+                                      : LookupTable(FhwaLimitTable, phi) * 2.0f * FhwaKpaPerKsf;
     s.EndBearingLimit = std::min(limit, soil[Soil::MaxEndBearing]);
     q.top = std::min(s.PointEffectiveStress[TopPoint(seg)] * nq, s.EndBearingLimit);
     q.bottom = std::min(s.PointEffectiveStress[BottomPoint(seg)] * nq, s.EndBearingLimit);
 }
 
 // Revised Lambda and API sand: the layer's Nq, limited by the layer limit or
-// else by the sand limit of the friction angle.
+// else by the sand limit of the friction angle (in SI API's own kPa table).
 void ApiSandEndBearing(RunState& s, int seg, PointPairRef q)
 {
     const SoilPoint& soil = s.SegmentSoil[seg];
     const double max_end_bearing = soil[Soil::MaxEndBearing];
     if (max_end_bearing != NoLimit)
         s.EndBearingLimit = max_end_bearing;
-    else if (s.Units == 1)
-        s.EndBearingLimit = LookupTable(SandBearingLimitKsf, soil[Soil::FrictionAngle]);
     else
-        s.EndBearingLimit = LookupTable(SandBearingLimitKsf, soil[Soil::FrictionAngle]) * KpaPerKsf;
+        s.EndBearingLimit = LookupTable(s.Units == 1 ? SandBearingLimitKsf : SandBearingLimitKpa,
+                                        soil[Soil::FrictionAngle]);
     const double nq = soil[Soil::BearingCapacityFactor];
     q.top = std::min(s.PointEffectiveStress[TopPoint(seg)] * nq, s.EndBearingLimit);
     q.bottom = std::min(s.PointEffectiveStress[BottomPoint(seg)] * nq, s.EndBearingLimit);

@@ -32,12 +32,8 @@ double EndInnerDiameter(const RunState& state);
 // profile held below it.
 void ComputeEffectiveStress(RunState& state);
 
-// The effective stress at which mode 1 puts the critical depth of sand: 3.5
-// ksf, in SI the same stress in kPa.
-double CriticalDepthStress(const RunState& state);
-
-// Mode 1 of the critical depth (where the effective stress first exceeds
-// CriticalDepthStress) when the stress never gets there: the pass has no
+// Mode 1 of the critical depth (where the effective stress first exceeds 3.5
+// ksf / 167.58 kPa) when the stress never gets there: the pass has no
 // critical depth, and nothing is held (the held profile is the plain one, the
 // USACE end bearing takes no held stress).
 bool CriticalDepthNotReached(const RunState& state);

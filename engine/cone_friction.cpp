@@ -81,13 +81,15 @@ NgiSandFactors NgiSandFactorsFor(const ConePile& pile)
     return f;
 }
 
-double NgiRelativeDensity(double qc, double sigma, double pa, double previous)
+double NgiRelativeDensity(double& qc, double sigma, double pa, int units, double previous)
 {
     const double a = 22.0f * std::sqrt(NotNegative(sigma) * pa);
-    // One floor in both unit systems (a relative density has no unit), and
-    // the cone resistance as measured: a qc below A gives the floor through
-    // the logarithm.
-    const double floor = 0.200001f;
+    // The SI form of the rule has a step of its own: a qc below A is raised
+    // to 1.01 A, and its floor is 0.20001 (English 0.200001).
+    if (!IsEnglish(units) && qc < a) {
+        qc = 1.01f * a;
+    }
+    const double floor = IsEnglish(units) ? 0.200001f : 0.20001f;
     double dr = previous;
     // A = 0 (no stress) keeps the previous value in both unit systems; no
     // cone resistance gives the floor, as the logarithm tends to -infinity.
@@ -112,14 +114,14 @@ PointPair NgiSandUnitFriction(const ConeSandSegment& segment, double depth_ratio
                               const ConePile& pile, double pa, double& relative_density)
 {
     const NgiSandFactors factors = NgiSandFactorsFor(pile);
-    const double qc = NotNegative(segment.qc);
+    double qc = NotNegative(segment.qc);
     PointPair f;
-    relative_density = NgiRelativeDensity(qc, segment.sigma_bottom, pa, relative_density);
+    relative_density = NgiRelativeDensity(qc, segment.sigma_bottom, pa, pile.units, relative_density);
     f.bottom = NgiSandPointFriction(relative_density, segment.sigma_bottom, depth_ratio, pa, factors);
     // English piles keep the bottom point's density at the top of the first
     // segment (no stress there).
     if (!(IsEnglish(pile.units) && first_segment)) {
-        relative_density = NgiRelativeDensity(qc, segment.sigma_top, pa, relative_density);
+        relative_density = NgiRelativeDensity(qc, segment.sigma_top, pa, pile.units, relative_density);
     }
     f.top = NgiSandPointFriction(relative_density, segment.sigma_top, depth_ratio, pa, factors);
     return f;

@@ -77,9 +77,10 @@ struct NgiSandFactors {
 NgiSandFactors NgiSandFactorsFor(const ConePile& pile);
 
 // Relative density at a point from the cone resistance and the effective
-// stress, 0.4 ln(qc / A) with A = 22 sqrt(sigma pa), at least 0.200001 in
-// both unit systems. With A = 0 the previous value is kept.
-double NgiRelativeDensity(double qc, double sigma, double pa, double previous);
+// stress, at least 0.200001 (English) or 0.20001 (SI). In SI a qc below
+// A = 22 sqrt(sigma pa) is first raised to 1.01 A; the raised value stays
+// for the segment's other point. With A = 0 the previous value is kept.
+double NgiRelativeDensity(double& qc, double sigma, double pa, int units, double previous);
 
 // NGI sand friction of one segment: bottom point first, then the top point,
 // whose relative density is computed again from its own stress except for

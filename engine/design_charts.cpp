@@ -23,6 +23,8 @@ constexpr double FhwaLimitTsf[] = {6.66f, 11.25f, 20.0f, 32.5f, 53.8f, 81.3f,
 
 constexpr double SandLimitPhi[] = {20.0f, 25.0f, 30.0f, 35.0f, 40.0f};
 constexpr double SandLimitKsf[] = {40.0f, 60.0f, 100.0f, 200.0f, 250.0f};
+// API RP 2A's own SI figures, not the ksf converted (60 ksf is 2873 kPa).
+constexpr double SandLimitKpa[] = {1900.0f, 2900.0f, 4800.0f, 9600.0f, 12000.0f};
 
 constexpr double FhwaAlphaPhi[] = {20.0f, 20.5f, 22.5f, 25.0f, 27.5f, 30.0f, 32.5f,
                                    35.0f, 36.5f, 37.5f, 40.0f, 42.5f, 45.0f};
@@ -58,6 +60,7 @@ const ChartTable UsaceBearingFactorTable{UsaceBearingPhi, UsaceBearingNq};
 const ChartTable FhwaBearingFactorTable{FhwaBearingPhi, FhwaBearingNq};
 const ChartTable FhwaLimitTable{FhwaLimitPhi, FhwaLimitTsf};
 const ChartTable SandBearingLimitKsf{SandLimitPhi, SandLimitKsf};
+const ChartTable SandBearingLimitKpa{SandLimitPhi, SandLimitKpa};
 constexpr std::span<const double> FhwaAlphaCurves[] = {FhwaAlpha20, FhwaAlpha30, FhwaAlpha45};
 constexpr double FhwaAlphaRatios[] = {20.0f, 30.0f, 45.0f};
 const ChartFamily FhwaAlphaChart{FhwaAlphaPhi, FhwaAlphaCurves, FhwaAlphaRatios};

@@ -44,10 +44,14 @@ double LookupAscendingTable(const ChartTable& table, double x);
 extern const ChartTable UsaceBearingFactorTable; // USACE Nq
 extern const ChartTable FhwaBearingFactorTable;  // FHWA Nq before alpha
 extern const ChartTable FhwaLimitTable;          // FHWA limiting unit end bearing, tsf
+// The FHWA rules read their ksf charts (adhesion, end-bearing limit) in SI
+// through their own factor, 47.88 kPa to the ksf (not 47.880259).
+inline constexpr double FhwaKpaPerKsf = 47.88f;
 // The limiting unit end bearing of sand in the Revised Lambda and API rules,
-// linear in the friction angle within its bands (40 to 250 ksf; in SI the
-// same stresses in kPa).
+// linear in the friction angle within its bands (40 to 250 ksf, 1900 to
+// 12000 kPa: the standard's own SI figures).
 extern const ChartTable SandBearingLimitKsf;
+extern const ChartTable SandBearingLimitKpa;
 
 // Curves on common abscissae, one for each of two or more increasing ratios
 // (three for FHWA alpha; the FHWA side-friction charts have two to seven).

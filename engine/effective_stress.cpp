@@ -3,7 +3,6 @@
 #include "capacity_steps.h"
 #include "cone_resistance.h"
 #include "design_charts.h"
-#include "unit_conversions.h"
 
 namespace korva::engine {
 
@@ -46,11 +45,6 @@ double StressAtCriticalDepth(const RunState& s, double critical_depth, int deepe
 
 } // namespace
 
-double CriticalDepthStress(const RunState& s)
-{
-    return s.Units == 1 ? 3.5f : 3.5f * KpaPerKsf;
-}
-
 bool CriticalDepthNotReached(const RunState& s)
 {
     return s.CriticalDepthMode == 1 && s.CriticalDepth < 1.0e-5f;
@@ -75,7 +69,8 @@ void ComputeEffectiveStress(RunState& s)
         // stress in lb/in^2 (the column holds the yield stress ratio of clay,
         // which the rule takes as it is). Where the chart is not evaluated or
         // gives nothing, the segment takes the chart's last result of the run.
-        const double stress_psi = english ? bottom * 1000.0f / 144.0f : bottom / KpaPerPsi;
+        // In SI the rule's own 6.8948 kPa to the lb/in^2.
+        const double stress_psi = english ? bottom * 1000.0f / 144.0f : bottom / 6.8948f;
         if (soil[Soil::FrictionAngle] < 1.0e-10f && soil[Soil::YieldStressRatio] > 0.0)
             InterpolateChartByRange(s.LastChartFrictionAngle, soil[Soil::YieldStressRatio], stress_psi);
         if (soil[Soil::FrictionAngle] < 1.0e-10f)
@@ -84,7 +79,9 @@ void ComputeEffectiveStress(RunState& s)
         if (soil[Soil::UndrainedShearStrength] < 1.0e-10f)
             soil[Soil::UndrainedShearStrength] = LayerConeResistance(s, seg) / 15.0f;
 
-        if (s.CriticalDepthMode == 1 && seg >= 1 && s.CriticalDepth < 1.0e-5f && bottom > CriticalDepthStress(s))
+        // Mode 1: past 3.5 ksf, in SI past the rule's own 167.58 kPa.
+        if (s.CriticalDepthMode == 1 && seg >= 1 && s.CriticalDepth < 1.0e-5f &&
+            bottom > (english ? 3.5f : 167.58f))
             s.CriticalDepth = s.SegmentBottom[seg];
 
         if (seg + 1 < n)

@@ -57,7 +57,7 @@ int GraphBelow(const RunState& s, const SoilPoint& above)
     if (above[Soil::SoilType] - 1.0f < 1.0e-10f)
         return 1;
     const double su = s.Units == 1 ? above[Soil::UndrainedShearStrength]
-                                   : above[Soil::UndrainedShearStrength] / KpaPerKsf;
+                                   : above[Soil::UndrainedShearStrength] / FhwaKpaPerKsf;
     return su < 0.8f ? 2 : 3;
 }
 
@@ -93,7 +93,7 @@ void ClaySegment(RunState& s, int seg, double diameter, AdhesionState& a)
 
     const double su = soil[Soil::UndrainedShearStrength];
     if (a.graph != 0)
-        a.factor = FhwaAdhesionFactor(a.graph, s.Units == 1 ? su : su / KpaPerKsf, ratio);
+        a.factor = FhwaAdhesionFactor(a.graph, s.Units == 1 ? su : su / FhwaKpaPerKsf, ratio);
     const int t = TopPoint(seg);
     const int b = BottomPoint(seg);
     s.PointUnitSideFriction[t] = a.factor * su;

@@ -11,8 +11,6 @@
 #include <unistd.h>
 #include <vector>
 
-#include "unit_conversions.h"
-
 namespace korva::engine {
 
 namespace {
@@ -151,8 +149,9 @@ bool ReadSoilPoint(RunState& s, RecordReader& in, int i)
     s.PlasticityIndexAsRead[i] = p[Soil::PlasticityIndex];
     s.ConeResistanceAsRead[i] = p[Soil::ConeResistance];
     if (!(s.WaterTableDepth < 99999.0f)) {
-        // 75 lb/ft^3, in SI the same unit weight in kN/m^3.
-        const double light = s.Units == 1 ? 75.0f : 75.0f * KnPerCubicMetrePerKcf / 1000.0f;
+        // 75 lb/ft^3, in SI 12 kN/m^3: each system's own round figure for
+        // soil below the water table (not 75 lb/ft^3 converted, 11.78).
+        const double light = s.Units == 1 ? 75.0f : 12.0f;
         if (p[Soil::EffectiveUnitWeight] < light)
             s.WaterTableDepth = p[Soil::Depth];
     }

@@ -78,21 +78,21 @@ public:
     explicit SelfWeight(const RunState& s)
     {
         // Unit weights in kcf (50, 150 and 490 lb/ft^3, water 62.4 lb/ft^3);
-        // in SI the same weights in kN/m^3.
+        // in SI the rule's own kN/m^3 figures (water 9.8, where 0.0624 kcf
+        // converted is 9.802).
         const bool english = IsEnglish(s);
-        const double unit = english ? 1.0f : KnPerCubicMetrePerKcf;
         switch (s.PileType) {
         case 2: // timber
-            unit_weight_ = 0.05f * unit;
+            unit_weight_ = english ? 0.05f : 7.85435f;
             break;
         case 3: // precast concrete
-            unit_weight_ = 0.15f * unit;
+            unit_weight_ = english ? 0.15f : 23.56305f;
             break;
         default: // steel
-            unit_weight_ = 0.49f * unit;
+            unit_weight_ = english ? 0.49f : 76.97263f;
             break;
         }
-        water_ = 0.0624f * unit;
+        water_ = english ? 0.0624f : 9.8f;
         buoyant_ = unit_weight_ - water_;
         // A water table within a foot of the surface is taken 0.1 ft deep.
         const double foot = english ? 1.0f : MetresPerFoot;

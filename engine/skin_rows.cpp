@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "segment_rows.h"
-#include "unit_conversions.h"
 
 namespace korva::engine {
 
@@ -56,24 +55,33 @@ void InterpolateSideFrictionRows(RunState& s, const PointArray& point_friction, 
     }
 }
 
+namespace {
+
+// The API sand limits at 20, 25, 30, 35 and 40 degrees and the rise of each
+// 5-degree band between them.
+struct ApiSandLimitTable {
+    double at[5];
+    double rise[4];
+};
+
+constexpr ApiSandLimitTable ApiSandLimitKsf{{1.0f, 1.4f, 1.7f, 2.0f, 2.4f}, {0.4f, 0.3f, 0.3f, 0.4f}};
+// API RP 2A's own SI values of the five limits (the English ones converted
+// and rounded), straight lines between them.
+constexpr ApiSandLimitTable ApiSandLimitKpa{{47.8f, 67.0f, 81.3f, 95.7f, 114.8f}, {19.2f, 14.3f, 14.4f, 19.1f}};
+
+} // namespace
+
 double ApiSandLimit(int units, double phi)
 {
-    // API RP 2A states the limits in ksf; in SI they are the same stresses
-    // (its rounded kPa values would give another limit in each system).
-    double limit;
+    const ApiSandLimitTable& table = units == 1 ? ApiSandLimitKsf : ApiSandLimitKpa;
     if (phi <= 20.0f)
-        limit = 1.0f;
-    else if (phi <= 25.0f)
-        limit = 1.0f + (phi - 20.0f) * 0.4f / 5.0f;
-    else if (phi <= 30.0f)
-        limit = 1.4f + (phi - 25.0f) * 0.3f / 5.0f;
-    else if (phi <= 35.0f)
-        limit = 1.7f + (phi - 30.0f) * 0.3f / 5.0f;
-    else if (phi <= 40.0f)
-        limit = 2.0f + (phi - 35.0f) * 0.4f / 5.0f;
-    else
-        limit = 2.4f;
-    return units == 1 ? limit : limit * KpaPerKsf;
+        return table.at[0];
+    for (int band = 0; band < 4; ++band) {
+        const double start = 20.0f + 5.0f * band;
+        if (phi <= start + 5.0f)
+            return table.at[band] + (phi - start) * table.rise[band] / 5.0f;
+    }
+    return table.at[4];
 }
 
 bool IsApiLimitCode(int units, double max_side_friction)

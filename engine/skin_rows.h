@@ -86,8 +86,8 @@ double SideFrictionLimit(const RunState& state, const SoilPoint& soil);
 void ComputeRowLimits(RunState& state, bool api_sand_limits, RowArray& limits);
 
 // The API sand limit (ksf / kPa) of a friction angle in degrees: 1.0, 1.4,
-// 1.7, 2.0 and 2.4 ksf at 20, 25, 30, 35 and 40 degrees, linear between them
-// and held beyond them; in SI the same stresses in kPa.
+// 1.7, 2.0 and 2.4 ksf, or 47.8, 67.0, 81.3, 95.7 and 114.8 kPa, at 20, 25,
+// 30, 35 and 40 degrees, linear between them and held beyond them.
 double ApiSandLimit(int units, double friction_angle);
 
 // The whole skeleton: rows, limits, increments, sums and hand-over.

@@ -6,7 +6,6 @@
 #include "capacity_steps.h"
 #include "land_methods.h"
 #include "skin_rows.h"
-#include "unit_conversions.h"
 
 namespace korva::engine {
 
@@ -32,16 +31,22 @@ double UsaceWallFrictionAngle(int pile_type, double phi)
     }
 }
 
-// Adhesion factor by the undrained shear strength (ksf or kPa): 1 up to
-// 0.5 ksf, falling linearly to 0.5 at 1.5 ksf, 0.5 beyond; in SI the same
-// strengths in kPa.
+// Adhesion factor by the undrained shear strength: 1 up to 0.5 ksf, falling
+// linearly to 0.5 at 1.5 ksf, 0.5 beyond; in SI the rule's own round kPa,
+// 24 and 72 (not 23.94 and 71.82).
 double UsaceAdhesionFactor(int units, double su)
 {
-    const double su_ksf = units == 1 ? su : su / KpaPerKsf;
-    if (su_ksf <= 0.5f)
+    if (units == 1) {
+        if (su <= 0.5f)
+            return 1.0f;
+        if (su <= 1.5f)
+            return 1.0f - (su - 0.5f) * 0.5f;
+        return 0.5f;
+    }
+    if (su <= 24.0f)
         return 1.0f;
-    if (su_ksf <= 1.5f)
-        return 1.0f - (su_ksf - 0.5f) * 0.5f;
+    if (su <= 72.0f)
+        return 1.0f - ((su - 24.0f) / 48.0f) * 0.5f;
     return 0.5f;
 }
 
@@ -49,9 +54,10 @@ double UsaceAdhesionFactor(int units, double su)
 
 void ComputeCapacityUsace(RunState& s)
 {
-    // Mode 1 searches its critical depth again, on the held stress step's
-    // threshold but at the segment bottoms of sand and silt only; the depth
-    // found holds for the capacity steps of USACE in this pass.
+    const bool english = s.Units == 1;
+    // Mode 1 searches its critical depth again, at the segment bottoms of
+    // sand and silt only and with its own threshold; the depth found holds
+    // for the capacity steps of USACE in this pass.
     if (s.CriticalDepthMode == 1)
         s.CriticalDepth = 0.0;
 
@@ -78,8 +84,10 @@ void ComputeCapacityUsace(RunState& s)
             plug[t] = sand_t;
             plug[b] = sand_b;
 
-            if (s.CriticalDepthMode == 1 && s.CriticalDepth < 1.0e-5f &&
-                s.PointEffectiveStress[b] > CriticalDepthStress(s))
+            // 3.5 ksf; in SI USACE's own round 168 kPa, not the stress
+            // step's 167.58.
+            const double threshold = english ? 3.5f : 168.0f;
+            if (s.CriticalDepthMode == 1 && s.CriticalDepth < 1.0e-5f && s.PointEffectiveStress[b] > threshold)
                 s.CriticalDepth = s.SegmentBottom[seg];
         }
         if (!sand) {

@@ -156,9 +156,9 @@ TEST(UnitEndBearing, ApiAndLambdaSandLimitByFrictionAngle)
     const Case cases[] = {
         {English, 15.0, NoLimit, 40.0},   {English, 22.5, NoLimit, 50.0}, {English, 32.5, NoLimit, 150.0},
         {English, 37.5, NoLimit, 225.0},  {English, 45.0, NoLimit, 250.0}, {English, 32.5, 50.0, 50.0},
-        // SI: the same stresses in kPa (1 ksf is 47.880259 kPa).
-        {Si, 32.5, NoLimit, 150.0 * 47.880259}, {Si, 27.5, NoLimit, 80.0 * 47.880259},
-        {Si, 41.0, NoLimit, 250.0 * 47.880259}, {Si, 32.5, 5000.0, 5000.0},
+        // SI: API's own table, 1900 to 12000 kPa (40 ksf would be 1915).
+        {Si, 15.0, NoLimit, 1900.0},      {Si, 22.5, NoLimit, 2400.0},    {Si, 32.5, NoLimit, 7200.0},
+        {Si, 27.5, NoLimit, 3850.0},      {Si, 41.0, NoLimit, 12000.0},   {Si, 32.5, 5000.0, 5000.0},
     };
     for (const Case& c : cases) {
         for (const int method : {emApi, emRevisedLambda}) {
@@ -168,7 +168,7 @@ TEST(UnitEndBearing, ApiAndLambdaSandLimitByFrictionAngle)
             s.PointEffectiveStress[TopPoint(1)] = 0.5;
             s.PointEffectiveStress[BottomPoint(1)] = 1.0e6; // far beyond every limit
             RunUnitEndBearing(s, method);
-            EXPECT_NEAR(s.EndBearingLimit, c.expected_limit, 1e-7 * c.expected_limit) << "phi " << c.phi;
+            EXPECT_NEAR(s.EndBearingLimit, c.expected_limit, 1e-9) << "phi " << c.phi;
             EXPECT_EQ(s.PointUnitEndBearing[TopPoint(1)], 0.5 * 40.0);
             EXPECT_EQ(s.PointUnitEndBearing[BottomPoint(1)], s.EndBearingLimit);
         }
@@ -190,6 +190,20 @@ TEST(UnitEndBearing, FhwaSlendernessFortyBlendsTheAlphaCurves)
     EXPECT_NEAR(s.EndBearingLimit, double(6.66f) * 2.0, 1e-12); // tsf x 2
     EXPECT_EQ(s.PointUnitEndBearing[BottomPoint(0)], s.EndBearingLimit);
     EXPECT_EQ(s.SegmentSoil[0][Soil::BearingCapacityFactor], 20.0); // the layer's Nq is left as it was
+}
+
+// In SI the FHWA limit is the tsf chart x 2 x 47.88, FHWA's own kPa to the
+// ksf: 6.66 tsf at 30 degrees is 637.7616 kPa (not 637.7651).
+TEST(UnitEndBearing, FhwaLimitInSiByItsOwnFactor)
+{
+    auto state = NewPile(Si, 300.0, 0.0, 12.0, 0.3);
+    RunState& s = *state;
+    AddSegments(s, 1, Sand(16.0, 30.0));
+    s.PointEffectiveStress[TopPoint(0)] = 1.0;
+    s.PointEffectiveStress[BottomPoint(0)] = 1.0e6;
+    RunUnitEndBearing(s, emFhwa);
+    EXPECT_NEAR(s.EndBearingLimit, double(6.66f) * 2.0 * double(47.88f), 1e-9);
+    EXPECT_EQ(s.PointUnitEndBearing[BottomPoint(0)], s.EndBearingLimit);
 }
 
 TEST(UnitEndBearing, UsaceHoldsTheStressOfItsCriticalDepthForTheRun)

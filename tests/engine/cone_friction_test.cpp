@@ -111,22 +111,55 @@ TEST(ConeFriction, NgiSandFactors)
 TEST(ConeFriction, NgiRelativeDensity)
 {
     const double pa_english = ConeConstants(kEnglish).pa;
-    // No cone resistance, or one below A = 22 sqrt(sigma pa): the floor,
-    // 0.200001 in both unit systems.
-    EXPECT_NEAR(NgiRelativeDensity(0.0, 2.0, pa_english, 0.7), 0.200001f, 1e-12);
-    EXPECT_NEAR(NgiRelativeDensity(0.0, 100.0, 100.0, 0.7), 0.200001f, 1e-12);
-    EXPECT_NEAR(NgiRelativeDensity(0.5 * 22.0 * 100.0, 100.0, 100.0, 0.7), 0.200001f, 1e-12);
-    EXPECT_NEAR(NgiRelativeDensity(0.5 * 22.0 * 100.0 / 47.880259, 100.0 / 47.880259, pa_english, 0.7), 0.200001f,
-                1e-12);
-    // Above A: 0.4 ln(qc / A), the same in ksf as in kPa.
-    const double dense = NgiRelativeDensity(5.0 * 22.0 * 100.0, 100.0, 100.0, 0.7);
+    // No cone resistance: the floor, 0.200001 in English units. The SI rule
+    // has a step of its own: a qc below A = 22 sqrt(sigma pa) is raised to
+    // 1.01 A, and its floor is 0.20001.
+    double qc = 0.0;
+    EXPECT_NEAR(NgiRelativeDensity(qc, 2.0, pa_english, kEnglish, 0.7), 0.200001f, 1e-12);
+    EXPECT_EQ(qc, 0.0) << "English keeps the cone resistance as measured";
+    qc = 0.0;
+    EXPECT_NEAR(NgiRelativeDensity(qc, 100.0, 100.0, kSi, 0.7), 0.20001f, 1e-12);
+    EXPECT_NEAR(qc, 1.01f * (22.0f * 100.0), 1e-9) << "SI raises a small qc to 1.01 A";
+    // Above A: 0.4 ln(qc / A), the same in ksf as in kPa, qc unchanged.
+    qc = 5.0 * 22.0 * 100.0;
+    const double dense = NgiRelativeDensity(qc, 100.0, 100.0, kSi, 0.7);
     EXPECT_NEAR(dense, double(0.4f) * std::log(5.0), 1e-6);
-    EXPECT_NEAR(NgiRelativeDensity(5.0 * 22.0 * 100.0 / 47.880259, 100.0 / 47.880259, pa_english, 0.7), dense, 1e-6);
-    // No stress (A = 0): the previous value is kept.
-    EXPECT_EQ(NgiRelativeDensity(50.0, 0.0, pa_english, 0.55), 0.55);
-    EXPECT_EQ(NgiRelativeDensity(5000.0, 0.0, 100.0, 0.55), 0.55);
+    EXPECT_EQ(qc, 5.0 * 22.0 * 100.0);
+    qc = 5.0 * 22.0 * 100.0 / 47.880259;
+    EXPECT_NEAR(NgiRelativeDensity(qc, 100.0 / 47.880259, pa_english, kEnglish, 0.7), dense, 1e-6);
+    // No stress (A = 0): the previous value is kept, in SI and English alike.
+    qc = 50.0;
+    EXPECT_EQ(NgiRelativeDensity(qc, 0.0, pa_english, kEnglish, 0.55), 0.55);
+    qc = 5000.0;
+    EXPECT_EQ(NgiRelativeDensity(qc, 0.0, 100.0, kSi, 0.55), 0.55);
     // A previous value below the floor is floored.
-    EXPECT_NEAR(NgiRelativeDensity(5000.0, 0.0, 100.0, 0.0), 0.200001f, 1e-12);
+    EXPECT_NEAR(NgiRelativeDensity(qc, 0.0, 100.0, kSi, 0.0), 0.20001f, 1e-12);
+}
+
+// In SI the cone resistance raised at the bottom point stays for the top
+// point: 1500 kPa under A = 2200 kPa at the bottom becomes 2222, which lies
+// above the top point's A of 1100 kPa. English units keep the measured qc,
+// below both, and take the floor.
+TEST(ConeFriction, NgiRaisedConeResistanceHoldsForTheTopPointInSi)
+{
+    ConeSandSegment s = DenseSand(5000.0);
+    s.qc = 1500.0;
+    s.sigma_top = 25.0;
+    s.sigma_bottom = 100.0;
+    double dr = 0.0;
+    NgiSandUnitFriction(s, 0.5, false, ClosedPipe(), 100.0, dr);
+    EXPECT_NEAR(dr, double(0.4f) * std::log(double(1.01f) * 2200.0 / 1100.0), 1e-6);
+
+    ConePile english = ClosedPipe();
+    english.units = kEnglish;
+    const double pa = ConeConstants(kEnglish).pa;
+    ConeSandSegment e = s;
+    e.qc = s.qc / 47.880259;
+    e.sigma_top = s.sigma_top / 47.880259;
+    e.sigma_bottom = s.sigma_bottom / 47.880259;
+    dr = 0.0;
+    NgiSandUnitFriction(e, 0.5, false, english, pa, dr);
+    EXPECT_NEAR(dr, 0.200001f, 1e-12);
 }
 
 TEST(ConeFriction, NgiSandTopPointOfFirstSegment)

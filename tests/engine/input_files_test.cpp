@@ -92,6 +92,16 @@ std::vector<ConversionCase> ConversionCases()
          [](const RunState& s) { EXPECT_EQ(s.WaterTableDepth, 10.0); }},
         {"NoWaterTable", {{R10 + 4, "30 1 1 115 34 40 "}, {R10 + 6, "59 1 1 115 34 40 "}},
          [](const RunState& s) { EXPECT_EQ(s.WaterTableDepth, 99999.0); }},
+        // SI: below 12 kN/m^3, the reader's own SI figure (75 lb/ft^3 would
+        // be 11.78): 11.9 is light, 12 is not.
+        {"SiWaterTableBelowTwelve",
+         {{R4, "2 1 4 0 "}, {R10, "0 1 0.8 18 30 20 "}, {R10 + 2, "3 1 0.8 18 30 20 "},
+          {R10 + 4, "3 1 1 11.9 34 40 "}, {R10 + 6, "18 1 1 11.9 34 40 "}},
+         [](const RunState& s) { EXPECT_EQ(s.WaterTableDepth, 3.0); }},
+        {"SiTwelveIsNotLight",
+         {{R4, "2 1 4 0 "}, {R10, "0 1 0.8 18 30 20 "}, {R10 + 2, "3 1 0.8 18 30 20 "},
+          {R10 + 4, "3 1 1 12 34 40 "}, {R10 + 6, "18 1 1 12 34 40 "}},
+         [](const RunState& s) { EXPECT_EQ(s.WaterTableDepth, 99999.0); }},
         {"PrintEveryZeroMeansOne", {{R4, "1 0 4 0 "}}, [](const RunState& s) { EXPECT_EQ(s.PrintEvery, 1); }},
         {"TzDepths", {{R11, "1\n2\n30 \n55 "}},
          [](const RunState& s) {

@@ -125,6 +125,22 @@ TEST(FhwaMethod, ShortPileOfSandOverClayChoosesTheGraphOfTheClay)
     }
 }
 
+// In SI the graphs take Su / 47.88, FHWA's own kPa to the ksf: a clay of
+// 38.3041 kPa is not soft (0.8000021 ksf by it, 0.7999977 by 47.880259) and
+// takes graph 3, one of 38.3039 kPa graph 2. Pile 5 m, OD 600 mm: ratios
+// below 10, the first curve of each graph.
+TEST(FhwaMethod, SiStrengthOfTheGraphsByItsOwnFactor)
+{
+    for (const auto& [su, graph] : std::vector<std::pair<double, int>>{{38.3041, 3}, {38.3039, 2}}) {
+        SCOPED_TRACE(su);
+        auto s = BuildSegments({.units = 2, .outer_diameter = 600.0, .length = 5.0},
+                               {{.bottom = 8.0, .type = 2, .su = su, .unit_weight = 18.0}});
+        ComputeCapacityFhwa(*s);
+        const double expected = FhwaAdhesionFactor(graph, su / double(47.88f), 5.0) * su;
+        EXPECT_NEAR(FrictionAt(*s, 3.0), expected, 1e-12);
+    }
+}
+
 TEST(FhwaMethod, ClayFromTheSurfaceHasAdhesionInItsFirstSegment)
 {
     // Su 5000 psf, AdhesionMethod 3: graph 3 beyond its last strength, 0.238.
@@ -203,9 +219,9 @@ TEST(UsaceMethod, ClayAdhesionByStrength)
     };
     const Case cases[] = {
         {1, 0.4, 1.0}, {1, 0.5, 1.0}, {1, 1.0, 0.75}, {1, 1.5, 0.5}, {1, 3.0, 0.5},
-        // SI: the same strengths in kPa (1 ksf is 47.880259 kPa).
-        {2, 20.0, 1.0}, {2, 23.94, 1.0}, {2, 47.880259, 0.75}, {2, 60.0, 1.0 - (60.0 / double(47.880259f) - 0.5) * 0.5},
-        {2, 100.0, 0.5},
+        // SI: the rule's own 24 and 72 kPa (0.5 and 1.5 ksf would be 23.94
+        // and 71.82).
+        {2, 20.0, 1.0}, {2, 24.0, 1.0}, {2, 48.0, 0.75}, {2, 60.0, 0.625}, {2, 72.0, 0.5}, {2, 100.0, 0.5},
     };
     for (const Case& c : cases) {
         auto s = BuildSegments({.units = c.units, .outer_diameter = c.units == 1 ? 12.0 : 300.0},
@@ -258,22 +274,17 @@ TEST(UsaceMethod, SandUsesTheHeldStressAndSiltAddsBothRules)
     EXPECT_NEAR(s->PointPlugSideFriction[emUsace][BottomPoint(9)], s->PointUnitSideFriction[TopPoint(9)], 0.0);
 }
 
-TEST(UsaceMethod, CriticalDepthOfModeOneAtTheStressStepsThreshold)
+TEST(UsaceMethod, CriticalDepthOfModeOneAtItsOwnThreshold)
 {
-    // USACE searches the depth of mode 1 again, at the stress step's 3.5 ksf,
-    // 167.5809 kPa in SI: 167.581 kPa at 10 m passes it, 167.5805 kPa does
-    // not (the next segment bottom, 11 m, does), in both steps alike.
-    for (const auto& [unit_weight, depth] : std::vector<std::pair<double, double>>{{16.7581, 10.0}, {16.75805, 11.0}}) {
-        SCOPED_TRACE(unit_weight);
-        auto s = BuildSegments({.units = 2, .outer_diameter = 600.0, .length = 15.0},
-                               {{.bottom = 20.0, .type = 1, .phi = 32.0, .unit_weight = unit_weight}});
-        s->CriticalDepthMode = 1;
-        ComputeEffectiveStress(*s);
-        EXPECT_DOUBLE_EQ(s->CriticalDepth, depth);
-        s->CriticalDepth = 99.0;
-        ComputeCapacityUsace(*s);
-        EXPECT_DOUBLE_EQ(s->CriticalDepth, depth);
-    }
+    // 16.76 kN/m^3: 167.6 kPa at 10 m passes the stress step's 167.58 but not
+    // USACE's own 168.0, which is first passed at 11 m.
+    auto s = BuildSegments({.units = 2, .outer_diameter = 600.0, .length = 15.0},
+                           {{.bottom = 20.0, .type = 1, .phi = 32.0, .unit_weight = 16.76}});
+    s->CriticalDepthMode = 1;
+    ComputeEffectiveStress(*s);
+    EXPECT_DOUBLE_EQ(s->CriticalDepth, 10.0);
+    ComputeCapacityUsace(*s);
+    EXPECT_DOUBLE_EQ(s->CriticalDepth, 11.0);
     auto english = BuildSegments({.length = 15.0}, {{.bottom = 40.0, .type = 1, .phi = 32.0, .unit_weight = 125.0}});
     english->CriticalDepthMode = 1;
     ComputeCapacityUsace(*english);

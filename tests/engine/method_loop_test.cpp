@@ -115,7 +115,7 @@ struct SandLimitCase {
 std::vector<SandLimitCase> SandLimitCases()
 {
     // SI: OD 500 mm, 30 m embedded, sand to 40 m (10 kN/m3, phi 32.5, K 1.0),
-    // MaxSideFriction 9999: the API table, 1.85 ksf in kPa (88.578).
+    // MaxSideFriction 9999: the API table's 88.5 kPa.
     PileProject si;
     si.units = 2;
     si.outer_diameter = 500.0;
@@ -136,9 +136,8 @@ std::vector<SandLimitCase> SandLimitCases()
     PileProject ordinary = english;
     ordinary.layers[0].max_side_friction = 9998.0;
     return {
-        // 170 kPa x tan(27.5 / 57.2958) = 88.4964 at 17 m; the limit is
-        // 1.85 ksf in kPa.
-        {"SI", si, {{10.0, 52.057}, {17.0, 88.496}, {17.5, 88.578}, {30.0, 88.578}}},
+        // 170 kPa x tan(27.5 / 57.2958) = 88.4964 at 17 m.
+        {"SI", si, {{10.0, 52.057}, {17.0, 88.496}, {17.5, 88.500}, {30.0, 88.500}}},
         {"English", english, {{10.0, 0.333}, {55.0, 1.832}, {56.0, 1.850}, {100.0, 1.850}}},
         {"EnglishOrdinaryLimit", ordinary, {{56.0, 1.866}, {100.0, 3.332}}},
     };

@@ -118,7 +118,9 @@ TEST(SelfWeight, BuoyantSelfWeightInUplift)
     const double gp = double(0.49f), gw = double(0.0624f);
     const double pipe = pi4 * (576.0 - 529.0) / 144.0;
     const double gross = pi4 * 576.0 / 144.0;
-    const double timber = pi4 * 90000.0 / 1000000.0;
+    const double solid = pi4 * 90000.0 / 1000000.0; // 300 mm, m^2
+    const double si_timber = double(7.85435f), si_concrete = double(23.56305f), si_steel = double(76.97263f);
+    const double si_water = double(9.8f), si_tenth_foot = double(0.1f) * double(0.3048f);
     const Case cases[] = {
         {"closed pipe, water table at 0 taken as 0.1", English, 1, 24.0, 23.0, 0.0, 0.0, 0.0, 0.0, 5.0,
          pipe * gp * double(0.1f) + pipe * (gp - gw) * (5.0 - double(0.1f))},
@@ -126,12 +128,15 @@ TEST(SelfWeight, BuoyantSelfWeightInUplift)
         {"closed pipe with its section area displaces water with its whole section", English, 1, 24.0, 23.0,
          0.0, 0.0, 36.91, 2.0, 5.0, 36.91 / 144.0 * gp * 5.0 - gross * gw * (5.0 - 2.0)},
         {"above the water table", English, 1, 24.0, 23.0, 0.0, 0.0, 0.0, 99999.0, 5.0, pipe * gp * 5.0},
-        // SI: the weights of 0.05 and 0.0624 kcf in kN/m^3.
+        // SI: the rule's own unit weights, 7.85435, 23.56305 and 76.97263
+        // kN/m^3, water 9.8.
         {"SI timber", Si, 2, 300.0, 0.0, 0.0, 0.0, 0.0, 2.0, 5.0,
-         timber * 7.8543732 * 2.0 + timber * (7.8543732 - 9.8022577) * 3.0},
+         solid * si_timber * 2.0 + solid * (si_timber - si_water) * 3.0},
         {"SI closed pipe, water table within a foot of the surface taken 0.1 ft deep", Si, 1, 610.0, 584.0, 0.0,
          0.0, 0.0, 0.3, 5.0,
-         pi4 * (610.0 * 610.0 - 584.0 * 584.0) / 1e6 * (76.972857 * 0.03048 + (76.972857 - 9.8022577) * (5.0 - 0.03048))},
+         pi4 * (610.0 * 610.0 - 584.0 * 584.0) / 1e6 *
+             (si_steel * si_tenth_foot + (si_steel - si_water) * (5.0 - si_tenth_foot))},
+        {"SI precast concrete", Si, 3, 300.0, 0.0, 0.0, 0.0, 0.0, 99999.0, 5.0, solid * si_concrete * 5.0},
         {"precast concrete", English, 3, 24.0, 0.0, 0.0, 0.0, 0.0, 99999.0, 5.0, gross * double(0.15f) * 5.0},
         {"non-circular H-pile: its tip area", English, 6, 40.0 / double(3.1416f), 0.0, 40.0, 0.5, 0.0, 99999.0,
          5.0, 0.5 * gp * 5.0},
@@ -152,7 +157,7 @@ TEST(SelfWeight, BuoyantSelfWeightInUplift)
         SetPoints(s, s.PointUnitEndBearing, 50.0); // no part in uplift
         RunRows(s, emApi);
         const int k = static_cast<int>(c.z);
-        EXPECT_NEAR(s.TransferTipRows[k], c.expected, 1e-6 * c.expected + 1e-12) << c.name;
+        EXPECT_NEAR(s.TransferTipRows[k], c.expected, 1e-12) << c.name;
         EXPECT_EQ(s.RowAveragedTipResistance[k], s.TransferTipRows[k]) << c.name;
         EXPECT_EQ(s.RowTipFlags[emApi][k], 1) << c.name;
     }

@@ -155,19 +155,27 @@ TEST(ApiMethod, SandLimitBands)
         double english;
         double si;
     };
-    for (const Case& c : std::vector<Case>{{15.0, 1.0, 47.880},
-                                           {22.5, 1.2, 57.456},
-                                           {27.5, 1.55, 74.214},
-                                           {32.5, 1.85, 88.578},
-                                           {37.5, 2.2, 105.337},
-                                           {45.0, 2.4, 114.913}}) {
+    // SI: API RP 2A's own 47.8, 67.0, 81.3, 95.7 and 114.8 kPa at the band
+    // ends, straight lines between.
+    for (const Case& c : std::vector<Case>{{15.0, 1.0, 47.8},
+                                           {20.0, 1.0, 47.8},
+                                           {22.5, 1.2, 57.4},
+                                           {25.0, 1.4, 67.0},
+                                           {27.5, 1.55, 74.15},
+                                           {30.0, 1.7, 81.3},
+                                           {32.5, 1.85, 88.5},
+                                           {35.0, 2.0, 95.7},
+                                           {37.5, 2.2, 105.25},
+                                           {40.0, 2.4, 114.8},
+                                           {45.0, 2.4, 114.8}}) {
         EXPECT_NEAR(engine::ApiSandLimit(1, c.phi), c.english, 1e-5) << c.phi;
-        EXPECT_NEAR(engine::ApiSandLimit(2, c.phi), c.si, 5e-4) << c.phi;
+        EXPECT_NEAR(engine::ApiSandLimit(2, c.phi), c.si, 1e-4) << c.phi;
     }
-    // The two unit systems give one limit (1 ksf = 47.880259 kPa).
+    // The SI figures are the English limits rounded (1 ksf = 47.880259 kPa),
+    // within 0.2 %.
     for (double phi = 10.0; phi <= 50.0; phi += 0.25) {
         const double english = engine::ApiSandLimit(1, phi) * 47.880259;
-        EXPECT_NEAR(engine::ApiSandLimit(2, phi), english, 1e-7 * english) << phi;
+        EXPECT_NEAR(engine::ApiSandLimit(2, phi), english, 0.002 * english) << phi;
     }
 }
 
