@@ -88,8 +88,9 @@ struct DialogFit : MainFormFixture {
     static void ExpectFits(const QWidget* window, const QWidget* dialog, const std::string& what)
     {
         EXPECT_EQ(widgets::ControlsOutside(window), Strings{}) << what;
-        if (const auto* child = qobject_cast<const QMdiSubWindow*>(window))
+        if (const auto* child = qobject_cast<const QMdiSubWindow*>(window)) {
             EXPECT_EQ(child->contentsRect().size(), dialog->size()) << what << ": blank bands or a cut dialog";
+        }
     }
     void ExpectAllFit(const std::vector<TChildKind>& kinds, const std::string& what)
     {

@@ -147,8 +147,9 @@ bool EditLayerAndClose(MainFormFixture& f, int layer)
     layers->EditButton(layer)->click();
     ProcessEvents();
     EXPECT_NE(layers->SoilsDialog(), nullptr);
-    if (layers->SoilsDialog())
+    if (layers->SoilsDialog()) {
         EXPECT_TRUE(layers->SoilsDialog()->close());
+    }
     ProcessEvents();
     layers->RequestClose();
     ProcessEvents();

@@ -127,9 +127,10 @@ TEST(EffectiveStress, HeldProfileByCriticalDepthMode)
             const double expected = s.SegmentBottom[seg] >= c.hold_from - 1e-9 ? c.held_value : plain;
             EXPECT_NEAR(s.PointLimitedEffectiveStress[BottomPoint(seg)], expected, 1e-12)
                 << c.name << ", segment " << seg;
-            if (seg > 0)
+            if (seg > 0) {
                 EXPECT_EQ(s.PointLimitedEffectiveStress[TopPoint(seg)],
                           s.PointLimitedEffectiveStress[BottomPoint(seg - 1)]) << c.name;
+            }
         }
     }
 }

@@ -39,7 +39,7 @@ struct HandOverPile {
     double unit_skin = 1.0;                                      // ksf / kPa
     double tip_capacity = 100.0 * std::numbers::pi / 4.0;        // kips / kN
     std::vector<SoilPointSpec> soil = {{0.0, 1, 30.0}, {100.0, 1, 30.0}};
-    std::vector<double> extra_depths;
+    std::vector<double> extra_depths = {};
 };
 
 // The same pile in SI units.

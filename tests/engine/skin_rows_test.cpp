@@ -143,8 +143,9 @@ TEST(ApiMethod, ClayAlphaAndWallFrictionEdges)
         EXPECT_NEAR(s->PointUnitSideFriction[engine::BottomPoint(0)], c.friction, 1e-7);
         EXPECT_EQ(s->PointEffectiveStress[engine::BottomPoint(0)], c.bottom_stress);
         EXPECT_GE(s->PointUnitSideFriction[engine::TopPoint(0)], 0.0);
-        if (c.type == 2)
+        if (c.type == 2) {
             EXPECT_NEAR(s->PointPlugSideFriction[engine::emApi][engine::TopPoint(0)], c.friction / 2.0, 1e-7);
+        }
     }
 }
 
