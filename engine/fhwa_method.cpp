@@ -125,7 +125,9 @@ double DisplacedVolume(const RunState& s, int seg, double diameter)
     }
     if (s.PileType == 6 && s.TipArea > 1.0e-6f)
         volume = s.TipArea;
-    return english ? volume : volume / SquareMetresPerSquareFoot;
+    // SI: m^2 per m to ft^2 per ft by the method's own factor, 0.0929 (not
+    // 0.09290304), as its ksf charts are read through 47.88.
+    return english ? volume : volume / 0.0929f;
 }
 
 void SandSegment(RunState& s, int seg, double diameter)

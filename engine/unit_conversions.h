@@ -10,6 +10,5 @@ namespace korva::engine {
 inline constexpr double KpaPerKsf = 47.880259f; // 1 kip/ft^2 in kN/m^2
 inline constexpr double MetresPerFoot = 0.3048f;
 inline constexpr double MetresPerInch = 0.0254f;
-inline constexpr double SquareMetresPerSquareFoot = 0.09290304f;
 
 } // namespace korva::engine

@@ -52,13 +52,15 @@ TEST(FhwaMethod, DisplacedVolumeOfClosedAndPluggedPiles)
     const double stress = closed->PointEffectiveStress[BottomPoint(5)];
     EXPECT_NEAR(FrictionAt(*closed, 6.0), expected(0.25f * 3.1416f * 576.0 / 144.0f, 34.0, stress), 1e-12);
 
-    // In SI the volume in m^3/m is converted to ft^3/ft exactly (0.09290304
-    // m^2 per ft^2): a closed 609.6 mm pipe displaces the same 3.1416.
+    // In SI the volume in m^3/m is converted to ft^3/ft by the method's own
+    // 0.0929 m^2 per ft^2: a closed 609.6 mm pipe displaces 3.1416 x
+    // 0.09290304 / 0.0929.
     auto closed_si = BuildSegments({.units = 2, .outer_diameter = 609.6, .length = 10.0 * 0.3048, .increment = 0.3048},
                                    {{.bottom = 15.0 * 0.3048, .type = 1, .phi = 34.0, .unit_weight = 18.0}});
     ComputeCapacityFhwa(*closed_si);
     const double stress_si = closed_si->PointEffectiveStress[BottomPoint(5)];
-    EXPECT_NEAR(FrictionAt(*closed_si, 6.0 * 0.3048) / stress_si, expected(3.1416f, 34.0, 1.0), 1e-7);
+    EXPECT_NEAR(FrictionAt(*closed_si, 6.0 * 0.3048) / stress_si,
+                expected(0.25f * 3.1416f * (0.6096 * 0.6096) / 0.0929f, 34.0, 1.0), 1e-12);
 
     auto open = BuildSegments({.inner_diameter = 23.0}, {{.bottom = 15.0, .type = 1, .phi = 34.0}});
     open->CompressionTipFlags[emFhwa][5] = 1;

@@ -230,6 +230,9 @@ namespace {
 // twin differ by rounding alone where every constant has one physical value:
 // far less than 0.001 %.
 constexpr double kRounding = 1e-5;
+// FHWA turns its displaced volume from m^2 to ft^2 by its own 0.0929
+// (0.09290304 exactly): its sand friction may differ by a few 1e-5 more.
+constexpr double kFhwaVolumeFactor = 5e-5;
 
 PileProject OneLayerPile(SoilLayer layer, double embedded)
 {
@@ -292,7 +295,10 @@ TEST(UnitSystems, AWaterTableDeeperThanAFootIsTakenAsItIs)
     p.outer_diameter = 0.0;
     p.load_direction = 1;
     const PairOfRuns runs = RunInBothSystems(p);
-    ExpectSameCapacities(runs, kAllMethods, {kSkin}, kRounding);
+    std::vector<Method> others = kAllMethods;
+    std::erase_if(others, [](const Method& m) { return m.engine_method == engine::emFhwa; });
+    ExpectSameCapacities(runs, others, {kSkin}, kRounding);
+    ExpectSameCapacities(runs, {kAllMethods[1]}, {kSkin}, kFhwaVolumeFactor);
 
     const auto self_weight = [](double area, double z, double water_table, double pile, double water) {
         return z <= water_table ? area * pile * z : area * pile * water_table + area * (pile - water) * (z - water_table);
