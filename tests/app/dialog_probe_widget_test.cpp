@@ -104,6 +104,38 @@ TEST(SoilPropertiesProbe, ValuesTypedAndAChoicePickedAreSaved)
     EXPECT_EQ(Probe("soil-properties " + pile.Project() + " 9 " + pile.folder.Path("page.png")).ExitCode, 2);
 }
 
+// A value for a control the window does not offer (disabled, as the
+// friction angles of a layer entered by blow counts, or the constant area of
+// a section whose area is computed) is not typed: the verb names it as
+// refused, is not ok, and the field and the saved file keep what they had.
+TEST(DialogProbe, AValueForADisabledControlIsRefusedAndNotTyped)
+{
+    SandPile pile;
+    const ProbeRun page = Probe("soil-properties " + pile.Project() + " 1 " + pile.folder.Path("page.png") +
+                                " --set FrictionAngle.Top=31 --save " + pile.folder.Path("page.kv7d"));
+    EXPECT_FALSE(page.Json["ok"].toBool());
+    EXPECT_EQ(page.Json["refused"].toArray(), QJsonArray{"FrictionAngle.Top=31"});
+    EXPECT_EQ(Text(page, "FrictionAngle.Top"), "30");
+    EXPECT_TRUE(page.Json["messages"].toArray().isEmpty());
+    EXPECT_TRUE(pile.SavedUnchanged("page"));
+
+    const ProbeRun material = Probe("dialog material " + pile.Project() + " " + pile.folder.Path("material.png") +
+                                    " --set SectionArea=5 --save " + pile.folder.Path("material.kv7d"));
+    EXPECT_FALSE(material.Json["ok"].toBool());
+    EXPECT_EQ(material.Json["refused"].toArray(), QJsonArray{"SectionArea=5"});
+    EXPECT_EQ(Text(material, "SectionArea"), "0");
+    EXPECT_TRUE(material.Json["messages"].toArray().isEmpty())
+        << QJsonDocument(material.Json["messages"].toArray()).toJson().toStdString();
+    EXPECT_TRUE(pile.SavedUnchanged("material"));
+
+    // An offered control still takes its value.
+    const ProbeRun offered = Probe("dialog material " + pile.Project() + " " + pile.folder.Path("material.png") +
+                                   " --set SectionAreaMode=1 --set SectionArea=5");
+    EXPECT_TRUE(offered.Json["ok"].toBool());
+    EXPECT_TRUE(offered.Json["refused"].toArray().isEmpty());
+    EXPECT_EQ(Text(offered, "SectionArea"), "5");
+}
+
 // The dialog and layers verbs without --set or actions: opened, closed and
 // saved, the project unchanged.
 TEST(DialogProbe, AWindowOpenedAndClosedWithoutAnEditSavesTheProjectUnchanged)

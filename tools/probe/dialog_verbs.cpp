@@ -64,11 +64,20 @@ void ShowPageOf(QWidget* control)
         }
 }
 
+// A control the user can reach once its page is turned to: shown and
+// enabled.
+bool Offered(QWidget* control)
+{
+    ShowPageOf(control);
+    return control->isVisible() && control->isEnabled();
+}
+
 // What the user does to give the control of a field a value: a text typed
 // into a cleared edit and left with Tab; a click on the radio button of the
 // value; a click on a check box whose state differs; the item (from 0)
-// picked in a list.
-void SetField(const app_widgets::TFieldControl& control, const std::string& value)
+// picked in a list. False, and nothing done, for a control the user cannot
+// reach (disabled or hidden).
+bool SetField(const app_widgets::TFieldControl& control, const std::string& value)
 {
     if (control.Choices) {
         bool ok = false;
@@ -76,15 +85,17 @@ void SetField(const app_widgets::TFieldControl& control, const std::string& valu
         QAbstractButton* button = ok ? control.Choices->button(id) : nullptr;
         if (!button)
             throw EProbeUsage("no choice " + value + " for " + control.Field);
-        ShowPageOf(button);
+        if (!Offered(button))
+            return false;
         button->click();
-        return;
+        return true;
     }
-    ShowPageOf(control.Control);
+    if (!Offered(control.Control))
+        return false;
     if (auto* check = qobject_cast<QCheckBox*>(control.Control)) {
         if (check->isChecked() != (value == "1"))
             check->click();
-        return;
+        return true;
     }
     if (auto* list = qobject_cast<QComboBox*>(control.Control); list && !list->isEditable()) {
         bool ok = false;
@@ -92,7 +103,7 @@ void SetField(const app_widgets::TFieldControl& control, const std::string& valu
         if (!ok || item < 0 || item >= list->count())
             throw EProbeUsage("no item " + value + " for " + control.Field);
         list->setCurrentIndex(item);
-        return;
+        return true;
     }
     QWidget* field = control.Control;
     if (!qobject_cast<QLineEdit*>(field) && !qobject_cast<QPlainTextEdit*>(field))
@@ -108,11 +119,14 @@ void SetField(const app_widgets::TFieldControl& control, const std::string& valu
     // Tab leaves the field; a refused entry takes the focus back through the
     // event loop, and the dialog left right after it shows no second message.
     Key(field, Qt::Key_Tab);
+    return true;
 }
 
-// Each --set FIELD=VALUE given to the control of its field, in order.
-void ApplySettings(const TProbeArgs& args, const app_widgets::TFieldControls& fields)
+// Each --set FIELD=VALUE given to the control of its field, in order; the
+// settings whose control the window did not offer, as "refused".
+QJsonArray ApplySettings(const TProbeArgs& args, const app_widgets::TFieldControls& fields)
 {
+    QJsonArray refused;
     for (const std::string& setting : args.Options("--set")) {
         const std::size_t eq = setting.find('=');
         if (eq == std::string::npos)
@@ -120,8 +134,10 @@ void ApplySettings(const TProbeArgs& args, const app_widgets::TFieldControls& fi
         const app_widgets::TFieldControl* control = fields.Find(setting.substr(0, eq));
         if (!control)
             throw EProbeUsage("no control edits " + setting.substr(0, eq));
-        SetField(*control, setting.substr(eq + 1));
+        if (!SetField(*control, setting.substr(eq + 1)))
+            refused.append(QString::fromStdString(setting));
     }
+    return refused;
 }
 
 // The picture OUT and the project saved with --save write no file that
@@ -169,7 +185,9 @@ const std::map<std::string, TChildKind> kDialogs = {
 // dialog NAME PROJECT OUT.png [--set FIELD=VALUE ...] [--save OUT.kv7d]:
 // the dialog opened from its menu entry, each value given to the control of
 // its field, the dialog left (its store), the picture taken, the dialog
-// closed, the project saved as the File menu's Save As saves it.
+// closed, the project saved as the File menu's Save As saves it. "refused"
+// holds the settings whose control the dialog did not offer (disabled or
+// hidden): they are not typed, and the verb is not ok.
 bool Dialog(TProbeContext& context)
 {
     const TProbeArgs args(context.Words, {"--set", "--save"});
@@ -188,7 +206,8 @@ bool Dialog(TProbeContext& context)
     if (!dialog)
         throw EProbeUsage("the dialog " + kind->first + " cannot be opened for this project");
     Settle();
-    ApplySettings(args, dialog->Fields());
+    const QJsonArray refused = ApplySettings(args, dialog->Fields());
+    context.Result["refused"] = refused;
     const bool stored = form->DeactivateActiveChild();
     Settle();
     context.Result["modified"] = form->IsModified();
@@ -209,7 +228,7 @@ bool Dialog(TProbeContext& context)
         input->RequestClose();
     Settle();
     context.Result["closed"] = !form->Child(kind->second);
-    return written && SaveAsGiven(context, args, *form);
+    return written && SaveAsGiven(context, args, *form) && refused.isEmpty();
 }
 
 // soil-properties PROJECT LAYER OUT.png [--set FIELD=VALUE ...] [--save
@@ -217,7 +236,7 @@ bool Dialog(TProbeContext& context)
 // LAYER" pressed, each value given to the control of its field on the
 // layer's page (soil_properties_dialog.h names them), the picture taken,
 // the page closed with its Close button (its store) and the project saved
-// as Save As saves it.
+// as Save As saves it; "refused" as for dialog.
 bool SoilProperties(TProbeContext& context)
 {
     const TProbeArgs args(context.Words, {"--set", "--save"});
@@ -238,7 +257,8 @@ bool SoilProperties(TProbeContext& context)
     app_widgets::TDlgSoils* page = layers->SoilsDialog();
     if (!page)
         return false;
-    ApplySettings(args, page->Fields());
+    const QJsonArray refused = ApplySettings(args, page->Fields());
+    context.Result["refused"] = refused;
     Settle();
     const bool written = page->grab().toImage().save(QString::fromStdString(out), "PNG");
     context.Result["fields"] = FieldsJson(page->Fields());
@@ -247,7 +267,7 @@ bool SoilProperties(TProbeContext& context)
     Settle();
     context.Result["closed"] = closed;
     context.Result["modified"] = form->IsModified();
-    return written && closed && SaveAsGiven(context, args, *form);
+    return written && closed && SaveAsGiven(context, args, *form) && refused.isEmpty();
 }
 
 QJsonArray PointJson(int x, int y)
