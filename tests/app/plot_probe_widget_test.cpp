@@ -165,6 +165,10 @@ TEST(PlotProbe, AProjectsResultPlotSavedAsABitmap)
     EXPECT_EQ(Probe("save-bitmap " + run.Project() + " 11 " + run.folder.Path("x.bmp")).ExitCode, 2);
     EXPECT_EQ(Probe("print-pdf " + run.Project() + " 4 " + run.folder.Path("x.pdf") + " --lines 3").ExitCode, 2);
     EXPECT_EQ(Probe("print-pdf " + run.folder.Path("x.pdf") + " --soil-layers").ExitCode, 2);
+    // A project alone is not taken for the synthetic plot's output.
+    EXPECT_EQ(Probe("print-pdf " + run.Project()).ExitCode, 2);
+    EXPECT_EQ(Probe("save-bitmap " + run.Project() + " --width 2").ExitCode, 2);
+    EXPECT_EQ(run.Inputs(), inputs);
     EXPECT_FALSE(run.folder.Exists("x.bmp"));
     EXPECT_FALSE(run.folder.Exists("x.pdf"));
 }

@@ -13,6 +13,7 @@
 #include <QPushButton>
 
 #include "data_edit.h"
+#include "document_rules.h"
 #include "main_window/main_form.h"
 #include "page_setup_dialog.h"
 #include "plot_dialogs.h"
@@ -40,6 +41,9 @@ public:
         if (args_.PositionalCount() == 1) {
             if (args_.Flag("--soil-layers"))
                 throw EProbeUsage("--soil-layers is for a project's plot (the synthetic one takes --layers M)");
+            // A project alone is the other form cut short, not an output.
+            if (app::LayoutOfProjectName(args_.Positional(0)))
+                throw EProbeUsage("a project's plot takes PROJECT PLOT OUT");
             out_ = std::filesystem::absolute(args_.Positional(0)).string();
             return;
         }
