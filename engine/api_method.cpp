@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "capacity_steps.h"
+#include "constants.h"
 #include "cone_friction.h"
 #include "skin_rows.h"
 
@@ -10,11 +11,11 @@ namespace korva::engine {
 
 double ApiClayAlpha(double su, double& bottom_stress)
 {
-    if (bottom_stress < 1.0e-10f)
-        bottom_stress = 1.0e-10f;
+    if (bottom_stress < StressTolerance)
+        bottom_stress = StressTolerance;
     double psi = su / bottom_stress;
-    if (psi < 1.0e-10f)
-        psi = 1.0e-10f;
+    if (psi < StressTolerance)
+        psi = StressTolerance;
     const double alpha = psi <= 1.0f ? 0.5f / std::sqrt(psi) : 0.5f / std::pow(psi, 0.25f);
     return alpha > 1.0f ? 1.0f : alpha;
 }

@@ -8,12 +8,12 @@
 #include <limits>
 
 #include "api_method.h"
+#include "constants.h"
 #include "cone_friction.h"
 #include "cone_resistance.h"
 #include "design_charts.h"
 #include "segment_rows.h"
 #include "skin_rows.h"
-#include "unit_conversions.h"
 
 namespace korva::engine {
 
@@ -95,7 +95,7 @@ UsaceDepths UsaceHoldingDepths(const RunState& s)
 
 // A segment top at or below a holding depth (within the depth tolerance,
 // so that a depth on a row holds there in both unit systems).
-bool AtOrBelow(double z, double depth) { return z - depth > -1.0e-6f; }
+bool AtOrBelow(double z, double depth) { return z - depth > -DepthTolerance; }
 
 // USACE sand: Nq from its chart on the plain stress, or on the stress held
 // from the critical depth on (latched for the whole run for 33-36 degrees in
@@ -178,7 +178,7 @@ double NgiPointEndBearing(const RunState& s, double qc, double stress, double pa
 // ICP/MTD sand: qc reduced by the pile diameter in mm (D / 36 in log10).
 double IcpEndBearing(const RunState& s, double qc)
 {
-    const double diameter_mm = s.Units == 1 ? s.OuterDiameter * 25.4f : s.OuterDiameter;
+    const double diameter_mm = s.Units == 1 ? s.OuterDiameter * MillimetresPerInch : s.OuterDiameter;
     const double r = diameter_mm / 36.0f;
     double q;
     if (EndInnerDiameter(s) >= 1.0e-4f) {
@@ -252,7 +252,7 @@ void SandEndBearing(RunState& s, int seg, const UsaceDepths& depths, double& hel
 
 double DiameterInLengthUnits(const RunState& s)
 {
-    return s.Units == 1 ? s.OuterDiameter / 12.0f : s.OuterDiameter / 1000.0f;
+    return s.Units == 1 ? s.OuterDiameter / InchesPerFoot : s.OuterDiameter / MillimetresPerMetre;
 }
 
 double PlugWallStrength(const SoilPoint& soil)
@@ -294,9 +294,9 @@ void ComputeEndBearing(RunState& s)
         if (s.TipArea > 1.0e-4f)
             s.PointBaseEndBearing[p] = q * s.TipArea;
         else if (english)
-            s.PointBaseEndBearing[p] = q * 0.7853975f * (od * od - eid * eid) / 144.0f;
+            s.PointBaseEndBearing[p] = q * QuarterPi * (od * od - eid * eid) / SquareInchesPerSquareFoot;
         else
-            s.PointBaseEndBearing[p] = q * 0.7853975f * (od * od - eid * eid) / 1000000.0f;
+            s.PointBaseEndBearing[p] = q * QuarterPi * (od * od - eid * eid) / SquareMillimetresPerSquareMetre;
     }
 }
 
@@ -305,7 +305,7 @@ void ComputePlugFriction(RunState& s)
     const int m = s.MethodIndex;
     const double eid = EndInnerDiameter(s);
     // The inner diameter in ft or m divides last, as the perimeter of the plug.
-    const double diameter_unit = s.Units == 1 ? 12.0f : 1000.0f;
+    const double diameter_unit = s.Units == 1 ? InchesPerFoot : MillimetresPerMetre;
     PointArray& stress = s.PointEffectiveStress;
     s.PointPlugFriction[TopPoint(0)] = 0.0;
     for (int seg = 0; seg < s.SegmentCount; ++seg) {
@@ -336,7 +336,7 @@ void ComputePlugFriction(RunState& s)
             f_top = std::min(f_top, limit);
             f_bottom = std::min(f_bottom, limit);
         }
-        const double increment = s.SegmentLength[seg] * (f_top + f_bottom) * 0.5f * 3.14159f * eid / diameter_unit;
+        const double increment = s.SegmentLength[seg] * (f_top + f_bottom) * 0.5f * PiTo5Places * eid / diameter_unit;
         s.PointInnerUnitFriction[t] = f_top;
         s.PointInnerUnitFriction[b] = f_bottom;
         s.PointPlugFriction[b] = s.PointPlugFriction[t] + increment;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "constants.h"
 #include "design_charts.h"
 
 namespace korva::engine {
@@ -12,7 +13,7 @@ namespace {
 bool IsEnglish(int units) { return units == 1; }
 bool IsUplift(const ConePile& pile) { return pile.load_direction == 1; }
 // An end-section inner diameter above this marks an open pile end.
-bool HasOpenEnd(const ConePile& pile) { return pile.end_section_inner_diameter > 1.0e-5f; }
+bool HasOpenEnd(const ConePile& pile) { return pile.end_section_inner_diameter > DiameterTolerance; }
 
 // Radii and diameters divide; a pile end without a wall has none to give.
 double AtLeastTolerance(double length) { return std::max(length, static_cast<double>(1.0e-5f)); }
@@ -27,12 +28,12 @@ ConeMethodConstants ConeConstants(int units)
     // (2.1162 ksf) or another rounding of it, so that a pile gives the same
     // answer in both unit systems.
     if (IsEnglish(units)) {
-        return {2.0885434f, 12.0f, 0.0007874016f, 1.0e-8f};
+        return {2.0885434f, InchesPerFoot, 0.0007874016f, 1.0e-8f};
     }
-    return {100.0f, 1000.0f, 0.02f, 4.7880259e-7f};
+    return {100.0f, MillimetresPerMetre, 0.02f, 4.7880259e-7f};
 }
 
-double TanDegrees(double degrees) { return std::tan(degrees / 57.2958f); }
+double TanDegrees(double degrees) { return std::tan(degrees / DegreesPerRadian); }
 
 double SandInterfaceTangent(double friction_angle)
 {
@@ -131,8 +132,8 @@ NgiClayFriction NgiClayUnitFriction(double su, double remolded_strength, double 
                                     double plasticity_index, const ConePile& pile)
 {
     double psi = su / sigma_bottom;
-    if (psi < 1.0e-10f) {
-        psi = 1.0e-10f;
+    if (psi < StressTolerance) {
+        psi = StressTolerance;
     }
     const double tip = HasOpenEnd(pile) ? 0.8f + 0.2f * std::sqrt(psi) : 1.0f;
     NgiClayFriction f;
@@ -223,7 +224,7 @@ double UwaEffectiveAreaRatio(const ConePile& pile)
 {
     const double od = AtLeastTolerance(pile.outer_diameter);
     const double eid = std::min(pile.end_section_inner_diameter, od);
-    const double inner_metres = IsEnglish(pile.units) ? eid * 0.0254f : eid / 1000.0f;
+    const double inner_metres = IsEnglish(pile.units) ? eid * MetresPerInch : eid / MillimetresPerMetre;
     const double ifr = std::min(std::pow(NotNegative(inner_metres) / 1.5f, 0.2f), 1.0);
     return NotNegative(1.0f - ifr * ((eid / od) * (eid / od)));
 }
@@ -259,7 +260,7 @@ PointPair UwaSandUnitFriction(const ConeSandSegment& segment, const ConePile& pi
 
 double ClaySensitivity(double su, double remolded_strength)
 {
-    if (su < 1.0e-10f || remolded_strength < 1.0e-10f) {
+    if (su < StressTolerance || remolded_strength < StressTolerance) {
         return 1.0;
     }
     return su / remolded_strength;

@@ -3,6 +3,7 @@
 #include "capacity_steps.h"
 #include "cone_friction.h"
 #include "cone_resistance.h"
+#include "constants.h"
 #include "fixed_format.h"
 #include "segment_rows.h"
 #include "skin_rows.h"
@@ -39,7 +40,7 @@ double HeightAboveTip(const RunState& s, int segment, const ConeMethodConstants&
 
 // The segment lies along the pile (its top above the tip), so what the
 // rules report about it concerns the pile.
-bool AlongThePile(const RunState& s, int segment) { return s.SegmentTop[segment] < s.PileLength - 1.0e-6f; }
+bool AlongThePile(const RunState& s, int segment) { return s.SegmentTop[segment] < s.PileLength - DepthTolerance; }
 
 ConeSandSegment SandSegmentOf(RunState& s, int segment, const ConeMethodConstants& c)
 {
@@ -127,8 +128,8 @@ void ComputeCapacityNgi(RunState& s)
         const SoilPoint& soil = s.SegmentSoil[segment];
         if (TakesClayRules(s, s.SegmentSoil[segment])) {
             // Raised in place for the steps after this one.
-            if (s.PointEffectiveStress[bottom] < 1.0e-10f) {
-                s.PointEffectiveStress[bottom] = 1.0e-10f;
+            if (s.PointEffectiveStress[bottom] < StressTolerance) {
+                s.PointEffectiveStress[bottom] = StressTolerance;
             }
             const NgiClayFriction f =
                 NgiClayUnitFriction(soil[Soil::UndrainedShearStrength], PlugWallStrength(soil),
@@ -137,7 +138,7 @@ void ComputeCapacityNgi(RunState& s)
             continue;
         }
         // Friction grows linearly with the segment's depth over the pile.
-        const double depth_ratio = s.PileLength > 1.0e-6f ? soil[Soil::Depth] / s.PileLength : 0.0;
+        const double depth_ratio = s.PileLength > DepthTolerance ? soil[Soil::Depth] / s.PileLength : 0.0;
         const PointPair f =
             NgiSandUnitFriction(SandSegmentOf(s, segment, c), depth_ratio, segment == 0, pile, c.pa, relative_density);
         StorePoints(s, emNgi, segment, f, f);

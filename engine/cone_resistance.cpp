@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <span>
 
+#include "constants.h"
 #include "design_charts.h"
 
 namespace korva::engine {
@@ -21,7 +22,7 @@ double InterpolateConeResistance(RunState& s, double depth)
 double LayerConeResistance(const RunState& s, int segment)
 {
     const double qc = s.SegmentSoil[segment][Soil::ConeResistance];
-    return s.Units == 1 ? qc / 1000.0f : qc;
+    return s.Units == 1 ? qc / PoundsPerKip : qc;
 }
 
 double SegmentConeResistance(RunState& s, int segment, double pa)

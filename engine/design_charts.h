@@ -3,8 +3,8 @@
 // single tables of one value against one abscissa (LookupTable), families of
 // curves chosen and blended by a ratio (InterpolateChartFamily), and the
 // friction angle of sand from the blow count (InterpolateChartByRange).
-// Every tabulated number is a single-precision literal widened to double, so
-// the results keep the engine's single-precision constants.
+// Every tabulated number is a single-precision literal widened to double, as
+// every engine constant is (constants.h says why).
 #include <array>
 #include <span>
 
@@ -44,9 +44,6 @@ double LookupAscendingTable(const ChartTable& table, double x);
 extern const ChartTable UsaceBearingFactorTable; // USACE Nq
 extern const ChartTable FhwaBearingFactorTable;  // FHWA Nq before alpha
 extern const ChartTable FhwaLimitTable;          // FHWA limiting unit end bearing, tsf
-// The FHWA rules read their ksf charts (adhesion, end-bearing limit) in SI
-// through their own factor, 47.88 kPa to the ksf (not 47.880259).
-inline constexpr double FhwaKpaPerKsf = 47.88f;
 // The limiting unit end bearing of sand in the Revised Lambda and API rules,
 // linear in the friction angle within its bands (40 to 250 ksf, 1900 to
 // 12000 kPa: the standard's own SI figures).

@@ -2,6 +2,7 @@
 // the critical depth of sand and the stress profile held below it.
 #include "capacity_steps.h"
 #include "cone_resistance.h"
+#include "constants.h"
 #include "design_charts.h"
 
 namespace korva::engine {
@@ -15,7 +16,7 @@ bool IsSand(const SoilPoint& soil) { return soil[Soil::SoilType] < 1.5f; }
 double StressIncrement(const RunState& s, double length, double unit_weight)
 {
     const double increment = length * unit_weight;
-    return s.Units == 1 ? increment / 1000.0f : increment;
+    return s.Units == 1 ? increment / PoundsPerKip : increment;
 }
 
 // The critical depth of sand by its friction angle: 10, 15 or 20 pile
@@ -70,13 +71,13 @@ void ComputeEffectiveStress(RunState& s)
         // which the rule takes as it is). Where the chart is not evaluated or
         // gives nothing, the segment takes the chart's last result of the run.
         // In SI the rule's own 6.8948 kPa to the lb/in^2.
-        const double stress_psi = english ? bottom * 1000.0f / 144.0f : bottom / 6.8948f;
+        const double stress_psi = english ? bottom * PoundsPerKip / SquareInchesPerSquareFoot : bottom / 6.8948f;
         if (soil[Soil::FrictionAngle] < 1.0e-10f && soil[Soil::YieldStressRatio] > 0.0)
             InterpolateChartByRange(s.LastChartFrictionAngle, soil[Soil::YieldStressRatio], stress_psi);
         if (soil[Soil::FrictionAngle] < 1.0e-10f)
             soil[Soil::FrictionAngle] = s.LastChartFrictionAngle;
 
-        if (soil[Soil::UndrainedShearStrength] < 1.0e-10f)
+        if (soil[Soil::UndrainedShearStrength] < StressTolerance)
             soil[Soil::UndrainedShearStrength] = LayerConeResistance(s, seg) / 15.0f;
 
         // Mode 1: past 3.5 ksf, in SI past the rule's own 167.58 kPa.

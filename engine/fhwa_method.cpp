@@ -4,10 +4,10 @@
 #include <cmath>
 
 #include "capacity_steps.h"
+#include "constants.h"
 #include "fhwa_charts.h"
 #include "land_methods.h"
 #include "skin_rows.h"
-#include "unit_conversions.h"
 
 namespace korva::engine {
 
@@ -17,7 +17,7 @@ namespace {
 // narrows from its head, StickupLength above the ground.
 double DiameterAtDepth(const RunState& s, double diameter, double z)
 {
-    return diameter - 2.0f * std::tan(s.TaperAngle * 0.01745f) * (s.StickupLength + z);
+    return diameter - 2.0f * std::tan(s.TaperAngle * RadiansPerDegree) * (s.StickupLength + z);
 }
 
 // What the clay rule carries from one segment to the next within a call.
@@ -38,7 +38,7 @@ void FindClayLayer(const RunState& s, double segment_bottom, AdhesionState& a)
     for (int i = 0; i + 1 < s.SoilPointCount; ++i) {
         const double d1 = s.SoilColumns[i][Soil::Depth];
         const double d2 = s.SoilColumns[i + 1][Soil::Depth];
-        if (d1 < segment_bottom - 1.0e-6f && segment_bottom <= d2 + 1.0e-6f) {
+        if (d1 < segment_bottom - DepthTolerance && segment_bottom <= d2 + DepthTolerance) {
             if (a.layer >= 0 && i != a.layer)
                 a.completed_clay = a.completed_clay + (a.layer_bottom - a.layer_top);
             a.layer = i;
@@ -106,21 +106,21 @@ void ClaySegment(RunState& s, int seg, double diameter, AdhesionState& a)
 double DisplacedVolume(const RunState& s, int seg, double diameter)
 {
     const bool english = s.Units == 1;
-    const double area_unit = english ? 144.0f : 1000000.0f; // in^2 or mm^2 per ft^2 or m^2
+    const double area_unit = english ? SquareInchesPerSquareFoot : SquareMillimetresPerSquareMetre;
     const double od = s.OuterDiameter;
-    double volume = 0.25f * 3.14159f * (od * od - s.InnerDiameter * s.InnerDiameter) / area_unit;
+    double volume = 0.25f * PiTo5Places * (od * od - s.InnerDiameter * s.InnerDiameter) / area_unit;
     if (s.TipArea > 1.0e-6f)
         volume = s.TipArea;
     // The tip row of the last FHWA capacity steps was plugged: the gross
     // area. Compression's plug state in uplift too, where the tip value is
     // the self weight: the displaced volume does not depend on the load.
     if (s.CompressionTipFlags[emFhwa][seg] == 1)
-        volume = 0.25f * 3.14159f * (od * od) / area_unit;
-    if (s.EndSectionLength > 0.001f && EndInnerDiameter(s) < 1.0e-5f) {
-        volume = 0.25f * 3.1416f * (od * od) / area_unit;
+        volume = 0.25f * PiTo5Places * (od * od) / area_unit;
+    if (s.EndSectionLength > 0.001f && EndInnerDiameter(s) < DiameterTolerance) {
+        volume = 0.25f * PiTo4Places * (od * od) / area_unit;
         if (s.TaperAngle > 0.0) {
             const double dz = DiameterAtDepth(s, diameter, s.SegmentBottom[seg]);
-            volume = 0.25f * 3.14159f * (dz * dz);
+            volume = 0.25f * PiTo5Places * (dz * dz);
         }
     }
     if (s.PileType == 6 && s.TipArea > 1.0e-6f)
@@ -141,8 +141,8 @@ void SandSegment(RunState& s, int seg, double diameter)
     const double cf = FhwaCorrectionFactors(delta_over_phi, phi);
     const double k = NordlundEarthPressure(phi, omega, volume);
     for (const int p : {TopPoint(seg), BottomPoint(seg)}) {
-        const double f =
-            k * cf * s.PointEffectiveStress[p] * std::sin((delta + omega) / 57.2958f) / std::cos(omega / 57.2958f);
+        const double f = k * cf * s.PointEffectiveStress[p] * std::sin((delta + omega) / DegreesPerRadian) /
+                         std::cos(omega / DegreesPerRadian);
         s.PointUnitSideFriction[p] = f;
         s.PointPlugSideFriction[emFhwa][p] = f;
     }
@@ -167,8 +167,8 @@ void ComputeCapacityFhwa(RunState& s)
 
     RowArray perimeter;
     for (int k = 0; k < RowSlots; ++k)
-        perimeter[k] = s.TaperAngle > 0.0 ? 3.14159f * DiameterAtDepth(s, diameter, k * s.IncrementLength)
-                                          : 3.14159f * diameter;
+        perimeter[k] = s.TaperAngle > 0.0 ? PiTo5Places * DiameterAtDepth(s, diameter, k * s.IncrementLength)
+                                          : PiTo5Places * diameter;
     BuildSkinFrictionRows(s, FhwaRowPolicy(), s.PointUnitSideFriction, perimeter);
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "constants.h"
 #include "fixed_format.h"
 
 namespace korva::engine {
@@ -172,11 +173,11 @@ void WriteStiffness(RunState& s)
         if (NonCircular(s))
             area = s.TipAreaAsRead;
         else if (s.PileType == 1 || s.PileType == 3)
-            area = 3.1416f * 0.25f * (od * od - id * id);
+            area = PiTo4Places * 0.25f * (od * od - id * id);
         else
-            area = 3.1416f * 0.25f * (od * od);
+            area = PiTo4Places * 0.25f * (od * od);
         if (!NonCircular(s) && s.Units == 2)
-            area = area / 1.0e6f; // mm2 to m2
+            area = area / SquareMillimetresPerSquareMetre;
     }
     Write(s, "(10X,'- CROSS SECTION AREA        =',F10.2,1X,A3)", {area, s.labels.area});
 }
@@ -258,8 +259,8 @@ void WriteSoilTables(RunState& s)
         double skin = p[Soil::UserUnitSkinFriction];
         double end = p[Soil::UserUnitEndBearing];
         if (s.Units == 1) {
-            p[Soil::PlasticityIndex] = p[Soil::UserUnitSkinFriction] / 1000.0f;
-            p[Soil::ConeResistance] = p[Soil::UserUnitEndBearing] / 1000.0f;
+            p[Soil::PlasticityIndex] = p[Soil::UserUnitSkinFriction] / PoundsPerKip;
+            p[Soil::ConeResistance] = p[Soil::UserUnitEndBearing] / PoundsPerKip;
             skin = p[Soil::PlasticityIndex];
             end = p[Soil::ConeResistance];
         }
@@ -295,7 +296,7 @@ void WriteSoilTables(RunState& s)
           {u.length, u.stress});
     for (int i = 0; i < s.SoilPointCount; ++i) {
         const SoilPoint& p = s.SoilColumns[i];
-        const double cone = s.Units == 1 ? p[Soil::ConeResistance] / 1000.0f : p[Soil::ConeResistance];
+        const double cone = s.Units == 1 ? p[Soil::ConeResistance] / PoundsPerKip : p[Soil::ConeResistance];
         Write(s, "(10X,F7.2,1X,F6.2,3X,F6.2,3X,E10.3)",
               {p[Soil::Depth], p[Soil::PlasticityIndex], p[Soil::YieldStressRatio], cone});
     }

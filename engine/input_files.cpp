@@ -11,6 +11,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include "constants.h"
+
 namespace korva::engine {
 
 namespace {
@@ -156,19 +158,19 @@ bool ReadSoilPoint(RunState& s, RecordReader& in, int i)
             s.WaterTableDepth = p[Soil::Depth];
     }
     if (s.Units == 1) {
-        p[Soil::MaxSideFriction] = p[Soil::MaxSideFriction] / 1000.0f;
-        p[Soil::MaxEndBearing] = p[Soil::MaxEndBearing] / 1000.0f;
-        p[Soil::UndrainedShearStrength] = p[Soil::UndrainedShearStrength] / 1000.0f;
-        p[Soil::RemoldedStrengthOrBlowCount] = p[Soil::RemoldedStrengthOrBlowCount] / 1000.0f;
-        p[Soil::PlasticityIndex] = p[Soil::UserUnitSkinFriction] / 1000.0f;
-        p[Soil::ConeResistance] = p[Soil::UserUnitEndBearing] / 1000.0f;
+        p[Soil::MaxSideFriction] = p[Soil::MaxSideFriction] / PoundsPerKip;
+        p[Soil::MaxEndBearing] = p[Soil::MaxEndBearing] / PoundsPerKip;
+        p[Soil::UndrainedShearStrength] = p[Soil::UndrainedShearStrength] / PoundsPerKip;
+        p[Soil::RemoldedStrengthOrBlowCount] = p[Soil::RemoldedStrengthOrBlowCount] / PoundsPerKip;
+        p[Soil::PlasticityIndex] = p[Soil::UserUnitSkinFriction] / PoundsPerKip;
+        p[Soil::ConeResistance] = p[Soil::UserUnitEndBearing] / PoundsPerKip;
     }
     // A zero limit in the file means the user sets no limit.
-    if (p[Soil::MaxSideFriction] < 1.0e-10f) {
+    if (p[Soil::MaxSideFriction] < StressTolerance) {
         s.NoSideFrictionLimit[i] = true;
         p[Soil::MaxSideFriction] = NoLimit;
     }
-    if (p[Soil::MaxEndBearing] < 1.0e-10f) {
+    if (p[Soil::MaxEndBearing] < StressTolerance) {
         s.NoEndBearingLimit[i] = true;
         p[Soil::MaxEndBearing] = NoLimit;
     }
@@ -203,10 +205,10 @@ bool ReadProject(RunState& s, RecordReader& in)
     s.OuterDiameterAsRead = s.OuterDiameter;
     s.InnerDiameterAsRead = s.InnerDiameter;
     if (s.Units == 1)
-        s.TipArea = s.TipArea / 144.0f;
+        s.TipArea = s.TipArea / SquareInchesPerSquareFoot;
     if (s.Perimeter > 1.0e-10f) {
         s.InnerDiameter = 0.0;
-        s.OuterDiameter = s.Perimeter / 3.1416f;
+        s.OuterDiameter = s.Perimeter / PiTo4Places;
     }
     if (!(s.OuterDiameter > 0.0))
         return in.Refuse("R5", "the pile diameter must be greater than 0");

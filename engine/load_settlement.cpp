@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 
+#include "constants.h"
 #include "design_charts.h"
 #include "fixed_format.h"
 #include "load_transfer_curves.h"
@@ -34,7 +35,7 @@ double Stickup(const RunState& s)
 
 bool HasFreeLength(const RunState& s)
 {
-    return s.StickupLength > 1.0e-6f;
+    return s.StickupLength > DepthTolerance;
 }
 
 constexpr int FreeLengthCurves = 3;
@@ -115,11 +116,11 @@ void BuildSectionStiffness(RunState& s)
         if (s.SectionArea > 1.0e-5f) {
             area = s.SectionArea;
         } else if (s.TipArea > 1.0e-5f) {
-            area = English(s) ? s.TipArea * 144.0f : s.TipArea;
+            area = English(s) ? s.TipArea * SquareInchesPerSquareFoot : s.TipArea;
         } else {
             const double od = LoadTransferDiameter(s);
             const double id = LoadTransferInnerDiameter(s);
-            area = 3.1416f * 0.25f * (od * od - id * id);
+            area = PiTo4Places * 0.25f * (od * od - id * id);
         }
         s.StiffnessRowCount = 2;
         s.StiffnessDistance[0] = 0.0;
@@ -143,7 +144,7 @@ int TipSoilTypeOf(const RunState& s)
     if (s.SoilPointCount <= 0)
         return 0;
     for (int k = 0; k < s.SoilPointCount; ++k)
-        if (s.SoilColumns[k][Soil::Depth] - s.PileLength > -1.0e-6f)
+        if (s.SoilColumns[k][Soil::Depth] - s.PileLength > -DepthTolerance)
             return static_cast<int>(std::lround(s.SoilColumns[k][Soil::SoilType]));
     return static_cast<int>(std::lround(s.SoilColumns[s.SoilPointCount - 1][Soil::SoilType]));
 }
@@ -151,7 +152,7 @@ int TipSoilTypeOf(const RunState& s)
 // What keeps the load-transfer part from running, or empty.
 std::string_view LoadTransferProblem(RunState& s)
 {
-    if (!(s.OuterDiameter > 1.0e-5f))
+    if (!(s.OuterDiameter > DiameterTolerance))
         return "THE PILE DIAMETER (OR PERIMETER) IS ZERO.";
     BuildSectionStiffness(s);
     if (s.StiffnessRowCount < 1)
@@ -271,7 +272,7 @@ public:
     ElementResult At(double w_mid) const
     {
         const double t = in_soil_ ? LoadTransferBetween(s_, curves_, z_, w_mid) : 0.0;
-        const double f = diameter_ * 3.1416f * length_ * t;
+        const double f = diameter_ * PiTo4Places * length_ * t;
         ElementResult pass;
         pass.top_load = p_bot_ + f;
         pass.mean_load = p_bot_ + f / 2.0f;
@@ -350,16 +351,16 @@ private:
 
 double Kips(const RunState& s, double load)
 {
-    return English(s) ? load / 1000.0f : load;
+    return English(s) ? load / PoundsPerKip : load;
 }
 
 // Elements of at most one increment over a length (ft / m); none over no
 // length, and never more than there are segments.
 int ElementsOver(double length, double increment)
 {
-    if (!(length > 1.0e-6f))
+    if (!(length > DepthTolerance))
         return 0;
-    double count = increment > 0.0 ? std::ceil(length / increment - 1.0e-6f) : 1.0;
+    double count = increment > 0.0 ? std::ceil(length / increment - DepthTolerance) : 1.0;
     if (!(count >= 1.0))
         count = 1.0;
     return static_cast<int>(std::min(count, static_cast<double>(MaxSegments)));
@@ -498,7 +499,7 @@ void ComputeLoadSettlement(RunState& s, int print)
     s.TipSoilType = TipSoilTypeOf(s);
     // The tip capacity: the end bearing of the deepest row.
     const double deepest = s.PenetrationRowCount > 0 ? s.TransferTipRows[s.PenetrationRowCount - 1] : 0.0;
-    const double q = English(s) ? deepest * 1000.0f : deepest;
+    const double q = English(s) ? deepest * PoundsPerKip : deepest;
     // The USACE sand tip takes the friction angle at the tip itself.
     s.TipCurve = BuildTipCurve(s, q, s.TipSoilType, TzSoilAt(s, s.PileLength).friction_angle);
 
@@ -512,7 +513,7 @@ void ComputeLoadSettlement(RunState& s, int print)
     s.ElementsBeyondPassLimit = 0;
     for (int i = 0; i < AssumedTipMovementCount; ++i) {
         const double inches = AssumedTipMovementsInches[i];
-        s.LoadSettlement[i] = WalkUpThePile(s, English(s) ? inches : inches / 39.37f);
+        s.LoadSettlement[i] = WalkUpThePile(s, English(s) ? inches : inches / InchesPerMetre);
     }
     if (s.ElementsBeyondPassLimit > 0)
         s.report.Write(FormatRecord(

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "constants.h"
 #include "design_charts.h"
-#include "unit_conversions.h"
 
 namespace korva::engine {
 
@@ -12,9 +12,6 @@ namespace {
 using CurvePoints = std::array<double, TzPointsPerCurve>;
 
 constexpr int Usace = 2; // LoadTransferMethod of the USACE curve family
-
-// Inches to metres in the fixed movement lists.
-constexpr float InchesPerMetre = 39.37f;
 
 // Soil points closer than this (in feet) carry no t-z curves.
 constexpr float TzPairSpacingFeet = 0.11f;
@@ -83,12 +80,12 @@ double UsaceSandStiffness(double phi)
 
 double TransferLength(const RunState& s, double feet_or_metres)
 {
-    return s.Units == 1 ? feet_or_metres * 12.0f : feet_or_metres;
+    return s.Units == 1 ? feet_or_metres * InchesPerFoot : feet_or_metres;
 }
 
 double FeetOrMetres(const RunState& s, double transfer_length)
 {
-    return s.Units == 1 ? transfer_length / 12.0f : transfer_length;
+    return s.Units == 1 ? transfer_length / InchesPerFoot : transfer_length;
 }
 
 double FixedInches(const RunState& s, float inches)
@@ -104,12 +101,12 @@ bool PairCarriesTzCurves(const RunState& s, const SoilPoint& upper, const SoilPo
 
 double LoadTransferDiameter(const RunState& s)
 {
-    return s.Units == 1 ? s.OuterDiameter : s.OuterDiameter / 1000.0f;
+    return s.Units == 1 ? s.OuterDiameter : s.OuterDiameter / MillimetresPerMetre;
 }
 
 double LoadTransferInnerDiameter(const RunState& s)
 {
-    return s.Units == 1 ? s.InnerDiameter : s.InnerDiameter / 1000.0f;
+    return s.Units == 1 ? s.InnerDiameter : s.InnerDiameter / MillimetresPerMetre;
 }
 
 double UnitLoadTransferAt(const RunState& s, double depth)
@@ -128,16 +125,16 @@ double UnitLoadTransferAt(const RunState& s, double depth)
     // clamped, not extrapolated).
     const int last = rows - 1;
     int c = 1;
-    while (c <= last && !(d[c] - z > 1.0e-6f))
+    while (c <= last && !(d[c] - z > DepthTolerance))
         ++c;
     if (c > last)
         c = last;
 
     const double step = d[c] - d[c - 1];
     double slope = 0.0;
-    if (step < 1.0e-6f) {
+    if (step < DepthTolerance) {
         // Two rows at one depth: the slope of the pair above, when there is one.
-        if (c >= 2 && d[c - 1] - d[c - 2] >= 1.0e-6f)
+        if (c >= 2 && d[c - 1] - d[c - 2] >= DepthTolerance)
             slope = (skin[c - 1] - skin[c - 2]) / (d[c - 1] - d[c - 2]);
     } else if (c == last) {
         slope = (skin[c] - skin[c - 1]) / step;
@@ -153,8 +150,8 @@ double UnitLoadTransferAt(const RunState& s, double depth)
     if (!(diameter > 0.0))
         return 0.0;
     if (s.Units == 1)
-        return slope * 1000.0f / diameter / 12.0f / 3.1416f; // kips per foot to psi
-    return slope / diameter / 3.1416f;                       // kN per metre to kPa
+        return slope * PoundsPerKip / diameter / InchesPerFoot / PiTo4Places; // kips per foot to psi
+    return slope / diameter / PiTo4Places; // kN per metre to kPa
 }
 
 void BuildTzCurveSand(const RunState& s, TzCurve& curve)
@@ -166,7 +163,7 @@ void BuildTzCurveSand(const RunState& s, TzCurve& curve)
         return;
     }
     // USACE: hyperbolic in psf and inches, towards the asymptote t_max.
-    const double asymptote = s.Units == 1 ? t_max * 144.0f : t_max * 20.89f;
+    const double asymptote = s.Units == 1 ? t_max * SquareInchesPerSquareFoot : t_max * 20.89f;
     const double k = UsaceSandStiffness(curve.TzFrictionAngle);
     curve.Movement[0] = 0.0;
     curve.LoadTransfer[0] = 0.0;
@@ -174,7 +171,7 @@ void BuildTzCurveSand(const RunState& s, TzCurve& curve)
         const double z = UsaceShaftMovements[p];
         const double t = asymptote > 1.0e-9f ? z / (1.0f / k + z / asymptote) : 0.0;
         if (s.Units == 1) {
-            curve.LoadTransfer[p] = t / 144.0f;
+            curve.LoadTransfer[p] = t / SquareInchesPerSquareFoot;
             curve.Movement[p] = z;
         } else {
             curve.LoadTransfer[p] = t / 20.89f;
@@ -244,7 +241,7 @@ TzSoilAtDepth TzSoilAt(const RunState& s, double depth)
         const SoilPoint& upper = s.SoilColumns[k];
         const SoilPoint& lower = s.SoilColumns[k + 1];
         const double gap = lower[Soil::Depth] - upper[Soil::Depth];
-        if (PairCarriesTzCurves(s, upper, lower) && depth - lower[Soil::Depth] <= 1.0e-6f) {
+        if (PairCarriesTzCurves(s, upper, lower) && depth - lower[Soil::Depth] <= DepthTolerance) {
             TzSoilAtDepth soil;
             soil.soil_code = upper[Soil::SoilType] == 1.0 && lower[Soil::SoilType] == 1.0 ? 1 : 2;
             soil.friction_angle = upper[Soil::FrictionAngle] + (lower[Soil::FrictionAngle] - upper[Soil::FrictionAngle]) /

@@ -16,7 +16,7 @@ double FeetOrMetres(const RunState& state, double transfer_length);
 // A fixed length of the load-transfer part, stated in inches, in the unit of
 // the run (in / m): the same physical length in both unit systems. The value
 // is the single-precision literal the English runs use; in SI it is
-// converted at 0.0254 m per inch (unit_conversions.h).
+// converted at 0.0254 m per inch (MetresPerInch, constants.h).
 double FixedInches(const RunState& state, float inches);
 
 // A pair of consecutive soil points (ft / m) carries t-z curves when the

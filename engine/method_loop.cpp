@@ -6,6 +6,7 @@
 
 #include "api_method.h"
 #include "capacity_steps.h"
+#include "constants.h"
 #include "cone_methods.h"
 #include "fixed_format.h"
 #include "land_methods.h"
@@ -69,9 +70,9 @@ void SnapThinLayers(RunState& s)
         double& next = s.SoilColumns[i + 1][Soil::Depth];
         const double depth = s.SoilColumns[i][Soil::Depth];
         const double gap = next - depth;
-        if (gap < half - 1.0e-6f)
+        if (gap < half - DepthTolerance)
             next = depth;
-        else if (gap < s.IncrementLength - 1.0e-6f)
+        else if (gap < s.IncrementLength - DepthTolerance)
             next = depth + s.IncrementLength;
     }
 }
@@ -96,14 +97,14 @@ void BuildSegments(RunState& s, int segment_count)
         const double top = j * s.IncrementLength;
         // The first soil point deeper than the segment top; the deepest point
         // when the soil points end above it.
-        while (i < last_point && depth(i) - top <= 1.0e-6f)
+        while (i < last_point && depth(i) - top <= DepthTolerance)
             ++i;
         const int upper = std::max(i - 1, 0);
         const SoilPoint& above = s.SoilColumns[upper];
         const SoilPoint& below = s.SoilColumns[i];
         const double span = depth(i) - depth(upper);
         const double mid_offset = top + s.IncrementLength / 2.0f - depth(upper);
-        const bool inside = i > upper && span > 0.0 && depth(i) - top > 1.0e-6f;
+        const bool inside = i > upper && span > 0.0 && depth(i) - top > DepthTolerance;
 
         s.SegmentTop[j] = top;
         s.SegmentBottom[j] = top + s.IncrementLength;
@@ -121,7 +122,7 @@ void BuildSegments(RunState& s, int segment_count)
             if (s.LoadDirection == 1)
                 soil[c] = soil[c] * s.TensionReduction;
             if (s.Units == 1)
-                soil[c] = soil[c] / 1000.0f;
+                soil[c] = soil[c] / PoundsPerKip;
         }
         s.SegmentSideFrictionFactor[j] = soil[Soil::SideFrictionFactor];
         s.SegmentEndBearingFactor[j] = soil[Soil::EndBearingFactor];
@@ -368,7 +369,7 @@ void RunMethodLoop(RunState& s, int& status)
 
     // Counted in double: a tiny increment must give a large count, not an
     // overflowing integer.
-    const double segments = std::trunc(s.SoilProfileBottom / s.IncrementLength + 1.0e-6f);
+    const double segments = std::trunc(s.SoilProfileBottom / s.IncrementLength + DepthTolerance);
     if (segments > MaxSegments) {
         const long long shown = segments < 1.0e9 ? static_cast<long long>(segments) : 999999999LL;
         const std::string message = FormatRecord(

@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "capacity_steps.h"
+#include "constants.h"
 #include "segment_rows.h"
-#include "unit_conversions.h"
 
 namespace korva::engine {
 
@@ -18,8 +18,8 @@ bool IsEnglish(const RunState& s) { return s.Units == 1; }
 // A circle's area in ft^2 or m^2 from diameters in inches or millimetres.
 double CircleArea(const RunState& s, double outer, double inner)
 {
-    const double area = 0.7853975f * (outer * outer - inner * inner);
-    return IsEnglish(s) ? area / 144.0f : area / 1000000.0f;
+    const double area = QuarterPi * (outer * outer - inner * inner);
+    return IsEnglish(s) ? area / SquareInchesPerSquareFoot : area / SquareMillimetresPerSquareMetre;
 }
 
 // Running integrals from the surface of the base force and of its limit (the
@@ -32,8 +32,9 @@ public:
         // non-circular tip area.
         double tip_diameter = DiameterInLengthUnits(s);
         if (s.TaperAngle > 0.0)
-            tip_diameter = tip_diameter - std::tan(s.TaperAngle * 0.01745f) * 2.0f * (s.StickupLength + s.PileLength);
-        area_ = 0.7853975f * tip_diameter * tip_diameter;
+            tip_diameter =
+                tip_diameter - std::tan(s.TaperAngle * RadiansPerDegree) * 2.0f * (s.StickupLength + s.PileLength);
+        area_ = QuarterPi * tip_diameter * tip_diameter;
         if (s.TipArea > 1.0e-4f)
             area_ = s.TipArea;
 
@@ -99,7 +100,7 @@ public:
         water_table_ = s.WaterTableDepth < foot ? 0.1f * foot : s.WaterTableDepth;
 
         if (s.SectionArea > 1.0e-6f)
-            section_area_ = english ? s.SectionArea / 144.0f : s.SectionArea;
+            section_area_ = english ? s.SectionArea / SquareInchesPerSquareFoot : s.SectionArea;
         else if (s.Perimeter > 1.0e-10f)
             section_area_ = s.TipArea; // a non-circular section: its own area, not the circle of its perimeter
         else
@@ -152,7 +153,7 @@ void TabulateCapacityByPenetration(RunState& s)
         // The inside friction above the enhanced end section.
         const double above = z - s.EndSectionLength;
         s.RowPlugAboveEndSection[k] =
-            above > 1.0e-6f ? above_end_section.PointValueAtDepth(s.PointPlugFriction, above) : 0.0;
+            above > DepthTolerance ? above_end_section.PointValueAtDepth(s.PointPlugFriction, above) : 0.0;
     }
     for (int k = 0; k <= n; ++k)
         s.RowPlugLimitedTipResistance[k] = s.RowTipResistance[k] - s.RowPlugAboveEndSection[k];

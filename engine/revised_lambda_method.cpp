@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 
+#include "constants.h"
 #include "land_methods.h"
 #include "segment_rows.h"
 #include "skin_rows.h"
@@ -45,12 +46,12 @@ void ComputeCapacityRevisedLambda(RunState& s)
             strength[seg] = soil[Soil::UndrainedShearStrength];
         else
             strength[seg] = soil[Soil::EarthPressureCoefficient] * 0.5f * mean *
-                            std::tan(soil[Soil::FrictionAngle] / 57.2958f);
+                            std::tan(soil[Soil::FrictionAngle] / DegreesPerRadian);
     }
     double running_bottom = 0.0;
     for (int seg = 0; seg < s.SegmentCount; ++seg) {
         running_bottom = running_bottom + s.SegmentLength[seg];
-        if (running_bottom - s.ZeroFrictionLength > 1.0e-6f)
+        if (running_bottom - s.ZeroFrictionLength > DepthTolerance)
             break;
         strength[seg] = 0.0;
     }
@@ -71,10 +72,10 @@ void ComputeCapacityRevisedLambda(RunState& s)
     // in the units of the diameter squared (in^2 / mm^2), as the annulus does.
     const double od = s.OuterDiameter;
     const double eid = s.EndSectionInnerDiameter;
-    double area = 3.14159f * 0.25f * (od * od - eid * eid);
+    double area = PiTo5Places * 0.25f * (od * od - eid * eid);
     if (s.TipArea > 0.0001f)
-        area = english ? s.TipArea * 144.0f : s.TipArea * 1000000.0f;
-    const double perimeter = 3.14159f * od;
+        area = english ? s.TipArea * SquareInchesPerSquareFoot : s.TipArea * SquareMillimetresPerSquareMetre;
+    const double perimeter = PiTo5Places * od;
     const double divisor = english ? s.ElasticModulus * area * 0.1f : s.ElasticModulus * area * 2.54f;
     const double scale = english ? 1000.0f : 1000000.0f;
 

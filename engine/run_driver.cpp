@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <system_error>
 
+#include "constants.h"
 #include "fixed_format.h"
 #include "input_echo.h"
 #include "input_files.h"
@@ -216,7 +217,8 @@ bool ReadInputFiles(RunState& s, int& status)
 // diameters. PileLength is still the total length here.
 bool CheckSoilDepth(RunState& s, int& status)
 {
-    const double diameters = s.Units == 1 ? 2.0f * s.OuterDiameter / 12.0f : 2.0f * s.OuterDiameter / 1000.0f;
+    const double diameters =
+        s.Units == 1 ? 2.0f * s.OuterDiameter / InchesPerFoot : 2.0f * s.OuterDiameter / MillimetresPerMetre;
     const double required = (s.PileLength - s.StickupLength) + diameters;
     const double last_depth = s.SoilColumns[s.SoilPointCount - 1][Soil::Depth];
     if (last_depth < required)

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "constants.h"
+
 namespace korva::engine {
 
 SegmentWalker::SegmentWalker(const RunState& s) : state_(s), last_(std::max(s.SegmentCount, 1) - 1)
@@ -24,7 +26,7 @@ SegmentPosition SegmentWalker::Locate(double depth)
         Restart();
     started_ = true;
     previous_ = depth;
-    while (depth - bottom_ > 1.0e-6f && segment_ < last_) {
+    while (depth - bottom_ > DepthTolerance && segment_ < last_) {
         ++segment_;
         bottom_ += state_.SegmentLength[segment_];
     }
@@ -62,7 +64,7 @@ int SegmentStartingAtRow(const RunState& s, int row)
 
 int LastRow(const RunState& s)
 {
-    const double n = std::trunc(s.PileLength / s.IncrementLength + 1.0e-6f);
+    const double n = std::trunc(s.PileLength / s.IncrementLength + DepthTolerance);
     if (!(n > 0.0))
         return 0;
     return n < RowSlots - 1 ? static_cast<int>(n) : RowSlots - 1;

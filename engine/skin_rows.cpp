@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "constants.h"
 #include "segment_rows.h"
 
 namespace korva::engine {
@@ -29,7 +30,8 @@ SkinRowPolicy ConeRowPolicy(int engine_method)
 
 double StraightPilePerimeter(const RunState& s)
 {
-    return s.Units == 1 ? 3.14159f * s.OuterDiameter / 12.0f : 3.14159f * s.OuterDiameter / 1000.0f;
+    return s.Units == 1 ? PiTo5Places * s.OuterDiameter / InchesPerFoot
+                         : PiTo5Places * s.OuterDiameter / MillimetresPerMetre;
 }
 
 RowArray ConstantPerimeterRows(const RunState& s)
@@ -51,7 +53,7 @@ void InterpolateSideFrictionRows(RunState& s, const PointArray& point_friction, 
     SegmentWalker segments(s);
     for (int k = 0; k <= n; ++k) {
         const double z = s.PenetrationDepths[k];
-        rows[k] = z - s.ZeroFrictionLength > -1.0e-6f ? segments.PointValueAtDepth(point_friction, z) : 0.0;
+        rows[k] = z - s.ZeroFrictionLength > -DepthTolerance ? segments.PointValueAtDepth(point_friction, z) : 0.0;
     }
 }
 
@@ -87,7 +89,7 @@ double ApiSandLimit(int units, double phi)
 bool IsApiLimitCode(int units, double max_side_friction)
 {
     // Compared as the reader converted it.
-    const double code = units == 1 ? 9999.0 / 1000.0f : 9999.0;
+    const double code = units == 1 ? 9999.0 / PoundsPerKip : 9999.0;
     return max_side_friction == code;
 }
 

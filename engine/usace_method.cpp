@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "capacity_steps.h"
+#include "constants.h"
 #include "land_methods.h"
 #include "skin_rows.h"
 
@@ -77,8 +78,8 @@ void ComputeCapacityUsace(RunState& s)
             double k = soil[Soil::EarthPressureCoefficient];
             if (s.MethodSelected[pmApi] == 1 || k == 0.0)
                 k = s.LoadDirection == 1 ? 0.6f : 1.25f;
-            sand_t = k * s.PointLimitedEffectiveStress[t] * std::tan(delta / 57.2958f);
-            sand_b = k * s.PointLimitedEffectiveStress[b] * std::tan(delta / 57.2958f);
+            sand_t = k * s.PointLimitedEffectiveStress[t] * std::tan(delta / DegreesPerRadian);
+            sand_b = k * s.PointLimitedEffectiveStress[b] * std::tan(delta / DegreesPerRadian);
             friction[t] = sand_t;
             friction[b] = sand_b;
             plug[t] = sand_t;

@@ -1,6 +1,7 @@
 // The user-specified unit load transfer: the user's unit skin friction and
 // unit end bearing of each layer over the pile's perimeter and tip area.
 #include "capacity_steps.h"
+#include "constants.h"
 #include "land_methods.h"
 #include "segment_rows.h"
 
@@ -9,8 +10,8 @@ namespace korva::engine {
 void ComputeCapacityUserSpecified(RunState& s)
 {
     const double diameter = DiameterInLengthUnits(s);
-    const double perimeter = 3.14159f * diameter;
-    const double tip_area = s.TipArea > 1.0e-4f ? s.TipArea : 0.7853975f * (diameter * diameter);
+    const double perimeter = PiTo5Places * diameter;
+    const double tip_area = s.TipArea > 1.0e-4f ? s.TipArea : QuarterPi * (diameter * diameter);
 
     const int n = LastRow(s);
     s.PenetrationDepths[0] = 0.0;
