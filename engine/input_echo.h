@@ -3,10 +3,9 @@
 
 namespace korva::engine {
 
-// Writes the input as the engine understood it into the report. Changes two
-// things for the steps after it: PileLength becomes the embedded length, and
-// in the offshore edition the soil columns PlasticityIndex and
-// ConeResistance get their values as read back.
-void WriteInputEcho(RunState& state);
+// Writes the input as the engine understood it into the report: the values
+// as read, the total length among them; the end section is compared with
+// the embedded length of the analysis.
+void WriteInputEcho(Uses<const AnalysisInput, RunOutputs> run);
 
 } // namespace korva::engine

@@ -121,7 +121,7 @@ bool CheckEntryCount(RecordReader& in, const std::string& record, std::string_vi
 }
 
 // R10: one soil point, line A then line B, and what the engine makes of it.
-bool ReadSoilPoint(RunState& s, RecordReader& in, int i)
+bool ReadSoilPoint(ProjectInput& s, RecordReader& in, int i)
 {
     SoilPoint& p = s.SoilColumns[i];
     const std::string record = "R10, " + Numbered("soil point", i + 1);
@@ -177,7 +177,7 @@ bool ReadSoilPoint(RunState& s, RecordReader& in, int i)
     return true;
 }
 
-bool ReadProject(RunState& s, RecordReader& in)
+bool ReadProject(ProjectInput& s, RecordReader& in)
 {
     if (!in.ReadTitle("R1 (project title)", s.ProjectTitle) ||
         !in.ReadTitle("R2 (designer)", s.DesignerName) ||
@@ -325,26 +325,26 @@ bool LoadInputFile(const std::string& path, std::string& text, std::string& reas
     return true;
 }
 
-std::optional<InputProblem> ReadProjectFile(RunState& state, ListReader& reader)
+std::optional<InputProblem> ReadProjectFile(ProjectInput& input, ListReader& reader)
 {
     RecordReader in(reader);
-    ReadProject(state, in);
+    ReadProject(input, in);
     return in.problem;
 }
 
-std::optional<InputProblem> ReadCptPointFile(RunState& state, ListReader& reader)
+std::optional<InputProblem> ReadCptPointFile(ProjectInput& input, ListReader& reader)
 {
     RecordReader in(reader);
-    if (!in.Read("line 1 (unit system and point count)", {state.CptUnits, state.CptPointCount}))
+    if (!in.Read("line 1 (unit system and point count)", {input.CptUnits, input.CptPointCount}))
         return in.problem;
-    if (!CheckEntryCount(in, "line 1", "the CPT point count", state.CptPointCount, MaxCptPoints))
+    if (!CheckEntryCount(in, "line 1", "the CPT point count", input.CptPointCount, MaxCptPoints))
         return in.problem;
-    CptPoints& points = state.CptProfile;
-    for (int i = 0; i < state.CptPointCount; ++i) {
+    CptPoints& points = input.CptProfile;
+    for (int i = 0; i < input.CptPointCount; ++i) {
         if (!in.Read(Numbered("CPT point", i + 1), {points.depth[i], points.cone_resistance[i]}))
             break;
     }
-    points.ascending = std::is_sorted(points.depth.begin(), points.depth.begin() + state.CptPointCount);
+    points.ascending = std::is_sorted(points.depth.begin(), points.depth.begin() + input.CptPointCount);
     return in.problem;
 }
 

@@ -25,11 +25,11 @@ struct InputProblem {
 // opened: ...").
 bool LoadInputFile(const std::string& path, std::string& text, std::string& reason);
 
-// Reads records R1-R16 into state. Checks the counts against the storage
+// Reads records R1-R16 into input. Checks the counts against the storage
 // limits and the few values the engine cannot run with.
-std::optional<InputProblem> ReadProjectFile(RunState& state, ListReader& reader);
+std::optional<InputProblem> ReadProjectFile(ProjectInput& input, ListReader& reader);
 
-// Reads the CPT points into state.CptProfile (project units).
-std::optional<InputProblem> ReadCptPointFile(RunState& state, ListReader& reader);
+// Reads the CPT points into input.CptProfile (project units).
+std::optional<InputProblem> ReadCptPointFile(ProjectInput& input, ListReader& reader);
 
 } // namespace korva::engine

@@ -57,26 +57,6 @@ bool Plotted(const RunState& s, int engine_method)
     return Selected(s, engine_method) && (project_method <= pmUserSpecified || s.OffshoreEdition == 1);
 }
 
-// Thin layers: a layer thinner than half an increment vanishes, one thinner
-// than an increment grows to one. A layer of just half an increment (or of
-// one increment) counts as that thick within the depth tolerance, so that
-// the rounding of depths converted from the other unit system never tips
-// it. The snapped depths hold for the rest of the run (the echo has shown
-// the depths as read).
-void SnapThinLayers(RunState& s)
-{
-    const double half = s.IncrementLength / 2.0f;
-    for (int i = 0; i + 1 < s.SoilPointCount; ++i) {
-        double& next = s.SoilColumns[i + 1][Soil::Depth];
-        const double depth = s.SoilColumns[i][Soil::Depth];
-        const double gap = next - depth;
-        if (gap < half - DepthTolerance)
-            next = depth;
-        else if (gap < s.IncrementLength - DepthTolerance)
-            next = depth + s.IncrementLength;
-    }
-}
-
 // Row k at depth k x IncrementLength, in every slot: the rows of the pile and
 // the tops of the segments below it. Also put back after each run of the
 // capacity steps, which leave the depths shifted.
@@ -365,7 +345,6 @@ void RunMethodLoop(RunState& s, int& status)
     s.report.Write(FormatRecord("(/,/,/,'1',/,10X,22('*'),/,10X,'* COMPUTATION RESULT *',/,10X,22('*'))"));
     if (!CheckPipeWall(s, status))
         return;
-    SnapThinLayers(s);
 
     // Counted in double: a tiny increment must give a large count, not an
     // overflowing integer.
@@ -389,7 +368,9 @@ void RunMethodLoop(RunState& s, int& status)
         return;
     }
     const int segment_count = static_cast<int>(segments);
-    s.SegmentCount = segment_count;
+    CarriedValues& carried = s;
+    const ProjectInput& input = s;
+    carried.CriticalDepth = input.CriticalDepth; // the user's; mode 1 searches its own
     for (s.PassNumber = 1; s.PassNumber <= 2; ++s.PassNumber)
         RunPass(s, segment_count, status);
 }

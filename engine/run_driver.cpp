@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "constants.h"
+#include "analysis_input.h"
 #include "fixed_format.h"
 #include "input_echo.h"
 #include "input_files.h"
@@ -53,8 +54,11 @@ std::string WithExtension(const std::string& path, std::string_view extension)
 // Step 2: the file names of the run. Lines 5-8 are whole paths (CR and
 // trailing blanks stripped). When they are missing, the three names are
 // asked on the console, but only when it is a terminal.
-bool ReadHandOffFile(RunState& s)
+bool ReadHandOffFile(Uses<const RunSetup, HandOff> run)
 {
+    const RunSetup& setup = run;
+    const Console& console = setup.console;
+    HandOff& s = run;
     std::string text;
     std::string why;
     const bool opened = LoadInputFile(std::string(HandOffFileName), text, why);
@@ -80,21 +84,21 @@ bool ReadHandOffFile(RunState& s)
     if (complete)
         return true;
 
-    if (!s.console.input_is_terminal) {
-        s.console.Error("KORVA: names.dat in the current folder " +
+    if (!console.input_is_terminal) {
+        console.Error("KORVA: names.dat in the current folder " +
                         (why.empty() ? std::string("does not name the project, report and plot data files") : why) +
                         "; standard input is no terminal to ask for the file names. The analysis did not run.");
         return false;
     }
-    static constexpr std::array<std::pair<std::string_view, std::string RunState::*>, 3> prompts{{
-        {"(/,/,7X,'ENTER A FILE NAME FOR YOUR INPUT FILE.',/,' ENTER >')", &RunState::InputFilePath},
-        {"(/,/,7X,'ENTER A FILE NAME FOR YOUR OUTPUT FILE.',/,' ENTER >')", &RunState::ReportFilePath},
-        {"(/,/,7X,'ENTER A FILE NAME FOR YOUR GRAPHIC DATA FILE.',/,' ENTER >')", &RunState::PlotFilePath},
+    static constexpr std::array<std::pair<std::string_view, std::string HandOff::*>, 3> prompts{{
+        {"(/,/,7X,'ENTER A FILE NAME FOR YOUR INPUT FILE.',/,' ENTER >')", &HandOff::InputFilePath},
+        {"(/,/,7X,'ENTER A FILE NAME FOR YOUR OUTPUT FILE.',/,' ENTER >')", &HandOff::ReportFilePath},
+        {"(/,/,7X,'ENTER A FILE NAME FOR YOUR GRAPHIC DATA FILE.',/,' ENTER >')", &HandOff::PlotFilePath},
     }};
     for (const auto& [layout, member] : prompts) {
-        s.console.Write(FormatRecord(layout));
-        if (!ReadConsoleLine(s.console, s.*member)) {
-            s.console.Error("KORVA: no file name was entered. The analysis did not run.");
+        console.Write(FormatRecord(layout));
+        if (!ReadConsoleLine(console, s.*member)) {
+            console.Error("KORVA: no file name was entered. The analysis did not run.");
             return false;
         }
     }
@@ -113,7 +117,7 @@ bool SameFile(const std::string& a, const std::string& b)
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
-std::string ClashWithInput(const RunState& s, const std::string& output)
+std::string ClashWithInput(const HandOff& s, const std::string& output)
 {
     if (SameFile(output, s.InputFilePath))
         return "is the project file itself";
@@ -124,13 +128,13 @@ std::string ClashWithInput(const RunState& s, const std::string& output)
 
 // The plot data file of a run that leaves no results of its own: an older
 // one must not be taken for them. Never an input file under another name.
-void RemovePlotFile(const RunState& s)
+void RemovePlotFile(const HandOff& s)
 {
     if (ClashWithInput(s, s.PlotFilePath).empty() && !SameFile(s.PlotFilePath, s.ReportFilePath))
         RemoveOutput(s.PlotFilePath);
 }
 
-std::string Banner(const RunState& s)
+std::string Banner(const HandOff& s)
 {
     return FormatRecord(
         "(5X,73('='),/,/,20X,'  KORVA for Windows, Version ',A12,/,/,"
@@ -140,40 +144,44 @@ std::string Banner(const RunState& s)
         {s.ProgramVersion});
 }
 
-void WriteFileNames(RunState& s)
+void WriteFileNames(Uses<const HandOff, RunOutputs> run)
 {
+    const HandOff& s = run;
+    RunOutputs& out = run;
     const PathParts input = SplitPath(s.InputFilePath);
     const PathParts report = SplitPath(s.ReportFilePath);
     const PathParts plot = SplitPath(s.PlotFilePath);
-    s.report.Write(FormatRecord(
+    out.report.Write(FormatRecord(
         "(5X,'Path to file locations      : ',A,/,5X,'Name of input data file     : ',A,A,/,"
         "5X,'Name of output file         : ',A,A,/,5X,'Name of plot output file    : ',A,A,/)",
         {input.directory, input.name, input.extension, report.name, report.extension, plot.name,
          plot.extension}));
 }
 
-void WriteFileProblem(RunState& s, int& status, std::string_view path, std::string_view record,
+void WriteFileProblem(RunOutputs& out, int& status, std::string_view path, std::string_view record,
                       std::string_view reason)
 {
     const std::string file = "FILE   : " + std::string(path);
     const std::string because = "REASON : " + std::string(reason);
     if (record.empty()) {
-        StopRun(s, status, {"COMPUTATION DOES NOT PROCEED BECAUSE A FILE CANNOT BE USED", file, because});
+        StopRun(out, status, {"COMPUTATION DOES NOT PROCEED BECAUSE A FILE CANNOT BE USED", file, because});
         return;
     }
     const std::string where = "RECORD : " + std::string(record);
-    StopRun(s, status, {"COMPUTATION DOES NOT PROCEED BECAUSE OF AN ERROR IN AN INPUT FILE", file, where, because});
+    StopRun(out, status, {"COMPUTATION DOES NOT PROCEED BECAUSE OF AN ERROR IN AN INPUT FILE", file, where, because});
 }
 
-void WriteInputProblem(RunState& s, int& status, const std::string& path, const InputProblem& problem)
+void WriteInputProblem(RunOutputs& out, int& status, const std::string& path, const InputProblem& problem)
 {
-    WriteFileProblem(s, status, path, problem.record, problem.reason);
+    WriteFileProblem(out, status, path, problem.record, problem.reason);
 }
 
-// Steps 6 and 7: the three files of step 6, then the two readers. False
-// when the run stops; its message is in the report then.
+// Steps 6 and 7: the three files of step 6, then the two readers, and
+// what the analysis derives from the input. False when the run stops; its
+// message is in the report then.
 bool ReadInputFiles(RunState& s, int& status)
 {
+    AnalysisInput& input = s;
     std::string project_text, cpt_text, project_why, cpt_why, plot_why;
     const bool project_loaded = LoadInputFile(s.InputFilePath, project_text, project_why);
     // The plot data file is started even when the run stops here: the stop
@@ -200,38 +208,42 @@ bool ReadInputFiles(RunState& s, int& status)
     }
 
     ListReader project(std::move(project_text));
-    if (const auto problem = ReadProjectFile(s, project)) {
+    if (const auto problem = ReadProjectFile(input, project)) {
         WriteInputProblem(s, status, s.InputFilePath, *problem);
         return false;
     }
-    s.labels = SelectUnitLabels(s.Units);
     ListReader cpt(std::move(cpt_text));
-    if (const auto problem = ReadCptPointFile(s, cpt)) {
+    if (const auto problem = ReadCptPointFile(input, cpt)) {
         WriteInputProblem(s, status, s.CptFilePath, *problem);
         return false;
     }
+    DeriveAnalysisInput(input);
     return true;
 }
 
-// Step 8: the soil profile must reach the embedded length plus two pile
-// diameters. PileLength is still the total length here.
-bool CheckSoilDepth(RunState& s, int& status)
+// Step 8: the soil profile as read must reach the embedded length plus two
+// pile diameters.
+bool CheckSoilDepth(Uses<const RunSetup, const AnalysisInput, RunOutputs> run, int& status)
 {
+    const RunSetup& setup = run;
+    const AnalysisInput& analysis = run;
+    const ProjectInput& s = analysis; // the soil points as read
+    RunOutputs& out = run;
     const double diameters =
         s.Units == 1 ? 2.0f * s.OuterDiameter / InchesPerFoot : 2.0f * s.OuterDiameter / MillimetresPerMetre;
-    const double required = (s.PileLength - s.StickupLength) + diameters;
+    const double required = analysis.PileLength + diameters;
     const double last_depth = s.SoilColumns[s.SoilPointCount - 1][Soil::Depth];
     if (last_depth < required)
-        s.console.Write(FormatRecord(
+        setup.console.Write(FormatRecord(
             "(/,/,/,10X,'COMPUTATION DOES NOT PROCEED BECAUSE NO SOIL',' INFORMATION',/,10X,"
             "'WAS PROVIDED AT THE DEPTH ',F10.2,1X,A3,/,10X,'PLEASE NOTE THAT SOIL SHOULD EXTEND AT LEAST THE ',"
             "/,10X,' PILE LENGTH PLUS TWO PILE DIAMETERS')",
-            {required, s.labels.length}));
+            {required, analysis.labels.length}));
     if (s.SoilProfileBottom < required) {
-        s.report.Write(FormatRecord(
+        out.report.Write(FormatRecord(
             "(/,/,10X,'COMPUTATION DOES NOT PROCEED BECAUSE THE ','DEEPEST SOIL PROFILE ',F7.2,1X,A3,/,10X,"
             "'IS LESS THAN PILE ','EMBEDDED LENGTH PLUS TWO TIMES THE PILE DIAMETER ',F10.2,1X,A3)",
-            {s.SoilProfileBottom, s.labels.length, required, s.labels.length}));
+            {s.SoilProfileBottom, analysis.labels.length, required, analysis.labels.length}));
         status = 1;
         return false;
     }
@@ -273,33 +285,33 @@ UnitLabels SelectUnitLabels(int units)
     return {"M. ", "MM.", "KN.", "KPA", "KN/CM", "M2 "};
 }
 
-void WriteAnalysisDateTime(RunState& s)
+void WriteAnalysisDateTime(Uses<const RunSetup, RunOutputs> run)
 {
+    const RunSetup& setup = run;
+    RunOutputs& out = run;
     static constexpr std::array<std::string_view, 12> months{
         "January", "February", "March",     "April",   "May",      "June",
         "July",    "August",   "September", "October", "November", "December"};
-    const AnalysisTime now = s.clock();
-    s.report.Write(FormatRecord("(5X,73('-'),/,26X,'Time and Date of Analysis',/,5X,73('-'),/)"));
+    const AnalysisTime now = setup.clock();
+    out.report.Write(FormatRecord("(5X,73('-'),/,26X,'Time and Date of Analysis',/,5X,73('-'),/)"));
     if (now.month < 1 || now.month > 12)
         return;
     const std::string layout = "(15X,'Date:  " + std::string(months[now.month - 1]) +
                                " ',I2.2,', ',I4,5X,'Time:  ',I2.2,':',I2.2,':',I2.2)";
-    s.report.Write(FormatRecord(layout, {now.day, now.year, now.hour, now.minute, now.second}));
+    out.report.Write(FormatRecord(layout, {now.day, now.year, now.hour, now.minute, now.second}));
 }
 
-void StopRun(RunState& s, int& status, std::initializer_list<std::string_view> lines)
+void StopRun(RunOutputs& out, int& status, std::initializer_list<std::string_view> lines)
 {
     std::string text = "\n\n";
     for (std::string_view line : lines)
         text += FormatRecord("(10X,A)", {line});
-    s.report.Write(text);
+    out.report.Write(text);
     status = 1;
 }
 
 void RunPileAnalysis(RunState& s, int& status)
 {
-    s.WaterTableDepth = 99999.0f;
-    s.TensionReduction = 1.0f;
     if (!ReadHandOffFile(s)) {
         status = 1;
         return;
@@ -328,30 +340,33 @@ void RunPileAnalysis(RunState& s, int& status)
     FinishRun(s, status);
 }
 
-void FinishRun(RunState& s, int& status, bool keep_plot)
+void FinishRun(Uses<const RunSetup, const HandOff, RunOutputs> run, int& status, bool keep_plot)
 {
+    const RunSetup& setup = run;
+    const HandOff& files = run;
+    RunOutputs& out = run;
     // Step 12. The plot data file first, so that a failure there still goes
     // into the report; a file that could not be written completely must not
     // pass for a finished run, nor leave an earlier run's results behind.
     bool plot_kept = false;
-    if (keep_plot && s.plot.IsOpen()) {
-        plot_kept = s.plot.Commit();
+    if (keep_plot && out.plot.IsOpen()) {
+        plot_kept = out.plot.Commit();
         if (!plot_kept)
-            StopRun(s, status,
-                    {"THE RUN FAILED BECAUSE A FILE CANNOT BE WRITTEN", "FILE   : " + s.PlotFilePath,
+            StopRun(out, status,
+                    {"THE RUN FAILED BECAUSE A FILE CANNOT BE WRITTEN", "FILE   : " + files.PlotFilePath,
                      "REASON : the plot data file cannot be written: " +
-                         std::generic_category().message(s.plot.Error())});
+                         std::generic_category().message(out.plot.Error())});
     }
-    s.plot.Discard();
+    out.plot.Discard();
     if (!plot_kept)
-        RemovePlotFile(s);
+        RemovePlotFile(files);
 
-    if (!s.report.Commit()) {
-        s.console.Error("KORVA: the report file " + s.ReportFilePath + " cannot be written: " +
-                        std::generic_category().message(s.report.Error()) +
-                        ". The results of the run are not kept.");
+    if (!out.report.Commit()) {
+        setup.console.Error("KORVA: the report file " + files.ReportFilePath + " cannot be written: " +
+                            std::generic_category().message(out.report.Error()) +
+                            ". The results of the run are not kept.");
         if (plot_kept)
-            RemovePlotFile(s);
+            RemovePlotFile(files);
         status = 1;
     }
 }

@@ -16,8 +16,8 @@ void RunPileAnalysis(RunState& state, int& status);
 // The report's unit labels of a unit system (1 English, anything else SI).
 UnitLabels SelectUnitLabels(int units);
 
-// The date-and-time block of the report, from state.clock.
-void WriteAnalysisDateTime(RunState& state);
+// The date-and-time block of the report, from the set-up's clock.
+void WriteAnalysisDateTime(Uses<const RunSetup, RunOutputs> run);
 
 // A path split as the report's file-name block shows it: directory with its
 // trailing '/', base name, extension with its dot. POSIX paths have no drive.
@@ -34,10 +34,10 @@ PathParts SplitPath(std::string_view path);
 // data file that failed is named in the report, a report that failed on the
 // console's error stream, and no plot data file is left then, neither this
 // run's nor an earlier one.
-void FinishRun(RunState& state, int& status, bool keep_plot = true);
+void FinishRun(Uses<const RunSetup, const HandOff, RunOutputs> run, int& status, bool keep_plot = true);
 
 // A stop of the run: writes the lines into the report, indented by 10
 // blanks after two empty lines, and sets status to 1.
-void StopRun(RunState& state, int& status, std::initializer_list<std::string_view> lines);
+void StopRun(RunOutputs& outputs, int& status, std::initializer_list<std::string_view> lines);
 
 } // namespace korva::engine

@@ -1,8 +1,7 @@
 #pragma once
-// The state of one analysis run. IKORVA makes one RunState for each call and
-// drops it on return, so nothing survives from one run to the next. Every
-// step of the run reads and writes its values here; a value that one step
-// changes for the steps after it says so where it is declared.
+// The state of one analysis run, in groups (see RunState at the end). IKORVA
+// makes one RunState for each call and drops it on return, so nothing
+// survives from one run to the next.
 #include <array>
 #include <cstdio>
 #include <functional>
@@ -264,26 +263,44 @@ struct LoadSettlementPoint {
     double TipMovement = 0.0;
 };
 
-struct RunState {
-    // --- Run set-up (not part of the input) ---
+// --- The run state, in groups ---
+//
+// Each group below is one part of a run's state, with the step that writes
+// it. A step takes the groups it reads as const and the groups it writes,
+// through Uses (below), so its signature tells what it touches. Values that
+// one step leaves for a later one are in CarriedValues, each with its
+// writers and readers; a step that changes, in passing, an array another
+// step built says so at the array and is listed there too.
+
+// Run set-up, not part of the input: set by whoever makes the state, read
+// by the run driver and the steps that write to the console.
+struct RunSetup {
     AnalysisClock clock = SystemClockNow;
     Console console = ProcessConsole();
+};
 
-    // --- The hand-off file names.dat ---
+// The hand-off file names.dat, as ReadHandOffFile (run_driver.cpp) reads it.
+struct HandOff {
     std::string ProgramVersion; // first 12 characters of line 1
     std::string InputFilePath;  // project file (.kv7d)
     std::string ReportFilePath; // report (.kv7o)
     std::string PlotFilePath;   // plot data file (.kv7p)
     std::string CptFilePath;    // CPT point file (.cpt)
+};
 
-    // --- Open outputs: both stay open until the run ends and are committed then ---
+// The open outputs: both stay open until the run ends and are committed
+// then. Every step that writes a report line or a plot record takes them.
+struct RunOutputs {
     OutputFile report;
     OutputFile plot;
+};
 
-    // --- Report labels, set by SelectUnitLabels right after the project file is read ---
-    UnitLabels labels;
-
-    // --- Project file, records R1-R16, after the conversions made while reading ---
+// The project file, records R1-R16, and the CPT point file, after the
+// conversions made while reading (input_files.cpp). Written only by the two
+// readers; every step after them reads it as const. PileLength and
+// SoilColumns are the values as read: the steps after the input echo take
+// them from AnalysisInput, which derives them once.
+struct ProjectInput {
     std::string ProjectTitle; // R1-R3: at most 72 characters each
     std::string DesignerName;
     std::string JobNumber;
@@ -298,9 +315,7 @@ struct RunState {
     double OuterDiameter = 0.0; // non-circular section: the diameter of a circle of Perimeter
     double InnerDiameter = 0.0; // non-circular section: 0
     double ElasticModulus = 0.0;
-    // Total length as read; the input echo makes it the embedded length
-    // (less StickupLength), which every later step uses.
-    double PileLength = 0.0;
+    double PileLength = 0.0; // the total length as read (AnalysisInput has the embedded length)
     double StickupLength = 0.0;
     // R5 values as written in the file, before the conversions above (the
     // echo's constant-area line and tip area use them).
@@ -326,10 +341,10 @@ struct RunState {
     double SoilProfileBottom = 0.0;
     double SectionArea = 0.0; // the copy of R9's area that later steps use
 
-    // Soil points of R10 after reading: English stresses in kips/ft^2, blow
-    // counts of sand and silt moved to YieldStressRatio, absent limits made 9999999.
-    // The echo puts PlasticityIndex and ConeResistance back (offshore
-    // edition); the method loop snaps the Depth of thin layers.
+    // Soil points of R10 as read: English stresses in kips/ft^2, blow counts
+    // of sand and silt moved to YieldStressRatio, absent limits made 9999999,
+    // and in English PlasticityIndex and ConeResistance replaced by the user
+    // unit values / 1000.
     std::array<SoilPoint, MaxSoilPoints> SoilColumns{};
     // As read, before the English substitution (the cone-based methods use them).
     std::array<double, MaxSoilPoints> PlasticityIndexAsRead{};
@@ -339,14 +354,14 @@ struct RunState {
     std::array<bool, MaxSoilPoints> NoEndBearingLimit{};
     // Depth of the first soil point below the water table (light effective
     // unit weight); 99999 when there is none. Self weight uses it for buoyancy.
-    double WaterTableDepth = 99999.0;
+    double WaterTableDepth = 99999.0f;
 
     int ExtraTZDepths = 0;
     int TzDepthCount = 0;
     std::array<double, MaxTzDepths> TzDepth{};
 
-    int LoadDirection = 0;         // 0 compression, 1 uplift
-    double TensionReduction = 1.0; // 1 unless the file gives one
+    int LoadDirection = 0;          // 0 compression, 1 uplift
+    double TensionReduction = 1.0f; // 1 unless the file gives one
     int DrainedClay = 0;
     int PlugCondition = 0; // 0 computed, 1 plugged, 2 unplugged
 
@@ -356,50 +371,73 @@ struct RunState {
     std::array<double, MaxSectionRows> CrossSectionArea{};
 
     int CriticalDepthMode = 0; // sand: 0 by friction angle, 1 at 3.5 ksf (167.58 kPa), 2 the user's depth
-    // Mode 2: the user's depth. Mode 1: rewritten by the effective stress
-    // step of each pass (and again by the USACE routine) to the depth where
-    // the stress first exceeds the threshold; 0 when it never does, which
-    // means no critical depth (nothing is held).
-    double CriticalDepth = 0.0;
+    double CriticalDepth = 0.0; // the user's (mode 2); the depth in use is CarriedValues::CriticalDepth
 
-    // --- CPT point file, in the project's units ---
+    // The CPT point file, in the project's units.
     int CptUnits = 0; // read, not used
     int CptPointCount = 0;
     CptPoints CptProfile;
+};
 
-    // --- Segments and method loop (method_loop.cpp) ---
-    // Indexes are 0-based (see RowSlots above). The segment arrays are
-    // rebuilt at the start of each pass.
-    int SegmentCount = 0; // set when the segment count has been checked
+// The input as every step after the input echo takes it: the project input
+// and the values the analysis derives from it once, before the echo
+// (DeriveAnalysisInput, analysis_input.h). They hide the input's values of
+// the same name, so a step that takes AnalysisInput sees only these.
+struct AnalysisInput : ProjectInput {
+    // The embedded length, the total length less StickupLength.
+    double PileLength = 0.0;
+    // The soil points as the method loop and the load transfer use them: as
+    // read, with PlasticityIndex and ConeResistance as read in the offshore
+    // edition, and thin layers snapped to the increment (the echo has shown
+    // the depths as read).
+    std::array<SoilPoint, MaxSoilPoints> SoilColumns{};
+    UnitLabels labels; // the report's unit labels of Units
+};
+
+// The segments of a pass (method_loop.cpp), 0-based: see RowSlots above.
+// Rebuilt by the method loop at the start of each pass.
+struct PileSegments {
+    int SegmentCount = 0;
     SegmentArray SegmentTop{};    // s x IncrementLength
     SegmentArray SegmentBottom{}; // SegmentTop + IncrementLength
     SegmentArray SegmentLength{}; // SegmentBottom - SegmentTop
     // The soil at each segment: Depth holds the segment top, SoilType the
     // type of the soil point above (copied), every other field of the soil
     // point linear in depth at the segment's mid-depth. English user unit
-    // values are in ksf here (and carry the uplift factor in uplift). Steps
-    // change some fields in place for the rest of the pass: the effective
-    // stress step fills FrictionAngle and UndrainedShearStrength, the sand
-    // bearing rules replace BearingCapacityFactor during a segment, API writes
-    // its sand limit into MaxSideFriction, Revised Lambda raises a K of 0 to 1.
+    // values are in ksf here (and carry the uplift factor in uplift). Three
+    // steps change fields in place for the rest of the pass: the effective
+    // stress step fills FrictionAngle and UndrainedShearStrength, API writes
+    // its sand limit into MaxSideFriction (ComputeRowLimits), Revised Lambda
+    // raises a K of 0 to 1.
     std::array<SoilPoint, MaxSegments> SegmentSoil{};
     SegmentArray SegmentSideFrictionFactor{}; // SideFrictionFactor at the segment
     SegmentArray SegmentEndBearingFactor{};   // EndBearingFactor at the segment
+};
 
+// The penetration rows of a pass, laid out by the method loop.
+struct PenetrationRows {
     // Row k at depth k x IncrementLength, for k = 0 .. PenetrationRowCount - 1
     // (the deepest row is the embedded length). Also kept filled down to the
     // last segment top, so that a step's z(s), the top of segment s, is
-    // PenetrationDepths[s] too. Written back after every run of the capacity
-    // steps (self weight leaves it shifted by 1.5 D).
+    // PenetrationDepths[s] too.
     RowArray PenetrationDepths{};
     int PenetrationRowCount = 0; // R, rows 0 .. R - 1
     std::array<int, RowSlots> RowSoilType{}; // SoilType of the segment holding each row
-    int RowsPerCurve = 0;  // printed rows per table and per plot curve
-    int CurveCount = 0;    // capacity curves in the plot data file
-    int PassNumber = 0;    // 1 or 2 while the passes run; read by the steps
-    int MethodIndex = 0;   // EngineMethod whose capacity steps run; read by the steps
-    bool UserMethodDone = false; // the user-specified method runs at most once per run
+    int RowsPerCurve = 0; // printed rows per table and per plot curve
+    int CurveCount = 0;   // capacity curves in the plot data file
+};
 
+// Where the method loop is. Written by the loop; the FHWA routine sets
+// MethodIndex to FHWA on entry too.
+struct MethodLoop {
+    int PassNumber = 0;  // 1 or 2 while the passes run
+    int MethodIndex = 0; // EngineMethod whose capacity steps run; read by the steps
+    bool UserMethodDone = false; // the user-specified method runs at most once per run
+};
+
+// What each method hands on: its printed rows and the variant of its skin
+// friction the t-z curves use, and the rows of the load-transfer method.
+struct MethodResults {
     // Per engine method (EngineMethod 1-9, [0] unused): the rows printed in
     // its table and plot rows, and the unfactored end bearing handed over.
     std::array<MethodResultRows, 10> MethodRows{};
@@ -412,38 +450,30 @@ struct RunState {
     // TransferTipRows by self weight (the current method's tip value).
     RowArray TransferSkinRows{};
     RowArray TransferTipRows{};
+};
 
-    // --- Effective stress and critical depth (capacity_steps.cpp) ---
-    // ksf / kPa, rebuilt at the start of each pass. Later steps of the pass
-    // raise tiny values in place and see the raised ones from then on: the
-    // clay rules of API, NGI and the plug step a bottom point below 1e-10 to
-    // 1e-10, NGI a sand top point below 1e-8 ksf to 1e-8 ksf.
+// Effective stress (effective_stress.cpp), ksf / kPa, rebuilt at the start
+// of each pass by ComputeEffectiveStress. Later steps of the pass raise
+// tiny values in place and see the raised ones from then on: the clay rules
+// of API, NGI and the plug step a bottom point below 1e-10 to 1e-10, NGI a
+// sand top point below 1e-8 ksf to 1e-8 ksf.
+struct EffectiveStress {
     PointArray PointEffectiveStress{};
     PointArray PointLimitedEffectiveStress{}; // held at the stress of the critical depth below it
-    // Run-wide: the last friction angle the blow-count chart gave; a segment
-    // without a friction angle takes it even when the chart was not evaluated
-    // for that segment (also in the second pass).
-    double LastChartFrictionAngle = 0.0;
-    // Run-wide: the critical depth in use while the held profile is built.
-    double CurrentCriticalDepth = 0.0;
+};
 
-    // --- Unit end bearing, plug friction and tip resistance (capacity_steps.cpp) ---
-    PointArray PointUnitEndBearing{};    // current method; ksf / kPa
+// Unit end bearing, plug friction and tip resistance of the current method
+// (capacity_steps.cpp), at the segment points.
+struct EndBearingPoints {
+    PointArray PointUnitEndBearing{};    // ksf / kPa
     PointArray PointBaseEndBearing{};    // force on the base; kips / kN
     PointArray PointInnerUnitFriction{}; // inside wall; ksf / kPa
     PointArray PointPlugFriction{};      // cumulative inside friction force from the surface
     PointArray PointTipResistance{};     // base force + plug friction
-    // Run-wide, never reset between methods or passes: the limiting unit end
-    // bearing last set by a bearing rule, and the USACE held stresses for
-    // friction angles of 33-36 and from 36 degrees.
-    double EndBearingLimit = 0.0;
-    double H33 = 0.0;
-    double H36 = 0.0;
-    // Run-wide: the last result of the cone interpolator; it returns this
-    // when there are no CPT points.
-    double LastConeResistance = 0.0;
+};
 
-    // --- Capacity by penetration and self weight (capacity_steps.cpp) ---
+// Capacity by penetration and self weight (penetration_rows.cpp).
+struct TipRows {
     RowArray RowTipDepths{};
     RowArray RowTipResistance{};
     RowArray RowPlugAboveEndSection{};
@@ -459,11 +489,15 @@ struct RunState {
     std::array<std::array<int, RowSlots>, 10> RowTipFlags{};
     // The flags that compression's rule gives, in uplift too: whether the
     // pile end acts plugged (1) or as the annulus with the end section's
-    // inside friction (2). The FHWA displaced volume reads them, since a
-    // driven pile displaces the same soil whichever way it is loaded.
+    // inside friction (2). The FHWA displaced volume reads them (those of the
+    // FHWA steps run before it), since a driven pile displaces the same soil
+    // whichever way it is loaded.
     std::array<std::array<int, RowSlots>, 10> CompressionTipFlags{};
+};
 
-    // --- Side-friction row skeleton, API RP-2A and the methods on it (api_method.cpp) ---
+// The side-friction row skeleton, API RP-2A and the methods on it
+// (skin_rows.cpp, api_method.cpp and the method routines).
+struct SideFrictionRows {
     PointArray PointUnitSideFriction{}; // of the method last computed
     // Per EngineMethod (1-9): inside unit side friction at each point, read
     // by the plug step for methods 1, 2 and 4-8.
@@ -473,14 +507,19 @@ struct RunState {
     RowArray ReportUnitSideFriction{}; // min(RowUnitSideFriction, RowMaxSideFriction)
     RowArray RowSkinIncrement{};       // force added between row k-1 and row k
     RowArray FactoredSkinRows{};       // cumulative increment x SegmentSideFrictionFactor
+};
 
-    // --- User-specified unit load transfer ---
+// The user-specified unit load transfer (user_specified_method.cpp).
+struct UserMethodRows {
     RowArray UserSkinRows{}; // cumulative skin friction per row
+};
 
-    // --- Load transfer: t-z and tip curves, load distribution and load-settlement ---
-    // Written at the end of the second pass, from the hand-over rows of the
-    // load-transfer method. OuterDiameter stays in its input unit; the
-    // load-transfer part works with LoadTransferDiameter (in / m).
+// Load transfer: t-z and tip curves, load distribution and load-settlement
+// (load_settlement.cpp, tz_output.cpp). Written at the end of the second
+// pass, from the hand-over rows of the load-transfer method. OuterDiameter
+// stays in its input unit; the load-transfer part works with
+// LoadTransferDiameter (in / m).
+struct LoadTransfer {
     int TzCurveCount = 0; // curves placed along the pile, free-length curves included
     std::array<TzCurve, MaxTzCurves> TzCurves{};
     int TipSoilType = 0; // soil type at the pile tip (1 sand, 2 clay, 3 silt)
@@ -495,6 +534,97 @@ struct RunState {
     int ElementsBeyondPassLimit = 0;
     // The curves at the user's extra depths, depths below ground (in / m).
     std::array<TzCurve, MaxTzDepths> ExtraTzCurves{};
+};
+
+// The values one step leaves for a later one, outside the arrays of its own
+// group. Each lives for the run (both passes) unless said otherwise.
+struct CarriedValues {
+    // The critical depth in use (ft / m). Written: the method loop before the
+    // passes (the user's CriticalDepth); in mode 1 ComputeEffectiveStress (0
+    // on entry, then the depth where the stress first exceeds 3.5 ksf /
+    // 167.58 kPa; 0 when it never does, which means no critical depth) and
+    // ComputeCapacityUsace (searched again at its own threshold, for the
+    // USACE capacity steps of the pass). Read: ComputeEffectiveStress (the
+    // held profile), the USACE unit end bearing and CriticalDepthNotReached.
+    double CriticalDepth = 0.0;
+    // The critical depth while the held profile is built. Written and read
+    // by ComputeEffectiveStress; kept from one pass to the next.
+    double CurrentCriticalDepth = 0.0;
+    // The last friction angle the blow-count chart gave. Written and read by
+    // ComputeEffectiveStress: a segment without a friction angle takes it,
+    // even when the chart was not evaluated for that segment (also in the
+    // second pass).
+    double LastChartFrictionAngle = 0.0;
+    // The limiting unit end bearing last set by a bearing rule. Written by
+    // ComputeUnitEndBearing, read by the rule that set it.
+    double EndBearingLimit = 0.0;
+    // The USACE held stresses for friction angles of 33-36 and from 36
+    // degrees. Written and read by the USACE sand end bearing of every
+    // ComputeUnitEndBearing for USACE: the pre-runs of both passes and the
+    // USACE method itself; never reset.
+    double H33 = 0.0;
+    double H36 = 0.0;
+    // The last result of the cone interpolator. Written by
+    // InterpolateConeResistance (called by the end-bearing steps and the
+    // cone-based methods), which returns it when there are no CPT points.
+    double LastConeResistance = 0.0;
+    // Besides these, the steps change arrays of a pass for the later steps:
+    // PointEffectiveStress (EffectiveStress: raised tiny values),
+    // SegmentSoil (PileSegments: the friction angle and strength fill, the
+    // API sand limit, Revised Lambda's K), CompressionTipFlags (TipRows: read
+    // by the FHWA routine) and TransferSkinRows / TransferTipRows
+    // (MethodResults). Each says so where it is declared.
+};
+
+// The state of one run: every group, made fresh for each IKORVA call. The
+// run driver and the method loop take it whole and hand each step the
+// groups it uses. A name that two groups share (the input's PileLength,
+// SoilColumns and CriticalDepth and their later values) names the later
+// value here, as the steps after the echo use it.
+struct RunState : RunSetup,
+                  HandOff,
+                  RunOutputs,
+                  AnalysisInput,
+                  PileSegments,
+                  PenetrationRows,
+                  MethodLoop,
+                  MethodResults,
+                  EffectiveStress,
+                  EndBearingPoints,
+                  TipRows,
+                  SideFrictionRows,
+                  UserMethodRows,
+                  LoadTransfer,
+                  CarriedValues {
+    using CarriedValues::CriticalDepth;
+};
+
+// A step's view of the run state: references to the groups it uses, those
+// it only reads as const. Made from the RunState, or from the view of a step
+// that holds at least these groups, so the method loop (or a test) hands a
+// step the whole state and the step still reaches only its own groups. A
+// step names each group it uses:
+//     void ComputeTipResistance(Uses<const ProjectInput, const PileSegments, EndBearingPoints> run)
+//     {
+//         const ProjectInput& input = run;
+//         EndBearingPoints& points = run;
+template <typename Group>
+class GroupOf {
+public:
+    explicit GroupOf(Group& group) : group_(group) {}
+    operator Group&() const { return group_; }
+
+private:
+    Group& group_;
+};
+
+template <typename... Groups>
+class Uses : public GroupOf<Groups>... {
+public:
+    template <typename State>
+    Uses(State& state) : GroupOf<Groups>(state)...
+    {
+    }
 };
 
 } // namespace korva::engine

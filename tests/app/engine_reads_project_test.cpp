@@ -24,6 +24,7 @@ namespace {
 
 namespace Soil = engine::Soil;
 using engine::ListReader;
+using engine::ProjectInput;
 using engine::RunState;
 
 struct Variant {
@@ -56,7 +57,7 @@ void ExpectClose(double engine, Extended program, double tolerance, const std::s
 // conversions (English stresses in ksf, the sand and silt blow counts moved,
 // absent limits) undone.
 struct SoilPointAsRead {
-    const RunState& s;
+    const ProjectInput& s;
     int point;
     double Get(int column) const
     {
@@ -154,7 +155,7 @@ std::vector<std::pair<int, Extended>> ExpectedSoilPoint(TProjectTables& t, int l
     return columns;
 }
 
-void ExpectEngineReadsTheProject(const RunState& s, const TProgramData& p, ProjectHost& h)
+void ExpectEngineReadsTheProject(const ProjectInput& s, const TProgramData& p, ProjectHost& h)
 {
     TProjectTables& t = h.tables;
     EXPECT_EQ(s.ProjectTitle, p.ProjectTitle);

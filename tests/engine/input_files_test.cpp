@@ -15,6 +15,7 @@ namespace {
 
 using namespace korva::test;
 using korva::engine::ListReader;
+using korva::engine::ProjectInput;
 using korva::engine::RunState;
 namespace Soil = korva::engine::Soil;
 
@@ -51,13 +52,13 @@ std::vector<ConversionCase> ConversionCases()
              EXPECT_EQ(s.EndSectionInnerDiameter, 20.0);
          }},
         {"SandBlowCountMoves", {{R10 + 1, sand_b}},
-         [](const RunState& s) {
+         [](const ProjectInput& s) {
              EXPECT_EQ(s.SoilColumns[0][Soil::YieldStressRatio], 25.0);
              EXPECT_EQ(s.SoilColumns[0][Soil::RemoldedStrengthOrBlowCount], 0.0);
          }},
         {"EnglishClayStrengthInKsf",
          {{R10, "0.0 2 0.0 115 0.0 0.0 "}, {R10 + 1, "1000 0 2000 800 1.5 25 40000 300 9000 1 1 1 "}},
-         [](const RunState& s) {
+         [](const ProjectInput& s) {
              const auto& p = s.SoilColumns[0];
              EXPECT_EQ(p[Soil::UndrainedShearStrength], 2.0);
              EXPECT_EQ(p[Soil::RemoldedStrengthOrBlowCount], 0.8);
@@ -73,7 +74,7 @@ std::vector<ConversionCase> ConversionCases()
          }},
         {"SiStressesStay",
          {{R4, "2 1 4 0 "}, {R10, "0.0 2 0.0 9 0.0 0.0 "}, {R10 + 1, "50 0 40 20 1.5 25 400 30 900 1 1 1 "}},
-         [](const RunState& s) {
+         [](const ProjectInput& s) {
              const auto& p = s.SoilColumns[0];
              EXPECT_EQ(p[Soil::UndrainedShearStrength], 40.0);
              EXPECT_EQ(p[Soil::PlasticityIndex], 25.0);
@@ -82,7 +83,7 @@ std::vector<ConversionCase> ConversionCases()
              EXPECT_EQ(s.WaterTableDepth, 0.0); // 9 kN/m3 is below 12
          }},
         {"AbsentSideFrictionLimit", {},
-         [](const RunState& s) {
+         [](const ProjectInput& s) {
              EXPECT_EQ(s.SoilColumns[0][Soil::MaxSideFriction], 9999999.0);
              EXPECT_TRUE(s.NoSideFrictionLimit[0]);
          }},
