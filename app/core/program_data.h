@@ -104,7 +104,11 @@ public:
     // `version` (a TProjectFileVersion) names, with its CPT point file when
     // one lies beside it. An input error is shown as an information message
     // and the values read before it are kept; the tables have at least their
-    // minimum rows and the project counts as unmodified.
+    // minimum rows and the project counts as unmodified. A project or CPT
+    // point file that could not be read completely leaves the project
+    // untitled (FileName kNewProjectFileName, as a new project), so that no
+    // save replaces either file with the part that was read unless the user
+    // chooses that name. Words after the last record only give a message.
     static std::unique_ptr<TProgramData> CreateFromFile(TProjectHost& host, const std::string& fileName,
                                                         int version);
 
@@ -188,7 +192,9 @@ private:
     void SetModified(bool value) const;
     void ShowInformation(const std::string& message) const;
     void ReadFromFile(const std::string& fileName, int version);
-    void ReadCptPoints();
+    // False when the CPT point file beside FileName exists and could not be
+    // read completely (shown as a message).
+    bool ReadCptPoints();
 
     TProjectHost* host_;
 };

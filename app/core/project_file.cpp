@@ -493,6 +493,7 @@ void TProgramData::ReadFromFile(const std::string& fileName, int version)
         ~GrowToMinimum() { (*this)(); }
     } growToMinimum{tables};
 
+    bool readCompletely = true;
     try {
         TWordReader reader(fileName);
         ProjectFileReader(*this, tables, reader, ProjectFileLayout(fileName, version)).Read();
@@ -505,19 +506,27 @@ void TProgramData::ReadFromFile(const std::string& fileName, int version)
                             "please check the project's values.");
     } catch (const EInOutError& e) {
         ShowInformation(e.Message());
+        readCompletely = false;
     }
     growToMinimum();
-    ReadCptPoints();
+    if (!ReadCptPoints())
+        readCompletely = false;
+    // What was read stays, but no longer as the file's: saved under its name
+    // (by Save, or by the save before a run) it would replace the file, or
+    // its CPT point file, with the part that was read. Untitled, as a new
+    // project is, it is saved only where the user chooses.
+    if (!readCompletely)
+        FileName = kNewProjectFileName;
     SetModified(false);
 }
 
 // The CPT points saved beside the project file belong to the project: without
 // them the next save or run would write an empty CPT profile.
-void TProgramData::ReadCptPoints()
+bool TProgramData::ReadCptPoints()
 {
     TCptPoints* points = host_->MotionInput;
     if (!points)
-        return;
+        return true;
     points->Clear();
     const std::string path = ChangeFileExt(FileName, ".cpt");
     std::error_code ec;
@@ -526,8 +535,10 @@ void TProgramData::ReadCptPoints()
             ReadCptPointFile(path, *points);
         } catch (const EInOutError& e) {
             ShowInformation("The CPT point file \"" + path + "\" could not be read completely.\r" + e.Message());
+            return false;
         }
     }
+    return true;
 }
 
 } // namespace korva::app

@@ -33,7 +33,8 @@ public:
     // A new, empty project in place of the open one.
     void NewProject();
     // The project of a file in the layout `version` (a TProjectFileVersion);
-    // input errors are shown through ShowInformation and what was read stays.
+    // input errors are shown through ShowInformation and what was read stays,
+    // untitled (TProgramData::CreateFromFile).
     void OpenProject(const std::string& fileName, int version);
 
     bool Modified() const { return modified_; }

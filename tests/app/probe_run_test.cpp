@@ -61,6 +61,27 @@ TEST(ProbeRun, RunsTheProjectAsTheRunMenuDoes)
     EXPECT_FALSE(folder.Exists("missing.kv7d"));
 }
 
+// A project that could not be read completely is untitled: the run asks for
+// a name (the probe's chooser cancels) and writes nothing over its files.
+TEST(ProbeRun, ADamagedProjectIsNotWrittenOver)
+{
+    TempFolder folder;
+    SaveSample(folder.Path("pile.kv7d"), 29000000);
+    std::string damaged = folder.Read("pile.kv7d");
+    damaged.replace(damaged.find("\r\n1 ") + 2, 1, "7"); // Units 7 in line 4
+    folder.Write("pile.kv7d", damaged);
+    const std::string points = folder.Read("pile.cpt");
+    const std::string result = Probe("run " + folder.Path("pile.kv7d"));
+    EXPECT_NE(result.find("\"ok\":false"), std::string::npos) << result;
+    EXPECT_NE(result.find("\"status\":null"), std::string::npos) << result;
+    EXPECT_NE(result.find("\"files\":[]"), std::string::npos) << result;
+    EXPECT_NE(result.find("\"project\":\"NewKORVA.kv7d\""), std::string::npos) << result;
+    EXPECT_NE(result.find("The unit system (7) must be 1 (English) or 2 (SI)."), std::string::npos) << result;
+    EXPECT_EQ(folder.Read("pile.kv7d"), damaged);
+    EXPECT_EQ(folder.Read("pile.cpt"), points);
+    EXPECT_EQ(folder.Listing(), "pile.cpt pile.kv7d ");
+}
+
 // The program's own application object: a save that meets a file-size limit
 // (ulimit -f) fails with its message, the old project file and CPT point
 // file both kept, instead of the process ending half way through the pair.

@@ -236,8 +236,50 @@ TEST(ProjectFile, ADamagedCptPointFileIsReportedAndWhatWasReadIsKept)
         EXPECT_EQ(h.cpt.PointCount(), c.points);
         EXPECT_EQ(h.tables.D.RowCount(), 3); // the project itself was read
         EXPECT_FALSE(h.modified);
+        // Untitled, so that no save writes the part read over the file
+        // unless the user chooses its name, as here.
+        EXPECT_EQ(p->FileName, kNewProjectFileName);
+        p->FileName = folder.Path("in.kv7d");
         p->SaveToFile();
         EXPECT_EQ(folder.Read("in.cpt").substr(0, 6), " 1 " + std::to_string(c.points) + "\r\n");
+    }
+}
+
+// A project or CPT point file that could not be read completely leaves what
+// was read as an untitled project; a message about words after the last
+// record (everything read) keeps the file's name.
+TEST(ProjectFile, AFileNotReadCompletelyLeavesTheProjectUntitled)
+{
+    const std::string golden = ReadGolden(Golden("english-three-layers.kv7d"));
+    const std::string cpt = ReadGolden(Golden("english-three-layers.cpt"));
+    struct Case {
+        const char* what;
+        std::string project; // text of in.kv7d, "<none>" for no file
+        std::string points;  // text of in.cpt, "" for no file
+        bool tied;           // FileName stays the file's
+    };
+    const Case cases[] = {
+        {"read completely", golden, cpt, true},
+        {"words after the last record", golden + "1 2\r\n", cpt, true},
+        {"a code outside its set", EnglishWith(3, "7 2 6 0 "), cpt, false},
+        {"a file that ends early", golden.substr(0, golden.size() / 2), "", false},
+        {"an empty file", "", "", false},
+        {"no file", "<none>", "", false},
+        {"a damaged CPT point file", golden, " 1 3\r\n  0.00E+00  5.00E+04\r\n  x  8.00E+04\r\n", false},
+        {"a CPT count the file cannot hold", golden, " 1 -3\r\n  0.00E+00  5.00E+04\r\n", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder folder;
+        if (c.project != "<none>")
+            folder.Write("in.kv7d", c.project);
+        if (!c.points.empty())
+            folder.Write("in.cpt", c.points);
+        ProjectHost h;
+        auto p = TProgramData::CreateFromFile(h.host, folder.Path("in.kv7d"), pfvCurrent);
+        EXPECT_EQ(h.messages.size(), c.what == std::string("read completely") ? 0u : 1u);
+        EXPECT_EQ(p->FileName, c.tied ? folder.Path("in.kv7d") : std::string(kNewProjectFileName));
+        EXPECT_FALSE(h.modified);
     }
 }
 

@@ -20,8 +20,11 @@ bool Run(TProbeContext& context)
     if (!form)
         return false;
     // The files of the project that a run writes (the save, the engine, the
-    // wave-equation file), with their times before it.
-    const std::string project = form->Project().FileName;
+    // wave-equation file), with their times before it. They are those of the
+    // file given: a project that could not be read completely is untitled,
+    // and its run asks for a name (the probe's chooser cancels) instead of
+    // writing over them.
+    const std::string project = fs::absolute(args.Positional(0)).lexically_normal().string();
     const std::vector<std::string> files{project, app::ChangeFileExt(project, ".cpt"),
                                          app::ChangeFileExt(project, ".kv7o"), app::ChangeFileExt(project, ".kv7p"),
                                          app::ChangeFileExt(project, ".gwi")};
@@ -39,6 +42,9 @@ bool Run(TProbeContext& context)
         if (const auto after = writeTime(files[i]); after && after != before[i])
             written.append(QString::fromStdString(files[i]));
     context.Result["files"] = written;
+    // The project file the run saved to, or the new project's name when it
+    // has none.
+    context.Result["project"] = QString::fromStdString(form->Project().FileName);
     const std::optional<int> status = form->LastRunStatus();
     context.Result["status"] = status ? QJsonValue(*status) : QJsonValue();
     return status.has_value();

@@ -89,7 +89,9 @@ public:
     // false for "Cancel" or a save that did not happen.
     bool SaveChangesQuery();
     // Opens the project file in the layout `version` (a TProjectFileVersion):
-    // the new project is made before the old one goes.
+    // the new project is made before the old one goes. A file that could not
+    // be read completely gives an untitled project: Save, Save As and Run ask
+    // for a name first, in the file's folder (the current folder).
     void OpenFileName(const std::string& path, int version);
     // Opens entry `index` of the recent-file list, as its File menu entry does.
     void OpenRecentFile(int index);

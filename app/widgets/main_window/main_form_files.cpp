@@ -130,9 +130,13 @@ void TMainForm::OpenFileName(const std::string& path, int version)
         session_->NewProject();
     }
     SetCaption();
-    plotLoaded_ = PlotFileExists() && ReadPlotFile(false);
+    // A project that could not be read completely is untitled: the results
+    // beside the file are not its results.
+    const bool tiedToFile = Project().FileName == absolute;
+    plotLoaded_ = tiedToFile && PlotFileExists() && ReadPlotFile(false);
     CheckSpeedButtons();
-    UpdatePrevFile(Project().FileName);
+    // The file opened, read or not: once mended it can be opened again.
+    UpdatePrevFile(absolute);
 }
 
 void TMainForm::OpenRecentFile(int index)
