@@ -20,17 +20,21 @@ double ApiClayAlpha(double su, double& bottom_stress)
     return alpha > 1.0f ? 1.0f : alpha;
 }
 
-void ComputeCapacityApi(RunState& s)
+void ComputeCapacityApi(ApiMethodRun run)
 {
-    PointArray& friction = s.PointUnitSideFriction;
-    PointArray& plug = s.PointPlugSideFriction[emApi];
-    for (int seg = 0; seg < s.SegmentCount; ++seg) {
+    const AnalysisInput& input = run;
+    const PileSegments& segments = run;
+    EffectiveStress& effective = run;
+    SideFrictionRows& side = run;
+    PointArray& friction = side.PointUnitSideFriction;
+    PointArray& plug = side.PointPlugSideFriction[emApi];
+    for (int seg = 0; seg < segments.SegmentCount; ++seg) {
         const int t = TopPoint(seg);
         const int b = BottomPoint(seg);
-        const SoilPoint& soil = s.SegmentSoil[seg];
-        if (TakesClayRules(s, soil)) {
+        const SoilPoint& soil = segments.SegmentSoil[seg];
+        if (TakesClayRules(input, soil)) {
             const double su = soil[Soil::UndrainedShearStrength];
-            const double alpha = ApiClayAlpha(su, s.PointEffectiveStress[b]);
+            const double alpha = ApiClayAlpha(su, effective.PointEffectiveStress[b]);
             friction[t] = alpha * su;
             friction[b] = alpha * su;
             plug[t] = alpha * PlugWallStrength(soil);
@@ -38,13 +42,13 @@ void ComputeCapacityApi(RunState& s)
         } else {
             const double tan_delta = SandInterfaceTangent(soil[Soil::FrictionAngle]);
             const double k = soil[Soil::EarthPressureCoefficient];
-            friction[t] = k * s.PointEffectiveStress[t] * tan_delta;
-            friction[b] = k * s.PointEffectiveStress[b] * tan_delta;
+            friction[t] = k * effective.PointEffectiveStress[t] * tan_delta;
+            friction[b] = k * effective.PointEffectiveStress[b] * tan_delta;
             plug[t] = friction[t];
             plug[b] = friction[b];
         }
     }
-    BuildSkinFrictionRows(s, ApiRowPolicy(), friction, ConstantPerimeterRows(s));
+    BuildSkinFrictionRows(run, ApiRowPolicy(), friction, ConstantPerimeterRows(input));
 }
 
 } // namespace korva::engine

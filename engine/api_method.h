@@ -5,7 +5,11 @@
 
 namespace korva::engine {
 
-void ComputeCapacityApi(RunState& state);
+// Raises a clay bottom stress below 1e-10 to 1e-10 for the rest of the pass
+// and writes its sand limits into the segments (skin_rows.h).
+using ApiMethodRun =
+    Uses<const AnalysisInput, PileSegments, const PenetrationRows, EffectiveStress, SideFrictionRows, MethodResults>;
+void ComputeCapacityApi(ApiMethodRun run);
 
 // The API adhesion factor of clay at a segment: psi = su / the bottom
 // stress, at least 1e-10; alpha = 0.5 / sqrt(psi) up to psi 1, else

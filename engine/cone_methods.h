@@ -7,9 +7,15 @@
 
 namespace korva::engine {
 
-void ComputeCapacityNgi(RunState& state);
-void ComputeCapacityIcp(RunState& state);
-void ComputeCapacityFugro(RunState& state);
-void ComputeCapacityUwa(RunState& state);
+// NGI raises tiny stresses for the methods after it (see cone_methods.cpp).
+using NgiMethodRun = Uses<const AnalysisInput, PileSegments, const PenetrationRows, EffectiveStress, SideFrictionRows,
+                          MethodResults, CarriedValues>;
+void ComputeCapacityNgi(NgiMethodRun run);
+// ICP/MTD, FUGRO and UWA write the messages of their clay rule to the report.
+using MtdMethodRun = Uses<const AnalysisInput, PileSegments, const PenetrationRows, const EffectiveStress,
+                          SideFrictionRows, MethodResults, CarriedValues, RunOutputs>;
+void ComputeCapacityIcp(MtdMethodRun run);
+void ComputeCapacityFugro(MtdMethodRun run);
+void ComputeCapacityUwa(MtdMethodRun run);
 
 } // namespace korva::engine

@@ -8,30 +8,36 @@
 
 namespace korva::engine {
 
-double InterpolateConeResistance(RunState& s, double depth)
+double InterpolateConeResistance(Uses<const AnalysisInput, CarriedValues> run, double depth)
 {
-    const std::size_t count = static_cast<std::size_t>(std::clamp(s.CptPointCount, 0, MaxCptPoints));
+    const AnalysisInput& input = run;
+    CarriedValues& carried = run;
+    const std::size_t count = static_cast<std::size_t>(std::clamp(input.CptPointCount, 0, MaxCptPoints));
     if (count == 0)
-        return s.LastConeResistance;
-    const CptPoints& points = s.CptProfile;
+        return carried.LastConeResistance;
+    const CptPoints& points = input.CptProfile;
     const ChartTable profile{std::span(points.depth).first(count), std::span(points.cone_resistance).first(count)};
-    s.LastConeResistance = points.ascending ? LookupAscendingTable(profile, depth) : LookupTable(profile, depth);
-    return s.LastConeResistance;
+    carried.LastConeResistance = points.ascending ? LookupAscendingTable(profile, depth) : LookupTable(profile, depth);
+    return carried.LastConeResistance;
 }
 
-double LayerConeResistance(const RunState& s, int segment)
+double LayerConeResistance(Uses<const AnalysisInput, const PileSegments> run, int segment)
 {
-    const double qc = s.SegmentSoil[segment][Soil::ConeResistance];
-    return s.Units == 1 ? qc / PoundsPerKip : qc;
+    const AnalysisInput& input = run;
+    const PileSegments& segments = run;
+    const double qc = segments.SegmentSoil[segment][Soil::ConeResistance];
+    return input.Units == 1 ? qc / PoundsPerKip : qc;
 }
 
-double SegmentConeResistance(RunState& s, int segment, double pa)
+double SegmentConeResistance(Uses<const AnalysisInput, const PileSegments, CarriedValues> run, int segment, double pa)
 {
-    const SoilPoint& soil = s.SegmentSoil[segment];
+    const AnalysisInput& input = run;
+    const PileSegments& segments = run;
+    const SoilPoint& soil = segments.SegmentSoil[segment];
     if (!(soil[Soil::ConeResistance] < 1.0e-5f))
-        return LayerConeResistance(s, segment);
-    if (s.CptPointCount > 0)
-        return InterpolateConeResistance(s, s.SegmentTop[segment]);
+        return LayerConeResistance(run, segment);
+    if (input.CptPointCount > 0)
+        return InterpolateConeResistance(run, segments.SegmentTop[segment]);
     return pa * soil[Soil::YieldStressRatio] * 2.8f;
 }
 

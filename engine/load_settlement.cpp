@@ -23,115 +23,113 @@ constexpr std::array<float, AssumedTipMovementCount> AssumedTipMovementsInches{
 // Convergence of an element's mid movement: 0.0001 in (2.54e-6 m in SI).
 constexpr float MovementToleranceInches = 1.0e-4f;
 
-bool English(const RunState& s)
-{
-    return s.Units == 1;
-}
+bool English(const AnalysisInput& input) { return input.Units == 1; }
 
-double Stickup(const RunState& s)
-{
-    return TransferLength(s, s.StickupLength);
-}
+double Stickup(const AnalysisInput& input) { return TransferLength(input, input.StickupLength); }
 
-bool HasFreeLength(const RunState& s)
-{
-    return s.StickupLength > DepthTolerance;
-}
+bool HasFreeLength(const AnalysisInput& input) { return input.StickupLength > DepthTolerance; }
 
 constexpr int FreeLengthCurves = 3;
 
 // Three curves in the free length (no load transfer), then top, mid and
 // bottom curves for each pair of soil points that carries curves.
-void PlaceTzCurves(RunState& s)
+void PlaceTzCurves(const AnalysisInput& input, LoadTransfer& transfer)
 {
     int n = 0;
-    if (HasFreeLength(s)) {
-        const double free_depths[FreeLengthCurves] = {
-            0.0, Stickup(s) * 0.5f, Stickup(s) - FixedInches(s, 0.1f)};
+    if (HasFreeLength(input)) {
+        const double free_depths[FreeLengthCurves] = {0.0, Stickup(input) * 0.5f,
+                                                      Stickup(input) - FixedInches(input, 0.1f)};
         for (double depth : free_depths) {
-            TzCurve& curve = s.TzCurves[n++];
+            TzCurve& curve = transfer.TzCurves[n++];
             curve = TzCurve{};
             curve.TzSoilCode = 2;
             curve.TzCurveDepth = depth;
-            curve.DepthBelowGround = depth - Stickup(s);
+            curve.DepthBelowGround = depth - Stickup(input);
         }
     }
-    for (int k = 0; k + 1 < s.SoilPointCount; ++k) {
-        const SoilPoint& upper = s.SoilColumns[k];
-        const SoilPoint& lower = s.SoilColumns[k + 1];
-        if (!PairCarriesTzCurves(s, upper, lower))
+    for (int k = 0; k + 1 < input.SoilPointCount; ++k) {
+        const SoilPoint& upper = input.SoilColumns[k];
+        const SoilPoint& lower = input.SoilColumns[k + 1];
+        if (!PairCarriesTzCurves(input, upper, lower))
             continue;
         const int code = upper[Soil::SoilType] == 1.0 && lower[Soil::SoilType] == 1.0 ? 1 : 2;
         // The bottom curve 0.5 in above the lower point and the mid curve
         // 0.3 in below the middle, as the curves have always been placed.
-        const double top = TransferLength(s, upper[Soil::Depth]);
-        const double bottom = TransferLength(s, lower[Soil::Depth]) - FixedInches(s, 0.5f);
-        const double mid = (top + bottom + FixedInches(s, 1.1f)) * 0.5f;
+        const double top = TransferLength(input, upper[Soil::Depth]);
+        const double bottom = TransferLength(input, lower[Soil::Depth]) - FixedInches(input, 0.5f);
+        const double mid = (top + bottom + FixedInches(input, 1.1f)) * 0.5f;
         const double phi_top = upper[Soil::FrictionAngle];
         const double phi_bottom = lower[Soil::FrictionAngle];
         const double depths[3] = {top, mid, bottom};
         const double angles[3] = {phi_top, (phi_top + phi_bottom) * 0.5f, phi_bottom};
         for (int c = 0; c < 3; ++c) {
-            TzCurve& curve = s.TzCurves[n++];
+            TzCurve& curve = transfer.TzCurves[n++];
             curve = TzCurve{};
             curve.TzSoilCode = code;
-            curve.TzCurveDepth = depths[c] + Stickup(s);
+            curve.TzCurveDepth = depths[c] + Stickup(input);
             curve.DepthBelowGround = depths[c]; // as placed, not from the head and back
             curve.TzFrictionAngle = angles[c];
         }
     }
-    s.TzCurveCount = n;
+    transfer.TzCurveCount = n;
 }
 
 // t_max of every curve from the hand-over rows, then its points.
-void BuildPlacedCurves(RunState& s)
+void BuildPlacedCurves(Uses<const AnalysisInput, const PenetrationRows, const MethodResults, LoadTransfer> run)
 {
-    const int free_curves = HasFreeLength(s) ? FreeLengthCurves : 0;
-    for (int b = 0; b < s.TzCurveCount; ++b) {
-        TzCurve& curve = s.TzCurves[b];
-        BuildTzCurve(s, curve, b + 1, b < free_curves ? 0.0 : UnitLoadTransferAt(s, curve.DepthBelowGround));
+    const AnalysisInput& input = run;
+    LoadTransfer& transfer = run;
+    const int free_curves = HasFreeLength(input) ? FreeLengthCurves : 0;
+    for (int b = 0; b < transfer.TzCurveCount; ++b) {
+        TzCurve& curve = transfer.TzCurves[b];
+        BuildTzCurve(input, curve, b + 1, b < free_curves ? 0.0 : UnitLoadTransferAt(run, curve.DepthBelowGround));
     }
 }
 
 // The curves below ground, numbered from 1, to the report and P3.
-void WritePlacedCurves(RunState& s)
+void WritePlacedCurves(Uses<const AnalysisInput, const LoadTransfer, RunOutputs> run)
 {
-    const int free_curves = HasFreeLength(s) ? FreeLengthCurves : 0;
-    WriteTzSectionHeading(s);
-    WritePlotCount(s, s.TzCurveCount - free_curves);
-    for (int b = free_curves; b < s.TzCurveCount; ++b) {
-        const TzCurve& curve = s.TzCurves[b];
-        WriteTzCurveRecord(s, b - free_curves + 1, FeetOrMetres(s, curve.DepthBelowGround), curve);
+    const AnalysisInput& input = run;
+    const LoadTransfer& transfer = run;
+    RunOutputs& out = run;
+    const int free_curves = HasFreeLength(input) ? FreeLengthCurves : 0;
+    WriteTzSectionHeading(run);
+    WritePlotCount(out, transfer.TzCurveCount - free_curves);
+    for (int b = free_curves; b < transfer.TzCurveCount; ++b) {
+        const TzCurve& curve = transfer.TzCurves[b];
+        WriteTzCurveRecord(out, b - free_curves + 1, FeetOrMetres(input, curve.DepthBelowGround), curve);
     }
 }
 
 } // namespace
 
-void BuildSectionStiffness(RunState& s)
+void BuildSectionStiffness(Uses<const AnalysisInput, LoadTransfer> run)
 {
-    const double total_length = TransferLength(s, s.StickupLength + s.PileLength);
-    const double e = s.ElasticModulus;
-    if (s.SectionAreaMode < 2) {
+    const AnalysisInput& input = run;
+    LoadTransfer& transfer = run;
+    const double total_length = TransferLength(input, input.StickupLength + input.PileLength);
+    const double e = input.ElasticModulus;
+    if (input.SectionAreaMode < 2) {
         double area;
-        if (s.SectionArea > 1.0e-5f) {
-            area = s.SectionArea;
-        } else if (s.TipArea > 1.0e-5f) {
-            area = English(s) ? s.TipArea * SquareInchesPerSquareFoot : s.TipArea;
+        if (input.SectionArea > 1.0e-5f) {
+            area = input.SectionArea;
+        } else if (input.TipArea > 1.0e-5f) {
+            area = English(input) ? input.TipArea * SquareInchesPerSquareFoot : input.TipArea;
         } else {
-            const double od = LoadTransferDiameter(s);
-            const double id = LoadTransferInnerDiameter(s);
+            const double od = LoadTransferDiameter(input);
+            const double id = LoadTransferInnerDiameter(input);
             area = PiTo4Places * 0.25f * (od * od - id * id);
         }
-        s.StiffnessRowCount = 2;
-        s.StiffnessDistance[0] = 0.0;
-        s.StiffnessDistance[1] = total_length;
-        s.StiffnessEA[0] = s.StiffnessEA[1] = e * area;
+        transfer.StiffnessRowCount = 2;
+        transfer.StiffnessDistance[0] = 0.0;
+        transfer.StiffnessDistance[1] = total_length;
+        transfer.StiffnessEA[0] = transfer.StiffnessEA[1] = e * area;
         return;
     }
-    s.StiffnessRowCount = std::min(s.SectionRowCount, MaxSectionRows);
-    for (int r = 0; r < s.StiffnessRowCount; ++r) {
-        s.StiffnessDistance[r] = TransferLength(s, s.DistanceFromHead[r]);
-        s.StiffnessEA[r] = e * s.CrossSectionArea[r];
+    transfer.StiffnessRowCount = std::min(input.SectionRowCount, MaxSectionRows);
+    for (int r = 0; r < transfer.StiffnessRowCount; ++r) {
+        transfer.StiffnessDistance[r] = TransferLength(input, input.DistanceFromHead[r]);
+        transfer.StiffnessEA[r] = e * input.CrossSectionArea[r];
     }
 }
 
@@ -139,27 +137,29 @@ namespace {
 
 // The soil type at the pile tip: that of the first soil point at or below
 // the embedded length (within the depth tolerance), else of the last point.
-int TipSoilTypeOf(const RunState& s)
+int TipSoilTypeOf(const AnalysisInput& input)
 {
-    if (s.SoilPointCount <= 0)
+    if (input.SoilPointCount <= 0)
         return 0;
-    for (int k = 0; k < s.SoilPointCount; ++k)
-        if (s.SoilColumns[k][Soil::Depth] - s.PileLength > -DepthTolerance)
-            return static_cast<int>(std::lround(s.SoilColumns[k][Soil::SoilType]));
-    return static_cast<int>(std::lround(s.SoilColumns[s.SoilPointCount - 1][Soil::SoilType]));
+    for (int k = 0; k < input.SoilPointCount; ++k)
+        if (input.SoilColumns[k][Soil::Depth] - input.PileLength > -DepthTolerance)
+            return static_cast<int>(std::lround(input.SoilColumns[k][Soil::SoilType]));
+    return static_cast<int>(std::lround(input.SoilColumns[input.SoilPointCount - 1][Soil::SoilType]));
 }
 
 // What keeps the load-transfer part from running, or empty.
-std::string_view LoadTransferProblem(RunState& s)
+std::string_view LoadTransferProblem(Uses<const AnalysisInput, LoadTransfer> run)
 {
-    if (!(s.OuterDiameter > DiameterTolerance))
+    const AnalysisInput& input = run;
+    const LoadTransfer& transfer = run;
+    if (!(input.OuterDiameter > DiameterTolerance))
         return "THE PILE DIAMETER (OR PERIMETER) IS ZERO.";
-    BuildSectionStiffness(s);
-    if (s.StiffnessRowCount < 1)
+    BuildSectionStiffness(run);
+    if (transfer.StiffnessRowCount < 1)
         return "NO CROSS SECTION AREA IS GIVEN ALONG THE PILE.";
     bool zero = false;
-    for (int r = 0; r < s.StiffnessRowCount; ++r) {
-        const double ea = s.StiffnessEA[r];
+    for (int r = 0; r < transfer.StiffnessRowCount; ++r) {
+        const double ea = transfer.StiffnessEA[r];
         if (!(ea >= 0.0))
             return "THE AXIAL STIFFNESS EA OF THE PILE IS ZERO OR NEGATIVE.";
         if (!std::isfinite(ea))
@@ -180,12 +180,12 @@ struct CurvesAround {
     int lower = -1; // -1: upper alone
 };
 
-CurvesAround CurvesAroundDepth(const RunState& s, double depth)
+CurvesAround CurvesAroundDepth(const LoadTransfer& transfer, double depth)
 {
-    const int n = s.TzCurveCount;
+    const int n = transfer.TzCurveCount;
     if (n <= 0)
         return {};
-    const auto& curves = s.TzCurves;
+    const auto& curves = transfer.TzCurves;
     if (n == 1 || depth <= curves[0].TzCurveDepth)
         return {0, -1};
     int c = 1;
@@ -201,17 +201,18 @@ CurvesAround CurvesAroundDepth(const RunState& s, double depth)
 // last answer instead of starting at the head.
 class CurvesCursor {
 public:
-    explicit CurvesCursor(const RunState& s) : s_(s), n_(s.TzCurveCount), next_(s.TzCurveCount)
+    explicit CurvesCursor(const LoadTransfer& transfer)
+        : transfer_(transfer), n_(transfer.TzCurveCount), next_(transfer.TzCurveCount)
     {
         for (int c = 1; c < n_ && ascending_; ++c)
-            ascending_ = !(s.TzCurves[c].TzCurveDepth < s.TzCurves[c - 1].TzCurveDepth);
+            ascending_ = !(transfer.TzCurves[c].TzCurveDepth < transfer.TzCurves[c - 1].TzCurveDepth);
     }
 
     CurvesAround At(double depth)
     {
-        const auto& curves = s_.TzCurves;
+        const auto& curves = transfer_.TzCurves;
         if (!ascending_ || n_ <= 1 || depth <= curves[0].TzCurveDepth)
-            return CurvesAroundDepth(s_, depth);
+            return CurvesAroundDepth(transfer_, depth);
         if (depth > last_depth_)
             next_ = n_; // deeper than the last: from the bottom again
         last_depth_ = depth;
@@ -225,22 +226,22 @@ public:
     }
 
 private:
-    const RunState& s_;
+    const LoadTransfer& transfer_;
     int n_;
     int next_;
     bool ascending_ = true;
     double last_depth_ = 0.0;
 };
 
-double LoadTransferBetween(const RunState& s, const CurvesAround& around, double depth, double movement)
+double LoadTransferBetween(const LoadTransfer& transfer, const CurvesAround& around, double depth, double movement)
 {
     if (around.upper < 0)
         return 0.0;
-    const TzCurve& above = s.TzCurves[around.upper];
+    const TzCurve& above = transfer.TzCurves[around.upper];
     const double upper = CurveLoadTransferAt(above, movement);
     if (around.lower < 0)
         return upper;
-    const TzCurve& below = s.TzCurves[around.lower];
+    const TzCurve& below = transfer.TzCurves[around.lower];
     const double lower = CurveLoadTransferAt(below, movement);
     return upper + (lower - upper) / (below.TzCurveDepth - above.TzCurveDepth) * (depth - above.TzCurveDepth);
 }
@@ -252,17 +253,17 @@ struct ElementSetting {
     double ground = 0.0; // depth of the ground surface from the pile head
 };
 
-ElementSetting ElementSettingOf(const RunState& s)
+ElementSetting ElementSettingOf(const AnalysisInput& input)
 {
-    return {LoadTransferDiameter(s), FixedInches(s, MovementToleranceInches), Stickup(s)};
+    return {LoadTransferDiameter(input), FixedInches(input, MovementToleranceInches), Stickup(input)};
 }
 
 class ElementSolver {
 public:
-    ElementSolver(const RunState& s, const ElementSetting& setting, double mid_depth, double length,
+    ElementSolver(const LoadTransfer& transfer, const ElementSetting& setting, double mid_depth, double length,
                   double bottom_load, double bottom_movement, const CurvesAround& curves)
-        : s_(s), z_(mid_depth), length_(length), p_bot_(bottom_load), w_bot_(bottom_movement),
-          ea_(SectionStiffnessAt(s, mid_depth)), diameter_(setting.diameter), tolerance_(setting.tolerance),
+        : transfer_(transfer), z_(mid_depth), length_(length), p_bot_(bottom_load), w_bot_(bottom_movement),
+          ea_(SectionStiffnessAt(transfer, mid_depth)), diameter_(setting.diameter), tolerance_(setting.tolerance),
           in_soil_(!(mid_depth < setting.ground)), curves_(curves)
     {
     }
@@ -271,7 +272,7 @@ public:
     // an element of the free length has no soil around it.
     ElementResult At(double w_mid) const
     {
-        const double t = in_soil_ ? LoadTransferBetween(s_, curves_, z_, w_mid) : 0.0;
+        const double t = in_soil_ ? LoadTransferBetween(transfer_, curves_, z_, w_mid) : 0.0;
         const double f = diameter_ * PiTo4Places * length_ * t;
         ElementResult pass;
         pass.top_load = p_bot_ + f;
@@ -337,7 +338,7 @@ private:
         return 0.5 * (a + b);
     }
 
-    const RunState& s_;
+    const LoadTransfer& transfer_;
     double z_;
     double length_;
     double p_bot_;
@@ -349,10 +350,7 @@ private:
     CurvesAround curves_;
 };
 
-double Kips(const RunState& s, double load)
-{
-    return English(s) ? load / PoundsPerKip : load;
-}
+double Kips(const AnalysisInput& input, double load) { return English(input) ? load / PoundsPerKip : load; }
 
 // Elements of at most one increment over a length (ft / m); none over no
 // length, and never more than there are segments.
@@ -379,8 +377,8 @@ struct WalkNode {
 // movement the walk finds at that depth.
 class DistributionRows {
 public:
-    DistributionRows(RunState& s, double total_length)
-        : s_(s), count_(std::max(s.RowsPerCurve, 0)), total_(total_length),
+    DistributionRows(const AnalysisInput& input, int rows_per_curve, OutputFile& plot, double total_length)
+        : input_(input), plot_(plot), count_(std::max(rows_per_curve, 0)), total_(total_length),
           part_(count_ > 0 ? total_length / count_ : 0.0)
     {
     }
@@ -416,10 +414,12 @@ private:
 
     void Write(double depth, const WalkNode& at)
     {
-        s_.plot.WriteRecord("(3X,E10.3,3X,E10.3,3X,E10.3)", {FeetOrMetres(s_, depth), Kips(s_, at.load), at.movement});
+        plot_.WriteRecord("(3X,E10.3,3X,E10.3,3X,E10.3)",
+                          {FeetOrMetres(input_, depth), Kips(input_, at.load), at.movement});
     }
 
-    RunState& s_;
+    const AnalysisInput& input_;
+    OutputFile& plot_;
     int count_;
     double total_;
     double part_;
@@ -430,28 +430,33 @@ private:
 // computation rows, the embedded length in elements of at most one increment
 // and the free length in elements of its own, whatever rows the tables print;
 // the distribution rows (P4) on the way.
-LoadSettlementPoint WalkUpThePile(RunState& s, double tip_movement)
+LoadSettlementPoint WalkUpThePile(LoadSettlementRun run, double tip_movement)
 {
-    const double stickup = HasFreeLength(s) ? Stickup(s) : 0.0;
-    const double total_length = TransferLength(s, s.StickupLength + s.PileLength);
-    const int embedded_elements = ElementsOver(s.PileLength, s.IncrementLength);
-    const int free_elements = HasFreeLength(s) ? ElementsOver(s.StickupLength, s.IncrementLength) : 0;
+    const AnalysisInput& input = run;
+    const PenetrationRows& penetration = run;
+    LoadTransfer& transfer = run;
+    RunOutputs& out = run;
+    const double stickup = HasFreeLength(input) ? Stickup(input) : 0.0;
+    const double total_length = TransferLength(input, input.StickupLength + input.PileLength);
+    const int embedded_elements = ElementsOver(input.PileLength, input.IncrementLength);
+    const int free_elements = HasFreeLength(input) ? ElementsOver(input.StickupLength, input.IncrementLength) : 0;
 
     LoadSettlementPoint point;
     point.TipMovement = tip_movement;
-    point.TipLoad = TipLoadAt(s.TipCurve, tip_movement);
+    point.TipLoad = TipLoadAt(transfer.TipCurve, tip_movement);
     WalkNode node{total_length, point.TipLoad, tip_movement};
-    DistributionRows rows(s, total_length);
-    CurvesCursor curves(s);
-    const ElementSetting setting = ElementSettingOf(s);
+    DistributionRows rows(input, penetration.RowsPerCurve, out.plot, total_length);
+    CurvesCursor curves(transfer);
+    const ElementSetting setting = ElementSettingOf(input);
     const auto walk = [&](int count, double bottom, double top) {
         const double length = count > 0 ? (bottom - top) / count : 0.0;
         for (int j = 1; j <= count; ++j) {
             const double mid_depth = bottom - (j - 0.5f) * length;
             const ElementResult done =
-                ElementSolver(s, setting, mid_depth, length, node.load, node.movement, curves.At(mid_depth)).Solve();
+                ElementSolver(transfer, setting, mid_depth, length, node.load, node.movement, curves.At(mid_depth))
+                    .Solve();
             if (done.beyond_pass_limit)
-                ++s.ElementsBeyondPassLimit;
+                ++transfer.ElementsBeyondPassLimit;
             const WalkNode upper{bottom - j * length, done.top_load, done.top_movement};
             rows.Through(node, {mid_depth, done.mean_load, done.mid_movement}, upper);
             node = upper;
@@ -467,91 +472,104 @@ LoadSettlementPoint WalkUpThePile(RunState& s, double tip_movement)
 
 } // namespace
 
-ElementResult SolveElement(const RunState& s, double mid_depth, double length, double bottom_load,
-                           double bottom_movement)
+ElementResult SolveElement(Uses<const AnalysisInput, const LoadTransfer> run, double mid_depth, double length,
+                           double bottom_load, double bottom_movement)
 {
-    return ElementSolver(s, ElementSettingOf(s), mid_depth, length, bottom_load, bottom_movement,
-                         CurvesAroundDepth(s, mid_depth))
+    const AnalysisInput& input = run;
+    const LoadTransfer& transfer = run;
+    return ElementSolver(transfer, ElementSettingOf(input), mid_depth, length, bottom_load, bottom_movement,
+                         CurvesAroundDepth(transfer, mid_depth))
         .Solve();
 }
 
-double SectionStiffnessAt(const RunState& s, double distance)
+double SectionStiffnessAt(const LoadTransfer& transfer, double distance)
 {
-    const std::size_t rows = static_cast<std::size_t>(std::clamp(s.StiffnessRowCount, 0, MaxSectionRows));
+    const std::size_t rows = static_cast<std::size_t>(std::clamp(transfer.StiffnessRowCount, 0, MaxSectionRows));
     if (rows == 0)
         return 0.0;
-    return LookupTable({std::span(s.StiffnessDistance).first(rows), std::span(s.StiffnessEA).first(rows)}, distance);
+    return LookupTable({std::span(transfer.StiffnessDistance).first(rows), std::span(transfer.StiffnessEA).first(rows)},
+                       distance);
 }
 
-double TzLoadTransferAt(const RunState& s, double depth, double movement)
+double TzLoadTransferAt(const LoadTransfer& transfer, double depth, double movement)
 {
-    return LoadTransferBetween(s, CurvesAroundDepth(s, depth), depth, movement);
+    return LoadTransferBetween(transfer, CurvesAroundDepth(transfer, depth), depth, movement);
 }
 
-void ComputeLoadSettlement(RunState& s, int print)
+void ComputeLoadSettlement(LoadSettlementRun run, int print)
 {
-    PlaceTzCurves(s);
-    BuildPlacedCurves(s);
+    const AnalysisInput& input = run;
+    const PenetrationRows& penetration = run;
+    const MethodResults& results = run;
+    LoadTransfer& transfer = run;
+    RunOutputs& out = run;
+    PlaceTzCurves(input, transfer);
+    BuildPlacedCurves(run);
     if (print == 1)
-        WritePlacedCurves(s);
+        WritePlacedCurves(run);
 
-    BuildSectionStiffness(s);
-    s.TipSoilType = TipSoilTypeOf(s);
+    BuildSectionStiffness(run);
+    transfer.TipSoilType = TipSoilTypeOf(input);
     // The tip capacity: the end bearing of the deepest row.
-    const double deepest = s.PenetrationRowCount > 0 ? s.TransferTipRows[s.PenetrationRowCount - 1] : 0.0;
-    const double q = English(s) ? deepest * PoundsPerKip : deepest;
+    const double deepest =
+        penetration.PenetrationRowCount > 0 ? results.TransferTipRows[penetration.PenetrationRowCount - 1] : 0.0;
+    const double q = English(input) ? deepest * PoundsPerKip : deepest;
     // The USACE sand tip takes the friction angle at the tip itself.
-    s.TipCurve = BuildTipCurve(s, q, s.TipSoilType, TzSoilAt(s, s.PileLength).friction_angle);
+    transfer.TipCurve = BuildTipCurve(input, q, transfer.TipSoilType, TzSoilAt(input, input.PileLength).friction_angle);
 
     if (print == 1) {
-        s.report.Write(FormatRecord("(/,/,/,8X,\"TIP   LOAD\",8X,\"TIP MOVEMENT\",/,12X,A3,15X,A3,/)",
-                                    {English(s) ? "KIP" : "KN.", English(s) ? "IN." : "M. "}));
+        out.report.Write(FormatRecord("(/,/,/,8X,\"TIP   LOAD\",8X,\"TIP MOVEMENT\",/,12X,A3,15X,A3,/)",
+                                      {English(input) ? "KIP" : "KN.", English(input) ? "IN." : "M. "}));
         for (int p = 0; p < TzPointsPerCurve; ++p)
-            s.report.Write(FormatRecord("(E18.4,E19.4)", {Kips(s, s.TipCurve.Load[p]), s.TipCurve.Movement[p]}));
+            out.report.Write(
+                FormatRecord("(E18.4,E19.4)", {Kips(input, transfer.TipCurve.Load[p]), transfer.TipCurve.Movement[p]}));
     }
 
-    s.ElementsBeyondPassLimit = 0;
+    transfer.ElementsBeyondPassLimit = 0;
     for (int i = 0; i < AssumedTipMovementCount; ++i) {
         const double inches = AssumedTipMovementsInches[i];
-        s.LoadSettlement[i] = WalkUpThePile(s, English(s) ? inches : inches / InchesPerMetre);
+        transfer.LoadSettlement[i] = WalkUpThePile(run, English(input) ? inches : inches / InchesPerMetre);
     }
-    if (s.ElementsBeyondPassLimit > 0)
-        s.report.Write(FormatRecord(
+    if (transfer.ElementsBeyondPassLimit > 0)
+        out.report.Write(FormatRecord(
             "(/,12X,'- THE MOVEMENT OF ',I4,' PILE ELEMENT(S) WAS FOUND BY BISECTION AFTER ',I3,' PASSES.')",
-            {s.ElementsBeyondPassLimit, ElementPassLimit}));
+            {transfer.ElementsBeyondPassLimit, ElementPassLimit}));
 }
 
-void WriteLoadSettlementSection(RunState& s, int& status)
+void WriteLoadSettlementSection(LoadSettlementRun run, int& status)
 {
-    s.report.Write(FormatRecord("(/,/,12X,\"NOTES:\",/,12X,\"- AN ASTERISK IS PLACED IN THE END-BEARING COLUMN\",/,"
-                                "12X,\"  IF THE TIP RESISTANCE IS CONTROLLED BY THE FRICTION\",/,12X,"
-                                "\"  OF SOIL PLUG INSIDE AN OPEN-ENDED PIPE PILE.\",/)"));
-    if (s.LoadDirection == 1)
-        s.report.Write(
+    const AnalysisInput& input = run;
+    const LoadTransfer& transfer = run;
+    RunOutputs& out = run;
+    out.report.Write(FormatRecord("(/,/,12X,\"NOTES:\",/,12X,\"- AN ASTERISK IS PLACED IN THE END-BEARING COLUMN\",/,"
+                                  "12X,\"  IF THE TIP RESISTANCE IS CONTROLLED BY THE FRICTION\",/,12X,"
+                                  "\"  OF SOIL PLUG INSIDE AN OPEN-ENDED PIPE PILE.\",/)"));
+    if (input.LoadDirection == 1)
+        out.report.Write(
             FormatRecord("(/,12X,\"- A NEGATIVE SELF-WEIGHT VALUE IS DUE TO THE\",/,12X,\"  BOUYANCY EFFECT.\",/)"));
 
-    if (const std::string_view problem = LoadTransferProblem(s); !problem.empty()) {
-        StopRun(s, status, {"LOAD DISTRIBUTION AND LOAD-SETTLEMENT CANNOT BE COMPUTED BECAUSE", problem});
+    if (const std::string_view problem = LoadTransferProblem(run); !problem.empty()) {
+        StopRun(out, status, {"LOAD DISTRIBUTION AND LOAD-SETTLEMENT CANNOT BE COMPUTED BECAUSE", problem});
         return;
     }
 
-    s.report.Write(FormatRecord("(/,/,16X,\"*************************************************\",/,16X,"
-                                "\"* COMPUTE LOAD-DISTRIBUTION AND LOAD-SETTLEMENT *\",/,16X,"
-                                "\"* CURVES FOR AXIAL LOADING                      *\",/,16X,"
-                                "\"*************************************************\",/,/)"));
-    ComputeLoadSettlement(s, 1);
+    out.report.Write(FormatRecord("(/,/,16X,\"*************************************************\",/,16X,"
+                                  "\"* COMPUTE LOAD-DISTRIBUTION AND LOAD-SETTLEMENT *\",/,16X,"
+                                  "\"* CURVES FOR AXIAL LOADING                      *\",/,16X,"
+                                  "\"*************************************************\",/,/)"));
+    ComputeLoadSettlement(run, 1);
 
-    s.report.Write(FormatRecord("(/,/,/,22X,\"LOAD VERSUS SETTLEMENT CURVE\",/,22X,\"****************************\")"));
-    s.report.Write(
-        FormatRecord("(/,/,/,8X,\"TOP  LOAD     TOP MOVEMENT       TIP  LOAD \",5X,\"TIP MOVEMENT\")"));
-    const char* force = English(s) ? "KIP" : "KN.";
-    const char* movement = English(s) ? "IN." : "M. ";
-    s.report.Write(FormatRecord("(11X,A3,13X,A3,14X,A3,12X,A3)", {force, movement, force, movement}));
-    for (const LoadSettlementPoint& point : s.LoadSettlement) {
-        const std::string row = FormatRecord(
-            "(E17.4,3E16.4)", {Kips(s, point.TopLoad), point.TopMovement, Kips(s, point.TipLoad), point.TipMovement});
-        s.report.Write(row);
-        s.plot.Write(row);
+    out.report.Write(
+        FormatRecord("(/,/,/,22X,\"LOAD VERSUS SETTLEMENT CURVE\",/,22X,\"****************************\")"));
+    out.report.Write(FormatRecord("(/,/,/,8X,\"TOP  LOAD     TOP MOVEMENT       TIP  LOAD \",5X,\"TIP MOVEMENT\")"));
+    const char* force = English(input) ? "KIP" : "KN.";
+    const char* movement = English(input) ? "IN." : "M. ";
+    out.report.Write(FormatRecord("(11X,A3,13X,A3,14X,A3,12X,A3)", {force, movement, force, movement}));
+    for (const LoadSettlementPoint& point : transfer.LoadSettlement) {
+        const std::string row = FormatRecord("(E17.4,3E16.4)", {Kips(input, point.TopLoad), point.TopMovement,
+                                                                Kips(input, point.TipLoad), point.TipMovement});
+        out.report.Write(row);
+        out.plot.Write(row);
     }
 }
 

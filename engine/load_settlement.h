@@ -16,7 +16,9 @@ inline constexpr int ElementPassLimit = 200;
 // P5 of the plot data file. A pile without axial stiffness or without a
 // diameter (perimeter) cannot carry load by its shaft: the run stops with a
 // message in the report and status 1 before the load-transfer part.
-void WriteLoadSettlementSection(RunState& state, int& status);
+using LoadSettlementRun =
+    Uses<const AnalysisInput, const PenetrationRows, const MethodResults, LoadTransfer, RunOutputs>;
+void WriteLoadSettlementSection(LoadSettlementRun run, int& status);
 
 // The computation behind the section; print = 1 writes the t-z curves and the
 // tip curve to the report and the t-z curves (P3) to the plot data file. The
@@ -27,21 +29,21 @@ void WriteLoadSettlementSection(RunState& state, int& status);
 // print. P4 keeps its RowsPerCurve rows per tip movement at the mid-depths of
 // RowsPerCurve equal parts of the pile, with the axial load and movement of
 // the walk at those depths.
-void ComputeLoadSettlement(RunState& state, int print);
+void ComputeLoadSettlement(LoadSettlementRun run, int print);
 
 // The section stiffness table: EA by distance from the pile head (in and lb,
 // or m and kN); a constant section gives one row at the head and one at the tip.
-void BuildSectionStiffness(RunState& state);
+void BuildSectionStiffness(Uses<const AnalysisInput, LoadTransfer> run);
 
 // EA (lb / kN) at a distance from the pile head (in / m): linear in the
 // section stiffness table, its end values held beyond its first and last rows.
-double SectionStiffnessAt(const RunState& state, double distance);
+double SectionStiffnessAt(const LoadTransfer& transfer, double distance);
 
 // Unit load transfer (psi / kPa) at a depth from the pile head (in / m) and
 // a movement (in / m), from the placed t-z curves: linear in depth between the
 // curves around the depth; above the first curve the first, below the last
 // the last.
-double TzLoadTransferAt(const RunState& state, double depth, double movement);
+double TzLoadTransferAt(const LoadTransfer& transfer, double depth, double movement);
 
 // One pile element (length in / m, loads lb / kN) with its bottom load and
 // movement: the load transfer at its mid-depth taken at its mid movement,
@@ -57,7 +59,7 @@ struct ElementResult {
     // movement was found by bisection on the same equation.
     bool beyond_pass_limit = false;
 };
-ElementResult SolveElement(const RunState& state, double mid_depth, double length, double bottom_load,
-                           double bottom_movement);
+ElementResult SolveElement(Uses<const AnalysisInput, const LoadTransfer> run, double mid_depth, double length,
+                           double bottom_load, double bottom_movement);
 
 } // namespace korva::engine

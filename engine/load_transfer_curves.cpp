@@ -39,11 +39,11 @@ constexpr std::array<float, TzPointsPerCurve> TipLoadRatios{0.0f,  0.0625f, 0.12
                                                             0.75f, 0.9f,    1.0f,   1.0f,  1.0f};
 
 // A fixed inch list in the unit of movement of the run.
-CurvePoints MovementsFromInches(const RunState& s, const std::array<float, TzPointsPerCurve>& inches)
+CurvePoints MovementsFromInches(const AnalysisInput& input, const std::array<float, TzPointsPerCurve>& inches)
 {
     CurvePoints movement{};
     for (int p = 0; p < TzPointsPerCurve; ++p)
-        movement[p] = s.Units == 1 ? static_cast<double>(inches[p]) : inches[p] / InchesPerMetre;
+        movement[p] = input.Units == 1 ? static_cast<double>(inches[p]) : inches[p] / InchesPerMetre;
     return movement;
 }
 
@@ -78,44 +78,48 @@ double UsaceSandStiffness(double phi)
 
 } // namespace
 
-double TransferLength(const RunState& s, double feet_or_metres)
+double TransferLength(const AnalysisInput& input, double feet_or_metres)
 {
-    return s.Units == 1 ? feet_or_metres * InchesPerFoot : feet_or_metres;
+    return input.Units == 1 ? feet_or_metres * InchesPerFoot : feet_or_metres;
 }
 
-double FeetOrMetres(const RunState& s, double transfer_length)
+double FeetOrMetres(const AnalysisInput& input, double transfer_length)
 {
-    return s.Units == 1 ? transfer_length / InchesPerFoot : transfer_length;
+    return input.Units == 1 ? transfer_length / InchesPerFoot : transfer_length;
 }
 
-double FixedInches(const RunState& s, float inches)
+double FixedInches(const AnalysisInput& input, float inches)
 {
-    return s.Units == 1 ? static_cast<double>(inches) : inches * MetresPerInch;
+    return input.Units == 1 ? static_cast<double>(inches) : inches * MetresPerInch;
 }
 
-bool PairCarriesTzCurves(const RunState& s, const SoilPoint& upper, const SoilPoint& lower)
+bool PairCarriesTzCurves(const AnalysisInput& input, const SoilPoint& upper, const SoilPoint& lower)
 {
-    const double spacing = s.Units == 1 ? static_cast<double>(TzPairSpacingFeet) : TzPairSpacingFeet * MetresPerFoot;
+    const double spacing =
+        input.Units == 1 ? static_cast<double>(TzPairSpacingFeet) : TzPairSpacingFeet * MetresPerFoot;
     return lower[Soil::Depth] - upper[Soil::Depth] >= spacing;
 }
 
-double LoadTransferDiameter(const RunState& s)
+double LoadTransferDiameter(const AnalysisInput& input)
 {
-    return s.Units == 1 ? s.OuterDiameter : s.OuterDiameter / MillimetresPerMetre;
+    return input.Units == 1 ? input.OuterDiameter : input.OuterDiameter / MillimetresPerMetre;
 }
 
-double LoadTransferInnerDiameter(const RunState& s)
+double LoadTransferInnerDiameter(const AnalysisInput& input)
 {
-    return s.Units == 1 ? s.InnerDiameter : s.InnerDiameter / MillimetresPerMetre;
+    return input.Units == 1 ? input.InnerDiameter : input.InnerDiameter / MillimetresPerMetre;
 }
 
-double UnitLoadTransferAt(const RunState& s, double depth)
+double UnitLoadTransferAt(Uses<const AnalysisInput, const PenetrationRows, const MethodResults> run, double depth)
 {
-    const double z = FeetOrMetres(s, depth);
+    const AnalysisInput& input = run;
+    const PenetrationRows& penetration = run;
+    const MethodResults& results = run;
+    const double z = FeetOrMetres(input, depth);
     // Rows 0 .. rows - 1 at depths k x IncrementLength.
-    const int rows = s.PenetrationRowCount;
-    const auto& d = s.PenetrationDepths;
-    const auto& skin = s.TransferSkinRows;
+    const int rows = penetration.PenetrationRowCount;
+    const auto& d = penetration.PenetrationDepths;
+    const auto& skin = results.TransferSkinRows;
     if (rows < 2)
         return 0.0;
 
@@ -146,31 +150,31 @@ double UnitLoadTransferAt(const RunState& s, double depth)
         slope = (skin[c + 1] - skin[c - 1]) / (2.0f * step);
     }
 
-    const double diameter = LoadTransferDiameter(s);
+    const double diameter = LoadTransferDiameter(input);
     if (!(diameter > 0.0))
         return 0.0;
-    if (s.Units == 1)
+    if (input.Units == 1)
         return slope * PoundsPerKip / diameter / InchesPerFoot / PiTo4Places; // kips per foot to psi
     return slope / diameter / PiTo4Places; // kN per metre to kPa
 }
 
-void BuildTzCurveSand(const RunState& s, TzCurve& curve)
+void BuildTzCurveSand(const AnalysisInput& input, TzCurve& curve)
 {
     const double t_max = curve.TzMaxTransfer;
-    if (s.LoadTransferMethod != Usace) {
-        curve.Movement = MovementsFromInches(s, SandMovements);
+    if (input.LoadTransferMethod != Usace) {
+        curve.Movement = MovementsFromInches(input, SandMovements);
         curve.LoadTransfer = Scaled(SandTransferRatios, t_max);
         return;
     }
     // USACE: hyperbolic in psf and inches, towards the asymptote t_max.
-    const double asymptote = s.Units == 1 ? t_max * SquareInchesPerSquareFoot : t_max * 20.89f;
+    const double asymptote = input.Units == 1 ? t_max * SquareInchesPerSquareFoot : t_max * 20.89f;
     const double k = UsaceSandStiffness(curve.TzFrictionAngle);
     curve.Movement[0] = 0.0;
     curve.LoadTransfer[0] = 0.0;
     for (int p = 1; p < TzPointsPerCurve; ++p) {
         const double z = UsaceShaftMovements[p];
         const double t = asymptote > 1.0e-9f ? z / (1.0f / k + z / asymptote) : 0.0;
-        if (s.Units == 1) {
+        if (input.Units == 1) {
             curve.LoadTransfer[p] = t / SquareInchesPerSquareFoot;
             curve.Movement[p] = z;
         } else {
@@ -180,39 +184,39 @@ void BuildTzCurveSand(const RunState& s, TzCurve& curve)
     }
 }
 
-void BuildTzCurveClay(const RunState& s, TzCurve& curve)
+void BuildTzCurveClay(const AnalysisInput& input, TzCurve& curve)
 {
     const double t_max = curve.TzMaxTransfer;
-    if (s.LoadTransferMethod != Usace) {
-        curve.Movement = Scaled(ClayMovementRatios, LoadTransferDiameter(s));
+    if (input.LoadTransferMethod != Usace) {
+        curve.Movement = Scaled(ClayMovementRatios, LoadTransferDiameter(input));
         curve.LoadTransfer = Scaled(ClayTransferRatios, t_max);
         return;
     }
-    curve.Movement = MovementsFromInches(s, UsaceShaftMovements);
+    curve.Movement = MovementsFromInches(input, UsaceShaftMovements);
     curve.LoadTransfer = Scaled(UsaceClayTransferRatios, t_max);
 }
 
-void BuildTzCurve(const RunState& s, TzCurve& curve, int number, double max_transfer)
+void BuildTzCurve(const AnalysisInput& input, TzCurve& curve, int number, double max_transfer)
 {
     curve.TzMaxTransfer = max_transfer;
     curve.CurveNumber = number;
     curve.TzPointCount = TzPointsPerCurve;
     if (curve.TzSoilCode != 2)
-        BuildTzCurveSand(s, curve);
+        BuildTzCurveSand(input, curve);
     else
-        BuildTzCurveClay(s, curve);
+        BuildTzCurveClay(input, curve);
 }
 
-TipLoadCurve BuildTipCurve(const RunState& s, double q, int tip_soil_type, double tip_friction_angle)
+TipLoadCurve BuildTipCurve(const AnalysisInput& input, double q, int tip_soil_type, double tip_friction_angle)
 {
-    const double diameter = LoadTransferDiameter(s);
+    const double diameter = LoadTransferDiameter(input);
     TipLoadCurve tip;
-    if (s.LoadTransferMethod != Usace) {
+    if (input.LoadTransferMethod != Usace) {
         tip.Movement = Scaled(TipMovementRatios, diameter);
         tip.Load = Scaled(TipLoadRatios, q);
         return tip;
     }
-    tip.Movement = MovementsFromInches(s, UsaceTipMovements);
+    tip.Movement = MovementsFromInches(input, UsaceTipMovements);
     const bool sand_or_silt = tip_soil_type == 1 || tip_soil_type == 3;
     for (int p = 1; p < TzPointsPerCurve; ++p) {
         const double z = tip.Movement[p];
@@ -234,14 +238,14 @@ TipLoadCurve BuildTipCurve(const RunState& s, double q, int tip_soil_type, doubl
     return tip;
 }
 
-TzSoilAtDepth TzSoilAt(const RunState& s, double depth)
+TzSoilAtDepth TzSoilAt(const AnalysisInput& input, double depth)
 {
-    const int count = s.SoilPointCount;
+    const int count = input.SoilPointCount;
     for (int k = 0; k + 1 < count; ++k) {
-        const SoilPoint& upper = s.SoilColumns[k];
-        const SoilPoint& lower = s.SoilColumns[k + 1];
+        const SoilPoint& upper = input.SoilColumns[k];
+        const SoilPoint& lower = input.SoilColumns[k + 1];
         const double gap = lower[Soil::Depth] - upper[Soil::Depth];
-        if (PairCarriesTzCurves(s, upper, lower) && depth - lower[Soil::Depth] <= DepthTolerance) {
+        if (PairCarriesTzCurves(input, upper, lower) && depth - lower[Soil::Depth] <= DepthTolerance) {
             TzSoilAtDepth soil;
             soil.soil_code = upper[Soil::SoilType] == 1.0 && lower[Soil::SoilType] == 1.0 ? 1 : 2;
             soil.friction_angle = upper[Soil::FrictionAngle] + (lower[Soil::FrictionAngle] - upper[Soil::FrictionAngle]) /
@@ -252,7 +256,7 @@ TzSoilAtDepth TzSoilAt(const RunState& s, double depth)
     // Below every layer thick enough for a curve: the last soil point.
     TzSoilAtDepth soil;
     if (count > 0) {
-        const SoilPoint& last = s.SoilColumns[count - 1];
+        const SoilPoint& last = input.SoilColumns[count - 1];
         soil.soil_code = last[Soil::SoilType] == 1.0 ? 1 : 2;
         soil.friction_angle = last[Soil::FrictionAngle];
     }

@@ -10,43 +10,43 @@ namespace korva::engine {
 
 // Lengths into the load-transfer part: feet to inches in English units,
 // metres as they are; and back to feet or metres.
-double TransferLength(const RunState& state, double feet_or_metres);
-double FeetOrMetres(const RunState& state, double transfer_length);
+double TransferLength(const AnalysisInput& input, double feet_or_metres);
+double FeetOrMetres(const AnalysisInput& input, double transfer_length);
 
 // A fixed length of the load-transfer part, stated in inches, in the unit of
 // the run (in / m): the same physical length in both unit systems. The value
 // is the single-precision literal the English runs use; in SI it is
 // converted at 0.0254 m per inch (MetresPerInch, constants.h).
-double FixedInches(const RunState& state, float inches);
+double FixedInches(const AnalysisInput& input, float inches);
 
 // A pair of consecutive soil points (ft / m) carries t-z curves when the
 // points lie at least 0.11 ft (0.033528 m) apart; this also passes over the
 // zero-length pair between one layer's bottom point and the next layer's top
 // point.
-bool PairCarriesTzCurves(const RunState& state, const SoilPoint& upper, const SoilPoint& lower);
+bool PairCarriesTzCurves(const AnalysisInput& input, const SoilPoint& upper, const SoilPoint& lower);
 
 // The pile diameters as the load-transfer part uses them: inches in English
 // units, metres in SI (OuterDiameter itself stays in millimetres).
-double LoadTransferDiameter(const RunState& state);
-double LoadTransferInnerDiameter(const RunState& state);
+double LoadTransferDiameter(const AnalysisInput& input);
+double LoadTransferInnerDiameter(const AnalysisInput& input);
 
 // t_max (psi / kPa) at a depth below ground (in / m): the slope of the
 // cumulative skin friction rows there, spread over the pile perimeter. A
 // depth within 1e-6 (ft / m) of a row counts as at the row.
-double UnitLoadTransferAt(const RunState& state, double depth);
+double UnitLoadTransferAt(Uses<const AnalysisInput, const PenetrationRows, const MethodResults> run, double depth);
 
 // Fill the ten points of curve from its TzMaxTransfer (and TzFrictionAngle
 // for the USACE sand curve); the USACE family when LoadTransferMethod is 2.
-void BuildTzCurveSand(const RunState& state, TzCurve& curve);
-void BuildTzCurveClay(const RunState& state, TzCurve& curve);
+void BuildTzCurveSand(const AnalysisInput& input, TzCurve& curve);
+void BuildTzCurveClay(const AnalysisInput& input, TzCurve& curve);
 
 // Sets t_max, the curve number and the point count, then builds the curve of
 // its soil: the clay curve for TzSoilCode 2, the sand curve otherwise.
-void BuildTzCurve(const RunState& state, TzCurve& curve, int number, double max_transfer);
+void BuildTzCurve(const AnalysisInput& input, TzCurve& curve, int number, double max_transfer);
 
 // The tip curve from the tip capacity (lb / kN), the soil type at the tip and,
 // for the USACE sand tip, the friction angle at the tip.
-TipLoadCurve BuildTipCurve(const RunState& state, double tip_capacity, int tip_soil_type,
+TipLoadCurve BuildTipCurve(const AnalysisInput& input, double tip_capacity, int tip_soil_type,
                            double tip_friction_angle);
 
 // The soil of a depth below ground (ft / m) as the t-z curves see it: the
@@ -57,7 +57,7 @@ struct TzSoilAtDepth {
     int soil_code = 1;
     double friction_angle = 0.0; // interpolated between the two points
 };
-TzSoilAtDepth TzSoilAt(const RunState& state, double depth);
+TzSoilAtDepth TzSoilAt(const AnalysisInput& input, double depth);
 
 // Unit load transfer of a curve at a movement: linear between its points,
 // flat beyond its last point.

@@ -45,51 +45,42 @@ const MethodTable& TableOf(int engine_method)
                          [&](const MethodTable& t) { return t.engine_method == engine_method; });
 }
 
-bool Selected(const RunState& s, int engine_method)
+bool Selected(const AnalysisInput& input, int engine_method)
 {
-    return s.MethodSelected[PileMethodOf(engine_method)] == 1;
+    return input.MethodSelected[PileMethodOf(engine_method)] == 1;
 }
 
 // The cone-based methods count as plot curves only in the offshore edition.
-bool Plotted(const RunState& s, int engine_method)
+bool Plotted(const AnalysisInput& input, int engine_method)
 {
     const int project_method = PileMethodOf(engine_method);
-    return Selected(s, engine_method) && (project_method <= pmUserSpecified || s.OffshoreEdition == 1);
-}
-
-// Row k at depth k x IncrementLength, in every slot: the rows of the pile and
-// the tops of the segments below it. Also put back after each run of the
-// capacity steps, which leave the depths shifted.
-void ResetPenetrationDepths(RunState& s)
-{
-    for (int k = 0; k < RowSlots; ++k)
-        s.PenetrationDepths[k] = k * s.IncrementLength;
+    return Selected(input, engine_method) && (project_method <= pmUserSpecified || input.OffshoreEdition == 1);
 }
 
 // The segments of a pass with the soil interpolated at their mid-depth.
-void BuildSegments(RunState& s, int segment_count)
+void BuildSegments(const AnalysisInput& input, PileSegments& segments, int segment_count)
 {
-    s.SegmentCount = segment_count;
-    const int last_point = s.SoilPointCount - 1;
-    const auto depth = [&](int i) { return s.SoilColumns[i][Soil::Depth]; };
+    segments.SegmentCount = segment_count;
+    const int last_point = input.SoilPointCount - 1;
+    const auto depth = [&](int i) { return input.SoilColumns[i][Soil::Depth]; };
     int i = 0;
     for (int j = 0; j < segment_count; ++j) {
-        const double top = j * s.IncrementLength;
+        const double top = j * input.IncrementLength;
         // The first soil point deeper than the segment top; the deepest point
         // when the soil points end above it.
         while (i < last_point && depth(i) - top <= DepthTolerance)
             ++i;
         const int upper = std::max(i - 1, 0);
-        const SoilPoint& above = s.SoilColumns[upper];
-        const SoilPoint& below = s.SoilColumns[i];
+        const SoilPoint& above = input.SoilColumns[upper];
+        const SoilPoint& below = input.SoilColumns[i];
         const double span = depth(i) - depth(upper);
-        const double mid_offset = top + s.IncrementLength / 2.0f - depth(upper);
+        const double mid_offset = top + input.IncrementLength / 2.0f - depth(upper);
         const bool inside = i > upper && span > 0.0 && depth(i) - top > DepthTolerance;
 
-        s.SegmentTop[j] = top;
-        s.SegmentBottom[j] = top + s.IncrementLength;
-        s.SegmentLength[j] = s.SegmentBottom[j] - s.SegmentTop[j];
-        SoilPoint& soil = s.SegmentSoil[j];
+        segments.SegmentTop[j] = top;
+        segments.SegmentBottom[j] = top + input.IncrementLength;
+        segments.SegmentLength[j] = segments.SegmentBottom[j] - segments.SegmentTop[j];
+        SoilPoint& soil = segments.SegmentSoil[j];
         soil.fill(0.0);
         soil[Soil::Depth] = top;
         soil[Soil::SoilType] = inside ? above[Soil::SoilType] : below[Soil::SoilType];
@@ -99,18 +90,17 @@ void BuildSegments(RunState& s, int segment_count)
         // The user values in ksf, reduced for uplift like the other methods'
         // side friction (in both unit systems).
         for (const int c : {Soil::UserUnitSkinFriction, Soil::UserUnitEndBearing}) {
-            if (s.LoadDirection == 1)
-                soil[c] = soil[c] * s.TensionReduction;
-            if (s.Units == 1)
+            if (input.LoadDirection == 1)
+                soil[c] = soil[c] * input.TensionReduction;
+            if (input.Units == 1)
                 soil[c] = soil[c] / PoundsPerKip;
         }
-        s.SegmentSideFrictionFactor[j] = soil[Soil::SideFrictionFactor];
-        s.SegmentEndBearingFactor[j] = soil[Soil::EndBearingFactor];
+        segments.SegmentSideFrictionFactor[j] = soil[Soil::SideFrictionFactor];
+        segments.SegmentEndBearingFactor[j] = soil[Soil::EndBearingFactor];
     }
 }
 
-// The six capacity steps for one method; the row depths are put back after
-// self weight.
+// The six capacity steps for one method.
 void RunCapacitySteps(RunState& s, int engine_method)
 {
     s.MethodIndex = engine_method;
@@ -120,127 +110,184 @@ void RunCapacitySteps(RunState& s, int engine_method)
     ComputeTipResistance(s);
     TabulateCapacityByPenetration(s);
     ComputeSelfWeight(s);
-    ResetPenetrationDepths(s);
 }
 
 // The tip value the capacity steps left for a method: FHWA and USACE keep
 // their own rows; the user-specified method has its own end bearing unless
 // the steps ran for it (uplift: the self weight).
-const RowArray& StepTipRows(const RunState& s, int engine_method)
+const RowArray& StepTipRows(Uses<const AnalysisInput, const TipRows, const MethodResults> run, int engine_method)
 {
+    const AnalysisInput& input = run;
+    const TipRows& tips = run;
+    const MethodResults& results = run;
     switch (engine_method) {
     case emFhwa:
-        return s.FhwaTipRows;
+        return tips.FhwaTipRows;
     case emUsace:
-        return s.UsaceTipRows;
+        return tips.UsaceTipRows;
     case emUserSpecified:
-        return s.LoadDirection == 1 ? s.TransferTipRows : s.UserTipRows;
+        return input.LoadDirection == 1 ? results.TransferTipRows : tips.UserTipRows;
     default:
-        return s.TransferTipRows;
+        return results.TransferTipRows;
     }
 }
 
 // The method's end-bearing rows: the unfactored copy for the hand-over, the
 // factored one for the table, and the ultimate capacity.
-void TakeEndBearing(RunState& s, int engine_method)
+void TakeEndBearing(
+    Uses<const AnalysisInput, const PileSegments, const PenetrationRows, const TipRows, MethodResults> run,
+    int engine_method)
 {
-    MethodResultRows& rows = s.MethodRows[engine_method];
-    const RowArray& tip = StepTipRows(s, engine_method);
-    for (int k = 0; k < s.PenetrationRowCount; ++k) {
+    const PileSegments& segments = run;
+    const PenetrationRows& penetration = run;
+    MethodResults& results = run;
+    MethodResultRows& rows = results.MethodRows[engine_method];
+    const RowArray& tip = StepTipRows(run, engine_method);
+    for (int k = 0; k < penetration.PenetrationRowCount; ++k) {
         rows.EndBearing[k] = tip[k];
-        rows.FactoredEndBearing[k] = tip[k] * s.SegmentEndBearingFactor[SegmentStartingAtRow(s, k)];
+        rows.FactoredEndBearing[k] = tip[k] * segments.SegmentEndBearingFactor[SegmentStartingAtRow(segments, k)];
         rows.UltimateCapacity[k] = rows.SkinFriction[k] + rows.FactoredEndBearing[k];
     }
 }
 
-// Rows of the pass and, in the first pass, the plot header.
-void LayOutRows(RunState& s)
+// Rows of the pass and, in the first pass, the plot header. Row k at depth
+// k x IncrementLength, in every slot: the rows of the pile and the tops of
+// the segments below it.
+void LayOutRows(Uses<const AnalysisInput, const PileSegments, const MethodLoop, PenetrationRows, RunOutputs> run)
 {
-    s.PenetrationRowCount = LastRow(s) + 1;
-    SegmentWalker segments(s);
-    for (int k = 0; k < s.PenetrationRowCount; ++k)
-        s.RowSoilType[k] = static_cast<int>(s.SegmentSoil[segments.Locate(s.PenetrationDepths[k]).segment][Soil::SoilType]);
-    const int rows = s.PenetrationRowCount;
-    const int every = std::max(s.PrintEvery, 1);
+    const AnalysisInput& input = run;
+    const PileSegments& segments = run;
+    const MethodLoop& loop = run;
+    PenetrationRows& penetration = run;
+    RunOutputs& out = run;
+    for (int k = 0; k < RowSlots; ++k)
+        penetration.PenetrationDepths[k] = k * input.IncrementLength;
+    penetration.PenetrationRowCount = LastRow(input) + 1;
+    SegmentWalker walker(segments);
+    for (int k = 0; k < penetration.PenetrationRowCount; ++k)
+        penetration.RowSoilType[k] = static_cast<int>(
+            segments.SegmentSoil[walker.Locate(penetration.PenetrationDepths[k]).segment][Soil::SoilType]);
+    const int rows = penetration.PenetrationRowCount;
+    const int every = std::max(input.PrintEvery, 1);
     const int printed = (rows + every - 1) / every;
-    s.RowsPerCurve = printed + ((printed - 1) * every < rows - 1 ? 1 : 0);
+    penetration.RowsPerCurve = printed + ((printed - 1) * every < rows - 1 ? 1 : 0);
 
-    s.CurveCount = 0;
+    penetration.CurveCount = 0;
     for (int m = emFhwa; m <= emUserSpecified; ++m)
-        if (Plotted(s, m))
-            ++s.CurveCount;
-    if (s.PassNumber == 1)
-        s.plot.Write(FormatIntegerList({s.CurveCount, s.RowsPerCurve, s.Units, s.LoadTransferMethod}));
+        if (Plotted(input, m))
+            ++penetration.CurveCount;
+    if (loop.PassNumber == 1)
+        out.plot.Write(FormatIntegerList(
+            {penetration.CurveCount, penetration.RowsPerCurve, input.Units, input.LoadTransferMethod}));
 }
 
 // The printed rows: every PrintEvery-th from row 0, and the deepest row.
 template <typename Row>
-void ForEachPrintedRow(const RunState& s, Row&& row)
+void ForEachPrintedRow(Uses<const AnalysisInput, const PenetrationRows> run, Row&& row)
 {
-    const int every = std::max(s.PrintEvery, 1);
+    const AnalysisInput& input = run;
+    const PenetrationRows& penetration = run;
+    const int every = std::max(input.PrintEvery, 1);
     int last = -1;
-    for (int k = 0; k < s.PenetrationRowCount; k += every) {
+    for (int k = 0; k < penetration.PenetrationRowCount; k += every) {
         row(k);
         last = k;
     }
-    if (last < s.PenetrationRowCount - 1)
-        row(s.PenetrationRowCount - 1);
+    if (last < penetration.PenetrationRowCount - 1)
+        row(penetration.PenetrationRowCount - 1);
 }
 
-void WriteTableHeading(RunState& s, const MethodTable& table)
+void WriteTableHeading(Uses<const AnalysisInput, RunOutputs> run, const MethodTable& table)
 {
+    const AnalysisInput& input = run;
+    RunOutputs& out = run;
     const std::string indent = std::to_string(table.indent) + "X";
     const std::string stars = indent + "," + std::to_string(table.stars) + "('*')";
-    s.report.Write(FormatRecord("(/,/,/," + stars + ",/," + indent + ",A,/," + stars + ",/)", {table.title}));
-    if (s.LoadDirection == 1)
-        s.report.Write(FormatRecord("(10X,'   PILE       TOTAL SKIN       SELF      ULTIMATE',/,"
-                                    "10X,'PENETRATION   FRICTION        WEIGHT     CAPACITY')"));
+    out.report.Write(FormatRecord("(/,/,/," + stars + ",/," + indent + ",A,/," + stars + ",/)", {table.title}));
+    if (input.LoadDirection == 1)
+        out.report.Write(FormatRecord("(10X,'   PILE       TOTAL SKIN       SELF      ULTIMATE',/,"
+                                      "10X,'PENETRATION   FRICTION        WEIGHT     CAPACITY')"));
     else
-        s.report.Write(FormatRecord("(10X,'   PILE       TOTAL SKIN       END       ULTIMATE',/,"
-                                    "10X,'PENETRATION   FRICTION       BEARING     CAPACITY')"));
-    s.report.Write(FormatRecord("(10X,4X,A3,10X,A3,11X,A3,10X,A3)",
-                                {s.labels.length, s.labels.force, s.labels.force, s.labels.force}));
+        out.report.Write(FormatRecord("(10X,'   PILE       TOTAL SKIN       END       ULTIMATE',/,"
+                                      "10X,'PENETRATION   FRICTION       BEARING     CAPACITY')"));
+    out.report.Write(FormatRecord("(10X,4X,A3,10X,A3,11X,A3,10X,A3)",
+                                  {input.labels.length, input.labels.force, input.labels.force, input.labels.force}));
 }
 
 // The method's table (when selected) and its plot rows (when it is a curve).
-void WriteMethodOutput(RunState& s, int engine_method)
+void WriteMethodOutput(
+    Uses<const AnalysisInput, const PenetrationRows, const MethodResults, const TipRows, RunOutputs> run,
+    int engine_method)
 {
-    const bool table = Selected(s, engine_method);
-    const bool curve = Plotted(s, engine_method);
+    const AnalysisInput& input = run;
+    const PenetrationRows& penetration = run;
+    const MethodResults& results = run;
+    const TipRows& tips = run;
+    RunOutputs& out = run;
+    const bool table = Selected(input, engine_method);
+    const bool curve = Plotted(input, engine_method);
     if (!table && !curve)
         return;
     if (table)
-        WriteTableHeading(s, TableOf(engine_method));
-    const MethodResultRows& rows = s.MethodRows[engine_method];
-    const auto& flags = s.RowTipFlags[engine_method];
-    ForEachPrintedRow(s, [&](int k) {
-        const double depth = s.PenetrationDepths[k];
+        WriteTableHeading(run, TableOf(engine_method));
+    const MethodResultRows& rows = results.MethodRows[engine_method];
+    const auto& flags = tips.RowTipFlags[engine_method];
+    ForEachPrintedRow(run, [&](int k) {
+        const double depth = penetration.PenetrationDepths[k];
         if (table) {
             const bool star = engine_method != emUserSpecified && flags[k] == 2;
-            s.report.WriteRecord(star ? "(11X,F7.2,6X,F8.1,6X,F8.1,'*',3X,F9.1)"
-                                      : "(11X,F7.2,6X,F8.1,6X,F8.1,4X,F9.1)",
-                                 {depth, rows.SkinFriction[k], rows.FactoredEndBearing[k],
-                                  rows.UltimateCapacity[k]});
+            out.report.WriteRecord(star ? "(11X,F7.2,6X,F8.1,6X,F8.1,'*',3X,F9.1)"
+                                        : "(11X,F7.2,6X,F8.1,6X,F8.1,4X,F9.1)",
+                                   {depth, rows.SkinFriction[k], rows.FactoredEndBearing[k], rows.UltimateCapacity[k]});
         }
         if (curve)
-            s.plot.WriteRecord("(2X,F7.2,2X,F8.1,2X,F8.1,2X,F9.1,2X,F9.3)",
-                               {depth, rows.SkinFriction[k], rows.FactoredEndBearing[k], rows.UltimateCapacity[k],
-                                rows.UnitSideFriction[k]});
+            out.plot.WriteRecord("(2X,F7.2,2X,F8.1,2X,F8.1,2X,F9.1,2X,F9.3)",
+                                 {depth, rows.SkinFriction[k], rows.FactoredEndBearing[k], rows.UltimateCapacity[k],
+                                  rows.UnitSideFriction[k]});
     });
 }
 
 // Some segment has a user unit value.
-bool HasUserValues(const RunState& s)
+bool HasUserValues(const PileSegments& segments)
 {
-    for (int j = 0; j < s.SegmentCount; ++j)
-        if (s.SegmentSoil[j][Soil::UserUnitSkinFriction] != 0.0 || s.SegmentSoil[j][Soil::UserUnitEndBearing] != 0.0)
+    for (int j = 0; j < segments.SegmentCount; ++j)
+        if (segments.SegmentSoil[j][Soil::UserUnitSkinFriction] != 0.0 ||
+            segments.SegmentSoil[j][Soil::UserUnitEndBearing] != 0.0)
             return true;
     return false;
 }
 
+// The user-specified method's curve when it is skipped for want of user
+// values: zeros, so that the plot header's count holds.
+void WriteZeroUserCurve(Uses<const AnalysisInput, const PenetrationRows, RunOutputs> run)
+{
+    const PenetrationRows& penetration = run;
+    RunOutputs& out = run;
+    ForEachPrintedRow(run, [&](int k) {
+        out.plot.WriteRecord("(2X,F7.2,2X,F8.1,2X,F8.1,2X,F9.1,2X,F9.3)",
+                             {penetration.PenetrationDepths[k], 0.0, 0.0, 0.0, 0.0});
+    });
+}
+
+// The user-specified method's printed rows and its rows for the t-z curves.
+void TakeUserRows(
+    Uses<const AnalysisInput, const PileSegments, const PenetrationRows, const UserMethodRows, MethodResults> run)
+{
+    const PileSegments& segments = run;
+    const PenetrationRows& penetration = run;
+    const UserMethodRows& user = run;
+    MethodResults& results = run;
+    MethodResultRows& rows = results.MethodRows[emUserSpecified];
+    for (int k = 0; k < penetration.PenetrationRowCount; ++k) {
+        rows.UnitSideFriction[k] = segments.SegmentSoil[SegmentStartingAtRow(segments, k)][Soil::UserUnitSkinFriction];
+        rows.SkinFriction[k] = user.UserSkinRows[k];
+        results.MethodSkinRows[pmUserSpecified][k] = user.UserSkinRows[k];
+    }
+}
+
 // The user-specified method, once per run in the first pass. Without user
 // values it is skipped, table included; when selected its curve is still
-// written, with zeros, so the plot header's count holds.
+// written, with zeros.
 void RunUserSpecifiedMethod(RunState& s)
 {
     if (s.UserMethodDone)
@@ -248,41 +295,42 @@ void RunUserSpecifiedMethod(RunState& s)
     s.UserMethodDone = true;
     if (!HasUserValues(s)) {
         if (Plotted(s, emUserSpecified))
-            ForEachPrintedRow(s, [&](int k) {
-                s.plot.WriteRecord("(2X,F7.2,2X,F8.1,2X,F8.1,2X,F9.1,2X,F9.3)",
-                                   {s.PenetrationDepths[k], 0.0, 0.0, 0.0, 0.0});
-            });
+            WriteZeroUserCurve(s);
         return;
     }
     ComputeCapacityUserSpecified(s);
     if (s.LoadDirection == 1)
         RunCapacitySteps(s, emUserSpecified);
-    MethodResultRows& rows = s.MethodRows[emUserSpecified];
-    for (int k = 0; k < s.PenetrationRowCount; ++k) {
-        rows.UnitSideFriction[k] = s.SegmentSoil[SegmentStartingAtRow(s, k)][Soil::UserUnitSkinFriction];
-        rows.SkinFriction[k] = s.UserSkinRows[k];
-        s.MethodSkinRows[pmUserSpecified][k] = s.UserSkinRows[k];
-    }
+    TakeUserRows(s);
     TakeEndBearing(s, emUserSpecified);
     WriteMethodOutput(s, emUserSpecified);
 }
 
-void RunMethod(RunState& s, int engine_method, void (*routine)(RunState&))
+template <typename Routine>
+void RunMethod(RunState& s, int engine_method, Routine routine)
 {
     routine(s);
     RunCapacitySteps(s, engine_method);
     TakeEndBearing(s, engine_method);
 }
 
-// The rows of the load-transfer method go to load transfer.
+// The rows of the load-transfer method, for load transfer.
+void HandOverRows(Uses<const AnalysisInput, const PenetrationRows, MethodResults> run)
+{
+    const AnalysisInput& input = run;
+    const PenetrationRows& penetration = run;
+    MethodResults& results = run;
+    const int project_method = input.LoadTransferMethod;
+    const int engine_method = EngineMethodOf(project_method);
+    for (int k = 0; k < penetration.PenetrationRowCount; ++k) {
+        results.TransferSkinRows[k] = results.MethodSkinRows[project_method][k];
+        results.TransferTipRows[k] = results.MethodRows[engine_method].EndBearing[k];
+    }
+}
+
 void HandOverToLoadTransfer(RunState& s, int& status)
 {
-    const int project_method = s.LoadTransferMethod;
-    const int engine_method = EngineMethodOf(project_method);
-    for (int k = 0; k < s.PenetrationRowCount; ++k) {
-        s.TransferSkinRows[k] = s.MethodSkinRows[project_method][k];
-        s.TransferTipRows[k] = s.MethodRows[engine_method].EndBearing[k];
-    }
+    HandOverRows(s);
     WriteLoadSettlementSection(s, status);
     if (status != 1 && s.TzDepthCount > 0)
         WriteTzVerificationSection(s);
@@ -290,8 +338,7 @@ void HandOverToLoadTransfer(RunState& s, int& status)
 
 void RunPass(RunState& s, int segment_count, int& status)
 {
-    BuildSegments(s, segment_count);
-    ResetPenetrationDepths(s);
+    BuildSegments(s, s, segment_count);
     ComputeEffectiveStress(s);
     // Pre-runs: they leave the run-wide values of the bearing rules.
     for (const int m : {emFhwa, emUsace, emRevisedLambda})
@@ -307,31 +354,35 @@ void RunPass(RunState& s, int segment_count, int& status)
             WriteMethodOutput(s, m);
         return;
     }
-    static constexpr std::pair<int, void (*)(RunState&)> offshore[] = {
-        {emApi, ComputeCapacityApi}, {emNgi, ComputeCapacityNgi},   {emIcpMtd, ComputeCapacityIcp},
-        {emFugro, ComputeCapacityFugro}, {emUwa, ComputeCapacityUwa},
-    };
-    for (const auto& [m, routine] : offshore) {
+    const auto offshore = [&](int m, auto routine) {
         RunMethod(s, m, routine);
         WriteMethodOutput(s, m);
-    }
+    };
+    offshore(emApi, ComputeCapacityApi);
+    offshore(emNgi, ComputeCapacityNgi);
+    offshore(emIcpMtd, ComputeCapacityIcp);
+    offshore(emFugro, ComputeCapacityFugro);
+    offshore(emUwa, ComputeCapacityUwa);
     HandOverToLoadTransfer(s, status);
 }
 
 // A circular pipe whose inside diameter (or that of its end section) is not
 // less than its outside diameter has no wall: every area, end bearing and
 // stiffness of it would be zero or negative. False when the run stops.
-bool CheckPipeWall(RunState& s, int& status)
+bool CheckPipeWall(Uses<const AnalysisInput, RunOutputs> run, int& status)
 {
-    const bool pipe_open = s.InnerDiameter >= s.OuterDiameter;
-    const bool end_open = s.EndSectionInnerDiameter >= s.OuterDiameter;
+    const AnalysisInput& input = run;
+    RunOutputs& out = run;
+    const bool pipe_open = input.InnerDiameter >= input.OuterDiameter;
+    const bool end_open = input.EndSectionInnerDiameter >= input.OuterDiameter;
     if (!pipe_open && !end_open)
         return true;
-    const double inside = pipe_open ? s.InnerDiameter : s.EndSectionInnerDiameter;
-    std::string diameters = FormatRecord("('(',F10.2,1X,A3,') IS NOT LESS THAN ITS OUTSIDE DIAMETER (',F10.2,1X,A3,').')",
-                                         {inside, s.labels.small_length, s.OuterDiameter, s.labels.small_length});
+    const double inside = pipe_open ? input.InnerDiameter : input.EndSectionInnerDiameter;
+    std::string diameters =
+        FormatRecord("('(',F10.2,1X,A3,') IS NOT LESS THAN ITS OUTSIDE DIAMETER (',F10.2,1X,A3,').')",
+                     {inside, input.labels.small_length, input.OuterDiameter, input.labels.small_length});
     diameters.pop_back(); // the line end
-    StopRun(s, status,
+    StopRun(out, status,
             {pipe_open ? "COMPUTATION DOES NOT PROCEED BECAUSE THE INSIDE DIAMETER OF THE PIPE"
                        : "COMPUTATION DOES NOT PROCEED BECAUSE THE END-SECTION INSIDE DIAMETER OF THE PIPE",
              diameters});
@@ -368,9 +419,10 @@ void RunMethodLoop(RunState& s, int& status)
         return;
     }
     const int segment_count = static_cast<int>(segments);
+    // The user's critical depth; mode 1 searches its own in each pass.
     CarriedValues& carried = s;
     const ProjectInput& input = s;
-    carried.CriticalDepth = input.CriticalDepth; // the user's; mode 1 searches its own
+    carried.CriticalDepth = input.CriticalDepth;
     for (s.PassNumber = 1; s.PassNumber <= 2; ++s.PassNumber)
         RunPass(s, segment_count, status);
 }

@@ -13,59 +13,65 @@ namespace korva::engine {
 
 namespace {
 
-bool IsEnglish(const RunState& s) { return s.Units == 1; }
+bool IsEnglish(const AnalysisInput& input) { return input.Units == 1; }
 
 // A circle's area in ft^2 or m^2 from diameters in inches or millimetres.
-double CircleArea(const RunState& s, double outer, double inner)
+double CircleArea(const AnalysisInput& input, double outer, double inner)
 {
     const double area = QuarterPi * (outer * outer - inner * inner);
-    return IsEnglish(s) ? area / SquareInchesPerSquareFoot : area / SquareMillimetresPerSquareMetre;
+    return IsEnglish(input) ? area / SquareInchesPerSquareFoot : area / SquareMillimetresPerSquareMetre;
 }
 
 // Running integrals from the surface of the base force and of its limit (the
 // layer's MaxEndBearing as a force), for the averaging window of each row.
 class BaseForceIntegrals {
 public:
-    explicit BaseForceIntegrals(const RunState& s) : s_(s)
+    explicit BaseForceIntegrals(
+        Uses<const AnalysisInput, const PileSegments, const EndBearingPoints, const MethodLoop> run)
+        : segments_(run)
     {
+        const AnalysisInput& input = run;
+        const PileSegments& segments = run;
+        const EndBearingPoints& bearing = run;
+        const MethodLoop& loop = run;
         // The tip area: the diameter at the tip of a tapered pile, or the
         // non-circular tip area.
-        double tip_diameter = DiameterInLengthUnits(s);
-        if (s.TaperAngle > 0.0)
-            tip_diameter =
-                tip_diameter - std::tan(s.TaperAngle * RadiansPerDegree) * 2.0f * (s.StickupLength + s.PileLength);
+        double tip_diameter = DiameterInLengthUnits(input);
+        if (input.TaperAngle > 0.0)
+            tip_diameter = tip_diameter - std::tan(input.TaperAngle * RadiansPerDegree) * 2.0f *
+                                              (input.StickupLength + input.PileLength);
         area_ = QuarterPi * tip_diameter * tip_diameter;
-        if (s.TipArea > 1.0e-4f)
-            area_ = s.TipArea;
+        if (input.TipArea > 1.0e-4f)
+            area_ = input.TipArea;
 
-        for (int p = 0; p < 2 * s.SegmentCount; ++p) {
-            force_[p] = area_ * s.PointUnitEndBearing[p];
-            if (s.MethodIndex == emIcpMtd)
-                force_[p] = std::max(force_[p], s.PointBaseEndBearing[p]);
+        for (int p = 0; p < 2 * segments.SegmentCount; ++p) {
+            force_[p] = area_ * bearing.PointUnitEndBearing[p];
+            if (loop.MethodIndex == emIcpMtd)
+                force_[p] = std::max(force_[p], bearing.PointBaseEndBearing[p]);
         }
         double force_sum = 0.0;
         double limit_sum = 0.0;
-        for (int seg = 0; seg < s.SegmentCount; ++seg) {
+        for (int seg = 0; seg < segments.SegmentCount; ++seg) {
             force_above_[seg] = force_sum;
             limit_above_[seg] = limit_sum;
-            force_sum += (force_[TopPoint(seg)] + force_[BottomPoint(seg)]) * 0.5f * s.SegmentLength[seg];
-            limit_sum += area_ * s.SegmentSoil[seg][Soil::MaxEndBearing] * s.SegmentLength[seg];
+            force_sum += (force_[TopPoint(seg)] + force_[BottomPoint(seg)]) * 0.5f * segments.SegmentLength[seg];
+            limit_sum += area_ * segments.SegmentSoil[seg][Soil::MaxEndBearing] * segments.SegmentLength[seg];
         }
     }
 
     // The integrals from the surface to depth; a depth below the last
     // segment is taken at its bottom. The caller's walker finds the segment.
-    void At(SegmentWalker& segments, double depth, double& force, double& limit) const
+    void At(SegmentWalker& walker, double depth, double& force, double& limit) const
     {
-        const SegmentPosition at = segments.Locate(depth);
+        const SegmentPosition at = walker.Locate(depth);
         const double top_force = force_[TopPoint(at.segment)];
-        const double force_at_depth = PointValueAt(s_, force_, at);
+        const double force_at_depth = PointValueAt(segments_, force_, at);
         force = force_above_[at.segment] + (top_force + force_at_depth) * 0.5f * at.offset;
-        limit = limit_above_[at.segment] + area_ * s_.SegmentSoil[at.segment][Soil::MaxEndBearing] * at.offset;
+        limit = limit_above_[at.segment] + area_ * segments_.SegmentSoil[at.segment][Soil::MaxEndBearing] * at.offset;
     }
 
 private:
-    const RunState& s_;
+    const PileSegments& segments_;
     double area_ = 0.0;
     PointArray force_{};
     SegmentArray force_above_{};
@@ -76,7 +82,7 @@ private:
 // water table; kips / kN.
 class SelfWeight {
 public:
-    explicit SelfWeight(const RunState& s)
+    explicit SelfWeight(const AnalysisInput& s)
     {
         // Unit weights in kcf (50, 150 and 490 lb/ft^3, water 62.4 lb/ft^3);
         // in SI the rule's own kN/m^3 figures (water 9.8, where 0.0624 kcf
@@ -113,7 +119,10 @@ public:
                               s.PileType == 7);
     }
 
-    static bool IsClosed(const RunState& s) { return s.InnerDiameter < 1.0e-10f || s.ClosedEnded == 1; }
+    static bool IsClosed(const AnalysisInput& input)
+    {
+        return input.InnerDiameter < 1.0e-10f || input.ClosedEnded == 1;
+    }
 
     double At(double z) const
     {
@@ -138,51 +147,61 @@ private:
 
 } // namespace
 
-void TabulateCapacityByPenetration(RunState& s)
+void TabulateCapacityByPenetration(Uses<const AnalysisInput, const PileSegments, const EndBearingPoints, TipRows> run)
 {
-    const int n = LastRow(s);
-    s.RowTipDepths[0] = 0.0;
-    s.RowTipResistance[0] = s.PointTipResistance[TopPoint(0)];
-    s.RowPlugAboveEndSection[0] = 0.0;
-    SegmentWalker at_row(s);
-    SegmentWalker above_end_section(s);
+    const AnalysisInput& input = run;
+    const PileSegments& segments = run;
+    const EndBearingPoints& bearing = run;
+    TipRows& tips = run;
+    const int n = LastRow(input);
+    tips.RowTipDepths[0] = 0.0;
+    tips.RowTipResistance[0] = bearing.PointTipResistance[TopPoint(0)];
+    tips.RowPlugAboveEndSection[0] = 0.0;
+    SegmentWalker at_row(segments);
+    SegmentWalker above_end_section(segments);
     for (int k = 1; k <= n; ++k) {
-        const double z = k * s.IncrementLength;
-        s.RowTipDepths[k] = z;
-        s.RowTipResistance[k] = at_row.PointValueAtDepth(s.PointTipResistance, z);
+        const double z = k * input.IncrementLength;
+        tips.RowTipDepths[k] = z;
+        tips.RowTipResistance[k] = at_row.PointValueAtDepth(bearing.PointTipResistance, z);
         // The inside friction above the enhanced end section.
-        const double above = z - s.EndSectionLength;
-        s.RowPlugAboveEndSection[k] =
-            above > DepthTolerance ? above_end_section.PointValueAtDepth(s.PointPlugFriction, above) : 0.0;
+        const double above = z - input.EndSectionLength;
+        tips.RowPlugAboveEndSection[k] =
+            above > DepthTolerance ? above_end_section.PointValueAtDepth(bearing.PointPlugFriction, above) : 0.0;
     }
     for (int k = 0; k <= n; ++k)
-        s.RowPlugLimitedTipResistance[k] = s.RowTipResistance[k] - s.RowPlugAboveEndSection[k];
+        tips.RowPlugLimitedTipResistance[k] = tips.RowTipResistance[k] - tips.RowPlugAboveEndSection[k];
 }
 
-void ComputeSelfWeight(RunState& s)
+void ComputeSelfWeight(
+    Uses<const AnalysisInput, const PileSegments, const EndBearingPoints, const MethodLoop, TipRows, MethodResults> run)
 {
-    const int n = LastRow(s);
-    const int m = s.MethodIndex;
-    const bool uplift = s.LoadDirection == 1;
-    const double d = DiameterInLengthUnits(s);
-    const BaseForceIntegrals integrals(s);
-    const SelfWeight self_weight(s);
-    const bool closed = SelfWeight::IsClosed(s);
+    const AnalysisInput& input = run;
+    const PileSegments& segments = run;
+    const MethodLoop& loop = run;
+    TipRows& tips = run;
+    MethodResults& results = run;
+    const int n = LastRow(input);
+    const int m = loop.MethodIndex;
+    const bool uplift = input.LoadDirection == 1;
+    const double d = DiameterInLengthUnits(input);
+    const BaseForceIntegrals integrals(run);
+    const SelfWeight self_weight(input);
+    const bool closed = SelfWeight::IsClosed(input);
 
     const auto store = [&](int k, double value) {
-        s.TransferTipRows[k] = value;
+        results.TransferTipRows[k] = value;
         if (m == emFhwa)
-            s.FhwaTipRows[k] = value;
+            tips.FhwaTipRows[k] = value;
         if (m == emUsace)
-            s.UsaceTipRows[k] = value;
+            tips.UsaceTipRows[k] = value;
     };
 
     double lower_force = 0.0;
     double lower_limit = 0.0;
-    SegmentWalker lower_edges(s);
-    SegmentWalker upper_edges(s);
+    SegmentWalker lower_edges(segments);
+    SegmentWalker upper_edges(segments);
     for (int k = 0; k <= n; ++k) {
-        const double z = k * s.IncrementLength;
+        const double z = k * input.IncrementLength;
         // The window from 1.5 D above to 1.5 D below the row; near the
         // surface it starts at the surface and is still divided by 3 D.
         const double lower = z - 1.5f * d;
@@ -195,58 +214,58 @@ void ComputeSelfWeight(RunState& s)
         const double average_limit = (upper_limit - lower_limit) / (3.0f * d);
         if (average - average_limit > 1.0e-6f)
             average = average_limit;
-        s.RowAveragedTipResistance[k] = average;
+        tips.RowAveragedTipResistance[k] = average;
 
         const double weight = uplift ? self_weight.At(z) : 0.0;
         int flag = 0;
         if (closed) {
             if (uplift)
-                s.RowAveragedTipResistance[k] = weight;
-            store(k, s.RowAveragedTipResistance[k]);
+                tips.RowAveragedTipResistance[k] = weight;
+            store(k, tips.RowAveragedTipResistance[k]);
             if (m == emUserSpecified)
-                s.UserTipRows[k] = s.RowAveragedTipResistance[k];
+                tips.UserTipRows[k] = tips.RowAveragedTipResistance[k];
             flag = 1;
-        } else if (s.RowPlugLimitedTipResistance[k] - s.RowAveragedTipResistance[k] <= 1.0e-6f ||
-                   s.PlugCondition == 2) {
+        } else if (tips.RowPlugLimitedTipResistance[k] - tips.RowAveragedTipResistance[k] <= 1.0e-6f ||
+                   input.PlugCondition == 2) {
             // The soil plug governs: the annulus plus the inside friction of
             // the end section, or an unplugged pile.
             if (uplift) {
-                s.RowPlugLimitedTipResistance[k] = weight;
-                s.RowAveragedTipResistance[k] = weight;
+                tips.RowPlugLimitedTipResistance[k] = weight;
+                tips.RowAveragedTipResistance[k] = weight;
             }
-            store(k, s.RowPlugLimitedTipResistance[k]);
+            store(k, tips.RowPlugLimitedTipResistance[k]);
             flag = 2;
-            if (s.EndSectionInnerDiameter < 1.0e-4f)
-                flag = s.EndSectionLength > 1.0e-4f ? 1 : 2;
-            if (s.PlugCondition == 1) {
+            if (input.EndSectionInnerDiameter < 1.0e-4f)
+                flag = input.EndSectionLength > 1.0e-4f ? 1 : 2;
+            if (input.PlugCondition == 1) {
                 if (m == emFhwa)
-                    s.FhwaTipRows[k] = s.RowAveragedTipResistance[k];
+                    tips.FhwaTipRows[k] = tips.RowAveragedTipResistance[k];
                 if (m == emUsace)
-                    s.UsaceTipRows[k] = s.RowAveragedTipResistance[k];
+                    tips.UsaceTipRows[k] = tips.RowAveragedTipResistance[k];
                 if (m > emRevisedLambda)
-                    s.TransferTipRows[k] = s.RowAveragedTipResistance[k];
+                    results.TransferTipRows[k] = tips.RowAveragedTipResistance[k];
                 if (m == emUserSpecified)
-                    s.UserTipRows[k] = s.RowAveragedTipResistance[k];
+                    tips.UserTipRows[k] = tips.RowAveragedTipResistance[k];
                 flag = 1;
-            } else if (s.PlugCondition == 2) {
-                s.TransferTipRows[k] = s.RowPlugLimitedTipResistance[k];
+            } else if (input.PlugCondition == 2) {
+                results.TransferTipRows[k] = tips.RowPlugLimitedTipResistance[k];
                 if (m == emUserSpecified)
-                    s.UserTipRows[k] = s.RowPlugLimitedTipResistance[k];
+                    tips.UserTipRows[k] = tips.RowPlugLimitedTipResistance[k];
                 flag = 2;
             }
         } else {
             if (uplift)
-                s.RowAveragedTipResistance[k] = weight;
-            store(k, s.RowAveragedTipResistance[k]);
+                tips.RowAveragedTipResistance[k] = weight;
+            store(k, tips.RowAveragedTipResistance[k]);
             flag = 1;
         }
-        s.CompressionTipFlags[m][k] = flag;
+        tips.CompressionTipFlags[m][k] = flag;
         // In uplift the tip value is the self weight: no row is governed by the plug.
-        s.RowTipFlags[m][k] = uplift ? 1 : flag;
+        tips.RowTipFlags[m][k] = uplift ? 1 : flag;
         // In uplift the user-specified method's tip row is the self weight
         // whichever branch the pile takes.
         if (uplift && m == emUserSpecified)
-            s.UserTipRows[k] = weight;
+            tips.UserTipRows[k] = weight;
     }
 }
 

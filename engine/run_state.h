@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "fixed_format.h"
 
@@ -599,32 +600,51 @@ struct RunState : RunSetup,
     using CarriedValues::CriticalDepth;
 };
 
-// A step's view of the run state: references to the groups it uses, those
-// it only reads as const. Made from the RunState, or from the view of a step
-// that holds at least these groups, so the method loop (or a test) hands a
-// step the whole state and the step still reaches only its own groups. A
-// step names each group it uses:
-//     void ComputeTipResistance(Uses<const ProjectInput, const PileSegments, EndBearingPoints> run)
+// A step's view of the run state: the groups it uses, those it only reads
+// as const. Made from the RunState, or from the view of a step that uses at
+// least these groups, so the method loop (or a test) hands a step the whole
+// state and the step still reaches only its own groups. A step names each
+// group it uses:
+//     void ComputeTipResistance(Uses<const AnalysisInput, const PileSegments, EndBearingPoints> run)
 //     {
-//         const ProjectInput& input = run;
+//         const AnalysisInput& input = run;
 //         EndBearingPoints& points = run;
-template <typename Group>
-class GroupOf {
-public:
-    explicit GroupOf(Group& group) : group_(group) {}
-    operator Group&() const { return group_; }
-
-private:
-    Group& group_;
-};
-
+// It holds one pointer to the state, so a view costs no more to hand on
+// than the state itself, and the compiler still sees every group as a part
+// of one object.
 template <typename... Groups>
-class Uses : public GroupOf<Groups>... {
+class Uses {
+    // A view of Groups reaches Group: one of them is Group or derived from
+    // it, and is const only if Group is.
+    template <typename Group>
+    static constexpr bool Reaches = (std::is_convertible_v<Groups*, Group*> || ...);
+
 public:
-    template <typename State>
-    Uses(State& state) : GroupOf<Groups>(state)...
+    Uses(RunState& state) : state_(&state) {}
+    // A state given as const serves a view that only reads.
+    Uses(const RunState& state)
+        requires(std::is_const_v<Groups> && ...)
+        : state_(const_cast<RunState*>(&state))
     {
     }
+    template <typename... Others>
+        requires(Uses<Others...>::template Reaches<Groups> && ...)
+    Uses(const Uses<Others...>& other) : state_(other.state_)
+    {
+    }
+
+    template <typename Group>
+        requires Reaches<Group>
+    operator Group&() const
+    {
+        return *state_;
+    }
+
+private:
+    template <typename...>
+    friend class Uses;
+
+    RunState* state_;
 };
 
 } // namespace korva::engine

@@ -7,7 +7,8 @@
 
 namespace korva::engine {
 
-SegmentWalker::SegmentWalker(const RunState& s) : state_(s), last_(std::max(s.SegmentCount, 1) - 1)
+SegmentWalker::SegmentWalker(const PileSegments& segments)
+    : segments_(segments), last_(std::max(segments.SegmentCount, 1) - 1)
 {
     Restart();
 }
@@ -15,7 +16,7 @@ SegmentWalker::SegmentWalker(const RunState& s) : state_(s), last_(std::max(s.Se
 void SegmentWalker::Restart()
 {
     segment_ = 0;
-    bottom_ = state_.SegmentLength[0];
+    bottom_ = segments_.SegmentLength[0];
 }
 
 SegmentPosition SegmentWalker::Locate(double depth)
@@ -28,43 +29,43 @@ SegmentPosition SegmentWalker::Locate(double depth)
     previous_ = depth;
     while (depth - bottom_ > DepthTolerance && segment_ < last_) {
         ++segment_;
-        bottom_ += state_.SegmentLength[segment_];
+        bottom_ += segments_.SegmentLength[segment_];
     }
     SegmentPosition at;
     at.segment = segment_;
-    at.top = bottom_ - state_.SegmentLength[segment_];
-    at.offset = std::min(depth - at.top, state_.SegmentLength[segment_]);
+    at.top = bottom_ - segments_.SegmentLength[segment_];
+    at.offset = std::min(depth - at.top, segments_.SegmentLength[segment_]);
     return at;
 }
 
-SegmentPosition LocateSegment(const RunState& s, double depth)
+SegmentPosition LocateSegment(const PileSegments& segments, double depth)
 {
-    return SegmentWalker(s).Locate(depth);
+    return SegmentWalker(segments).Locate(depth);
 }
 
-double PointValueAtDepth(const RunState& s, const PointArray& values, double depth)
+double PointValueAtDepth(const PileSegments& segments, const PointArray& values, double depth)
 {
-    return PointValueAt(s, values, LocateSegment(s, depth));
+    return PointValueAt(segments, values, LocateSegment(segments, depth));
 }
 
-double PointValueAt(const RunState& s, const PointArray& values, const SegmentPosition& at)
+double PointValueAt(const PileSegments& segments, const PointArray& values, const SegmentPosition& at)
 {
     const double top = values[TopPoint(at.segment)];
     const double bottom = values[BottomPoint(at.segment)];
-    const double length = s.SegmentLength[at.segment];
+    const double length = segments.SegmentLength[at.segment];
     if (!(length > 0.0))
         return bottom;
     return top + (bottom - top) / length * at.offset;
 }
 
-int SegmentStartingAtRow(const RunState& s, int row)
+int SegmentStartingAtRow(const PileSegments& segments, int row)
 {
-    return std::clamp(row, 0, std::max(s.SegmentCount, 1) - 1);
+    return std::clamp(row, 0, std::max(segments.SegmentCount, 1) - 1);
 }
 
-int LastRow(const RunState& s)
+int LastRow(const AnalysisInput& input)
 {
-    const double n = std::trunc(s.PileLength / s.IncrementLength + DepthTolerance);
+    const double n = std::trunc(input.PileLength / input.IncrementLength + DepthTolerance);
     if (!(n > 0.0))
         return 0;
     return n < RowSlots - 1 ? static_cast<int>(n) : RowSlots - 1;

@@ -18,14 +18,14 @@ struct SegmentPosition {
 // SegmentLength from the surface) is at least depth - 1e-6, so a depth at a
 // segment boundary belongs to the segment above. Past the last segment, the
 // last one. Needs SegmentCount >= 1.
-SegmentPosition LocateSegment(const RunState& state, double depth);
+SegmentPosition LocateSegment(const PileSegments& segments, double depth);
 
 // A point value (top and bottom value of each segment) linear in depth
 // within the segment that holds depth.
-double PointValueAtDepth(const RunState& state, const PointArray& values, double depth);
+double PointValueAtDepth(const PileSegments& segments, const PointArray& values, double depth);
 
 // The same at a position found before.
-double PointValueAt(const RunState& state, const PointArray& values, const SegmentPosition& at);
+double PointValueAt(const PileSegments& segments, const PointArray& values, const SegmentPosition& at);
 
 // LocateSegment for depths taken from the surface down, as a step goes
 // through its rows: each search walks on from the segment of the depth
@@ -34,17 +34,17 @@ double PointValueAt(const RunState& state, const PointArray& values, const Segme
 // LocateSegment finds (the running bottom is summed in the same order).
 class SegmentWalker {
 public:
-    explicit SegmentWalker(const RunState& state);
+    explicit SegmentWalker(const PileSegments& segments);
     SegmentPosition Locate(double depth);
     double PointValueAtDepth(const PointArray& values, double depth)
     {
-        return PointValueAt(state_, values, Locate(depth));
+        return PointValueAt(segments_, values, Locate(depth));
     }
 
 private:
     void Restart();
 
-    const RunState& state_;
+    const PileSegments& segments_;
     int last_ = 0;
     int segment_ = 0;
     double bottom_ = 0.0;   // running bottom of segment_
@@ -53,10 +53,10 @@ private:
 };
 
 // The segment that starts at row k's depth (segment k), clamped to the last.
-int SegmentStartingAtRow(const RunState& state, int row);
+int SegmentStartingAtRow(const PileSegments& segments, int row);
 
 // The last row index, n = trunc(PileLength / IncrementLength + 1e-6): rows
 // 0 .. n, n + 1 = PenetrationRowCount. Clamped to the row slots.
-int LastRow(const RunState& state);
+int LastRow(const AnalysisInput& input);
 
 } // namespace korva::engine

@@ -28,32 +28,36 @@ SkinRowPolicy ConeRowPolicy(int engine_method)
             false};
 }
 
-double StraightPilePerimeter(const RunState& s)
+double StraightPilePerimeter(const AnalysisInput& input)
 {
-    return s.Units == 1 ? PiTo5Places * s.OuterDiameter / InchesPerFoot
-                         : PiTo5Places * s.OuterDiameter / MillimetresPerMetre;
+    return input.Units == 1 ? PiTo5Places * input.OuterDiameter / InchesPerFoot
+                            : PiTo5Places * input.OuterDiameter / MillimetresPerMetre;
 }
 
-RowArray ConstantPerimeterRows(const RunState& s)
+RowArray ConstantPerimeterRows(const AnalysisInput& input)
 {
     RowArray rows;
-    rows.fill(StraightPilePerimeter(s));
+    rows.fill(StraightPilePerimeter(input));
     return rows;
 }
 
-bool TakesClayRules(const RunState& s, const SoilPoint& soil)
+bool TakesClayRules(const AnalysisInput& input, const SoilPoint& soil)
 {
     const double above_sand = soil[Soil::SoilType] - 1.0f;
-    return s.Units == 1 ? above_sand > 0.0 : above_sand > 1.0e-6f;
+    return input.Units == 1 ? above_sand > 0.0 : above_sand > 1.0e-6f;
 }
 
-void InterpolateSideFrictionRows(RunState& s, const PointArray& point_friction, RowArray& rows)
+void InterpolateSideFrictionRows(Uses<const AnalysisInput, const PileSegments, const PenetrationRows> run,
+                                 const PointArray& point_friction, RowArray& rows)
 {
-    const int n = LastRow(s);
-    SegmentWalker segments(s);
+    const AnalysisInput& input = run;
+    const PileSegments& segments = run;
+    const PenetrationRows& penetration = run;
+    const int n = LastRow(input);
+    SegmentWalker walker(segments);
     for (int k = 0; k <= n; ++k) {
-        const double z = s.PenetrationDepths[k];
-        rows[k] = z - s.ZeroFrictionLength > -DepthTolerance ? segments.PointValueAtDepth(point_friction, z) : 0.0;
+        const double z = penetration.PenetrationDepths[k];
+        rows[k] = z - input.ZeroFrictionLength > -DepthTolerance ? walker.PointValueAtDepth(point_friction, z) : 0.0;
     }
 }
 
@@ -93,21 +97,23 @@ bool IsApiLimitCode(int units, double max_side_friction)
     return max_side_friction == code;
 }
 
-double SideFrictionLimit(const RunState& s, const SoilPoint& soil)
+double SideFrictionLimit(const AnalysisInput& input, const SoilPoint& soil)
 {
     const double limit = soil[Soil::MaxSideFriction];
-    return IsApiLimitCode(s.Units, limit) ? NoLimit : limit;
+    return IsApiLimitCode(input.Units, limit) ? NoLimit : limit;
 }
 
-void ComputeRowLimits(RunState& s, bool api_sand_limits, RowArray& limits)
+void ComputeRowLimits(Uses<const AnalysisInput, PileSegments> run, bool api_sand_limits, RowArray& limits)
 {
-    const int n = LastRow(s);
+    const AnalysisInput& input = run;
+    PileSegments& segments = run;
+    const int n = LastRow(input);
     for (int k = 0; k <= n; ++k) {
-        SoilPoint& soil = s.SegmentSoil[SegmentStartingAtRow(s, k)];
-        double limit = SideFrictionLimit(s, soil);
-        if (api_sand_limits && IsApiLimitCode(s.Units, soil[Soil::MaxSideFriction]) &&
+        SoilPoint& soil = segments.SegmentSoil[SegmentStartingAtRow(segments, k)];
+        double limit = SideFrictionLimit(input, soil);
+        if (api_sand_limits && IsApiLimitCode(input.Units, soil[Soil::MaxSideFriction]) &&
             soil[Soil::SoilType] == 1.0) {
-            limit = ApiSandLimit(s.Units, soil[Soil::FrictionAngle]);
+            limit = ApiSandLimit(input.Units, soil[Soil::FrictionAngle]);
             soil[Soil::MaxSideFriction] = limit; // later steps of the pass see the API limit
         }
         limits[k] = limit;
@@ -117,67 +123,75 @@ void ComputeRowLimits(RunState& s, bool api_sand_limits, RowArray& limits)
 namespace {
 
 // Increments between rows and their plain and factored sums.
-void SumSkinFrictionRows(RunState& s, const SkinRowPolicy& policy, const RowArray& perimeter)
+void SumSkinFrictionRows(Uses<const AnalysisInput, const PileSegments, SideFrictionRows, MethodResults> run,
+                         const SkinRowPolicy& policy, const RowArray& perimeter)
 {
+    const AnalysisInput& input = run;
+    const PileSegments& segments = run;
+    SideFrictionRows& side = run;
+    MethodResults& results = run;
     using Limits = SkinRowPolicy::Limits;
-    const int n = LastRow(s);
-    const bool uplift = s.LoadDirection == 1;
-    RowArray& row = s.RowUnitSideFriction;
-    const RowArray& limit = s.RowMaxSideFriction;
-    RowArray& tz_rows = s.MethodSkinRows[policy.project_method];
+    const int n = LastRow(input);
+    const bool uplift = input.LoadDirection == 1;
+    RowArray& row = side.RowUnitSideFriction;
+    const RowArray& limit = side.RowMaxSideFriction;
+    RowArray& tz_rows = results.MethodSkinRows[policy.project_method];
 
-    s.RowSkinIncrement[0] = 0.0;
-    s.TransferSkinRows[0] = 0.0;
+    side.RowSkinIncrement[0] = 0.0;
+    results.TransferSkinRows[0] = 0.0;
     if (uplift && policy.uplift == SkinRowPolicy::Uplift::AllRows)
-        row[0] = s.TensionReduction * row[0];
-    s.ReportUnitSideFriction[0] = policy.limits == Limits::Reported ? std::min(row[0], limit[0]) : row[0];
+        row[0] = input.TensionReduction * row[0];
+    side.ReportUnitSideFriction[0] = policy.limits == Limits::Reported ? std::min(row[0], limit[0]) : row[0];
 
     double factored = 0.0;
     for (int k = 1; k <= n; ++k) {
         if (uplift && policy.uplift != SkinRowPolicy::Uplift::None)
-            row[k] = s.TensionReduction * row[k];
+            row[k] = input.TensionReduction * row[k];
         if (policy.limits != Limits::InPlace)
-            s.ReportUnitSideFriction[k] = policy.limits == Limits::Reported ? std::min(row[k], limit[k]) : row[k];
+            side.ReportUnitSideFriction[k] = policy.limits == Limits::Reported ? std::min(row[k], limit[k]) : row[k];
         const double p = perimeter[k];
-        double increment = (row[k - 1] + row[k]) * 0.5f * p * s.IncrementLength;
+        double increment = (row[k - 1] + row[k]) * 0.5f * p * input.IncrementLength;
         if (policy.limits != Limits::None) {
-            const double limit_increment = (limit[k - 1] + limit[k]) * 0.5f * p * s.IncrementLength;
+            const double limit_increment = (limit[k - 1] + limit[k]) * 0.5f * p * input.IncrementLength;
             // Cut after its increment, so the next row's increment uses the cut value.
             if (policy.limits == Limits::InPlace)
                 row[k] = std::min(row[k], limit[k]);
             if (increment - limit_increment > 1.0e-6f)
                 increment = limit_increment;
         }
-        s.RowSkinIncrement[k] = increment;
-        s.TransferSkinRows[k] = s.TransferSkinRows[k - 1] + increment;
-        factored = factored + increment * s.SegmentSideFrictionFactor[SegmentStartingAtRow(s, k)];
-        s.FactoredSkinRows[k] = factored;
-        if (s.ReducedTzFactors == 0)
-            tz_rows[k] = s.TransferSkinRows[k];
-        else if (s.ReducedTzFactors == 1)
+        side.RowSkinIncrement[k] = increment;
+        results.TransferSkinRows[k] = results.TransferSkinRows[k - 1] + increment;
+        factored = factored + increment * segments.SegmentSideFrictionFactor[SegmentStartingAtRow(segments, k)];
+        side.FactoredSkinRows[k] = factored;
+        if (input.ReducedTzFactors == 0)
+            tz_rows[k] = results.TransferSkinRows[k];
+        else if (input.ReducedTzFactors == 1)
             tz_rows[k] = factored;
     }
     // The factored sum is what the table prints and adds to the end bearing.
     for (int k = 1; k <= n; ++k)
-        s.TransferSkinRows[k] = s.FactoredSkinRows[k];
+        results.TransferSkinRows[k] = side.FactoredSkinRows[k];
 }
 
 } // namespace
 
-void BuildSkinFrictionRows(RunState& s, const SkinRowPolicy& policy, const PointArray& point_friction,
+void BuildSkinFrictionRows(SkinRowsRun run, const SkinRowPolicy& policy, const PointArray& point_friction,
                            const RowArray& perimeter)
 {
-    InterpolateSideFrictionRows(s, point_friction, s.RowUnitSideFriction);
-    ComputeRowLimits(s, policy.api_sand_limits, s.RowMaxSideFriction);
-    SumSkinFrictionRows(s, policy, perimeter);
+    const AnalysisInput& input = run;
+    SideFrictionRows& side = run;
+    MethodResults& results = run;
+    InterpolateSideFrictionRows(run, point_friction, side.RowUnitSideFriction);
+    ComputeRowLimits(run, policy.api_sand_limits, side.RowMaxSideFriction);
+    SumSkinFrictionRows(run, policy, perimeter);
 
-    MethodResultRows& result = s.MethodRows[policy.engine_method];
+    MethodResultRows& result = results.MethodRows[policy.engine_method];
     const RowArray& printed =
-        policy.limits == SkinRowPolicy::Limits::InPlace ? s.RowUnitSideFriction : s.ReportUnitSideFriction;
-    const int n = LastRow(s);
+        policy.limits == SkinRowPolicy::Limits::InPlace ? side.RowUnitSideFriction : side.ReportUnitSideFriction;
+    const int n = LastRow(input);
     for (int k = 0; k <= n; ++k) {
         result.UnitSideFriction[k] = printed[k];
-        result.SkinFriction[k] = s.TransferSkinRows[k];
+        result.SkinFriction[k] = results.TransferSkinRows[k];
     }
 }
 

@@ -57,17 +57,18 @@ SkinRowPolicy ConeRowPolicy(int engine_method);
 
 // The perimeter of a straight pile, 3.14159 x OuterDiameter / 12 (ft) or
 // / 1000 (m), in this order of operations.
-double StraightPilePerimeter(const RunState& state);
+double StraightPilePerimeter(const AnalysisInput& input);
 // The same perimeter at every row.
-RowArray ConstantPerimeterRows(const RunState& state);
+RowArray ConstantPerimeterRows(const AnalysisInput& input);
 
 // A segment takes the clay rules of API RP-2A, USACE and the cone-based
 // methods (clay and silt): SoilType - 1 above 0, in SI above 1e-6.
-bool TakesClayRules(const RunState& state, const SoilPoint& soil);
+bool TakesClayRules(const AnalysisInput& input, const SoilPoint& soil);
 
 // Row unit side friction from point values: linear in depth within the
 // segment that holds the row; 0 for rows above ZeroFrictionLength.
-void InterpolateSideFrictionRows(RunState& state, const PointArray& point_friction, RowArray& rows);
+void InterpolateSideFrictionRows(Uses<const AnalysisInput, const PileSegments, const PenetrationRows> run,
+                                 const PointArray& point_friction, RowArray& rows);
 
 // The code that asks API RP-2A for its sand limits: a MaxSideFriction of
 // 9999 in the project file, psf or kPa (English stresses are in ksf once
@@ -77,21 +78,23 @@ bool IsApiLimitCode(int units, double max_side_friction);
 // The side-friction limit a segment's soil sets for every rule but API's
 // sand limits: its MaxSideFriction, and no limit (NoLimit) for the API
 // code, in both unit systems and whichever methods are selected.
-double SideFrictionLimit(const RunState& state, const SoilPoint& soil);
+double SideFrictionLimit(const AnalysisInput& input, const SoilPoint& soil);
 
 // The limit of each row: the SideFrictionLimit of the segment that starts
 // at the row; with api_sand_limits, the API sand table for the code in sand
 // (written back into the segment's MaxSideFriction for the later steps of
 // the pass).
-void ComputeRowLimits(RunState& state, bool api_sand_limits, RowArray& limits);
+void ComputeRowLimits(Uses<const AnalysisInput, PileSegments> run, bool api_sand_limits, RowArray& limits);
 
 // The API sand limit (ksf / kPa) of a friction angle in degrees: 1.0, 1.4,
 // 1.7, 2.0 and 2.4 ksf, or 47.8, 67.0, 81.3, 95.7 and 114.8 kPa, at 20, 25,
 // 30, 35 and 40 degrees, linear between them and held beyond them.
 double ApiSandLimit(int units, double friction_angle);
 
-// The whole skeleton: rows, limits, increments, sums and hand-over.
-void BuildSkinFrictionRows(RunState& state, const SkinRowPolicy& policy, const PointArray& point_friction,
+// The whole skeleton: rows, limits, increments, sums and hand-over. It
+// writes the segments only under the API policy (its sand limits).
+using SkinRowsRun = Uses<const AnalysisInput, PileSegments, const PenetrationRows, SideFrictionRows, MethodResults>;
+void BuildSkinFrictionRows(SkinRowsRun run, const SkinRowPolicy& policy, const PointArray& point_friction,
                            const RowArray& perimeter);
 
 } // namespace korva::engine

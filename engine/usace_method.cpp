@@ -53,33 +53,38 @@ double UsaceAdhesionFactor(int units, double su)
 
 } // namespace
 
-void ComputeCapacityUsace(RunState& s)
+void ComputeCapacityUsace(UsaceMethodRun run)
 {
-    const bool english = s.Units == 1;
+    const AnalysisInput& input = run;
+    const PileSegments& segments = run;
+    const EffectiveStress& effective = run;
+    SideFrictionRows& side = run;
+    CarriedValues& carried = run;
+    const bool english = input.Units == 1;
     // Mode 1 searches its critical depth again, at the segment bottoms of
     // sand and silt only and with its own threshold; the depth found holds
     // for the capacity steps of USACE in this pass.
-    if (s.CriticalDepthMode == 1)
-        s.CriticalDepth = 0.0;
+    if (input.CriticalDepthMode == 1)
+        carried.CriticalDepth = 0.0;
 
-    PointArray& friction = s.PointUnitSideFriction;
-    PointArray& plug = s.PointPlugSideFriction[emUsace];
-    for (int seg = 0; seg < s.SegmentCount; ++seg) {
+    PointArray& friction = side.PointUnitSideFriction;
+    PointArray& plug = side.PointPlugSideFriction[emUsace];
+    for (int seg = 0; seg < segments.SegmentCount; ++seg) {
         const int t = TopPoint(seg);
         const int b = BottomPoint(seg);
-        const SoilPoint& soil = s.SegmentSoil[seg];
-        const bool sand = !TakesClayRules(s, soil);
+        const SoilPoint& soil = segments.SegmentSoil[seg];
+        const bool sand = !TakesClayRules(input, soil);
         const bool silt = soil[Soil::SoilType] == 3.0f;
 
         double sand_t = 0.0;
         double sand_b = 0.0;
         if (sand || silt) {
-            const double delta = UsaceWallFrictionAngle(s.PileType, soil[Soil::FrictionAngle]);
+            const double delta = UsaceWallFrictionAngle(input.PileType, soil[Soil::FrictionAngle]);
             double k = soil[Soil::EarthPressureCoefficient];
-            if (s.MethodSelected[pmApi] == 1 || k == 0.0)
-                k = s.LoadDirection == 1 ? 0.6f : 1.25f;
-            sand_t = k * s.PointLimitedEffectiveStress[t] * std::tan(delta / DegreesPerRadian);
-            sand_b = k * s.PointLimitedEffectiveStress[b] * std::tan(delta / DegreesPerRadian);
+            if (input.MethodSelected[pmApi] == 1 || k == 0.0)
+                k = input.LoadDirection == 1 ? 0.6f : 1.25f;
+            sand_t = k * effective.PointLimitedEffectiveStress[t] * std::tan(delta / DegreesPerRadian);
+            sand_b = k * effective.PointLimitedEffectiveStress[b] * std::tan(delta / DegreesPerRadian);
             friction[t] = sand_t;
             friction[b] = sand_b;
             plug[t] = sand_t;
@@ -88,12 +93,13 @@ void ComputeCapacityUsace(RunState& s)
             // 3.5 ksf; in SI USACE's own round 168 kPa, not the stress
             // step's 167.58.
             const double threshold = english ? 3.5f : 168.0f;
-            if (s.CriticalDepthMode == 1 && s.CriticalDepth < 1.0e-5f && s.PointEffectiveStress[b] > threshold)
-                s.CriticalDepth = s.SegmentBottom[seg];
+            if (input.CriticalDepthMode == 1 && carried.CriticalDepth < 1.0e-5f &&
+                effective.PointEffectiveStress[b] > threshold)
+                carried.CriticalDepth = segments.SegmentBottom[seg];
         }
         if (!sand) {
             const double su = soil[Soil::UndrainedShearStrength];
-            const double alpha = UsaceAdhesionFactor(s.Units, su);
+            const double alpha = UsaceAdhesionFactor(input.Units, su);
             friction[t] = alpha * su;
             friction[b] = alpha * su;
             if (silt) {
@@ -104,7 +110,7 @@ void ComputeCapacityUsace(RunState& s)
             plug[b] = friction[t];
         }
     }
-    BuildSkinFrictionRows(s, UsaceRowPolicy(), friction, ConstantPerimeterRows(s));
+    BuildSkinFrictionRows(run, UsaceRowPolicy(), friction, ConstantPerimeterRows(input));
 }
 
 } // namespace korva::engine

@@ -7,26 +7,28 @@
 
 namespace korva::engine {
 
-void ComputeCapacityUserSpecified(RunState& s)
+void ComputeCapacityUserSpecified(UserMethodRun run)
 {
-    const double diameter = DiameterInLengthUnits(s);
+    const AnalysisInput& input = run;
+    const PileSegments& segments = run;
+    TipRows& tips = run;
+    UserMethodRows& user = run;
+    const double diameter = DiameterInLengthUnits(input);
     const double perimeter = PiTo5Places * diameter;
-    const double tip_area = s.TipArea > 1.0e-4f ? s.TipArea : QuarterPi * (diameter * diameter);
+    const double tip_area = input.TipArea > 1.0e-4f ? input.TipArea : QuarterPi * (diameter * diameter);
 
-    const int n = LastRow(s);
-    s.PenetrationDepths[0] = 0.0;
-    s.UserSkinRows[0] = 0.0;
-    s.UserTipRows[0] = tip_area * s.SegmentSoil[0][Soil::UserUnitEndBearing];
-    SegmentWalker segments(s);
+    const int n = LastRow(input);
+    user.UserSkinRows[0] = 0.0;
+    tips.UserTipRows[0] = tip_area * segments.SegmentSoil[0][Soil::UserUnitEndBearing];
+    SegmentWalker walker(segments);
     for (int k = 1; k <= n; ++k) {
-        const double z = k * s.IncrementLength;
+        const double z = k * input.IncrementLength;
         // The values of the segment above the row, the factor of the one below.
-        const SoilPoint& soil = s.SegmentSoil[segments.Locate(z).segment];
-        s.UserTipRows[k] = tip_area * soil[Soil::UserUnitEndBearing];
-        const double increment = perimeter * soil[Soil::UserUnitSkinFriction] * s.IncrementLength *
-                                 s.SegmentSideFrictionFactor[SegmentStartingAtRow(s, k)];
-        s.UserSkinRows[k] = s.UserSkinRows[k - 1] + increment;
-        s.PenetrationDepths[k] = z;
+        const SoilPoint& soil = segments.SegmentSoil[walker.Locate(z).segment];
+        tips.UserTipRows[k] = tip_area * soil[Soil::UserUnitEndBearing];
+        const double increment = perimeter * soil[Soil::UserUnitSkinFriction] * input.IncrementLength *
+                                 segments.SegmentSideFrictionFactor[SegmentStartingAtRow(segments, k)];
+        user.UserSkinRows[k] = user.UserSkinRows[k - 1] + increment;
     }
 }
 

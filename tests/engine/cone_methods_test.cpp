@@ -50,7 +50,7 @@ std::unique_ptr<RunState> ClayExamplePile(double plasticity_index)
 }
 
 // Runs method on s with a report of its own; returns the report text.
-std::string ReportOf(RunState& s, void (*method)(RunState&))
+std::string ReportOf(RunState& s, void (*method)(MtdMethodRun))
 {
     RunFolder folder;
     EXPECT_TRUE(s.report.Open(folder.Path("report.txt")));
@@ -73,7 +73,7 @@ const std::string kNoPlasticity = " ERROR - NO DATA FOUND FOR PLASTIC INDEX.";
 struct ClayMethod {
     const char* name;
     int engine_method;
-    void (*compute)(RunState&);
+    void (*compute)(MtdMethodRun);
 };
 const std::vector<ClayMethod> kClayMethods = {
     {"ICP/MTD", emIcpMtd, ComputeCapacityIcp},
