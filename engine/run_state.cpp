@@ -1,9 +1,12 @@
 #include "run_state.h"
 
 #include <cerrno>
+#include <charconv>
+#include <csignal>
 #include <cstdio>
 #include <ctime>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -53,10 +56,23 @@ namespace {
 // few writes, and never much of one in memory.
 constexpr std::size_t kWriteSize = 64 * 1024;
 
-// A new file beside path, created with O_EXCL under a name of its own, so
-// the process's file-creation mask applies as to any new file; -1 (errno
-// set) when it cannot be made.
-int CreateBeside(const std::string& path, std::string& temporary)
+std::string FolderOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+}
+
+// The name of an open file in /proc, through which it can be linked.
+std::string ProcPath(int fd)
+{
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, fd).ptr;
+    return "/proc/self/fd/" + std::string(digits, end);
+}
+
+// Calls make with hidden names beside path (".NAME.<suffix>") until one is
+// not taken: 0 with the name in temporary, else the errno of the failure.
+int WithHiddenName(const std::string& path, std::string& temporary, const std::function<bool(const char*)>& make)
 {
     const std::size_t slash = path.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
@@ -68,20 +84,66 @@ int CreateBeside(const std::string& path, std::string& temporary)
         std::snprintf(suffix, sizeof suffix, ".%x%x%lx", static_cast<unsigned>(getpid()),
                       static_cast<unsigned>(attempt), static_cast<unsigned long>(now.tv_nsec));
         temporary = folder + "." + name + suffix;
-        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-        if (fd < 0) {
-            if (errno == EEXIST)
-                continue;
-            return -1;
-        }
-        // The file it replaces keeps its permissions.
-        struct stat old {};
-        if (::lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
-            ::fchmod(fd, old.st_mode & 07777);
-        return fd;
+        if (make(temporary.c_str()))
+            return 0;
+        if (errno != EEXIST)
+            break;
     }
-    errno = EEXIST;
-    return -1;
+    const int error = errno;
+    temporary.clear();
+    return error;
+}
+
+// A new file in the folder of path that has no name, so that a process
+// ended before the file is put in place leaves nothing there; -1 (errno
+// set) when it cannot be made. Without /proc it could not be given its
+// name later: EOPNOTSUPP then, as where the file system has no such files.
+int CreateUnnamedBeside(const std::string& path)
+{
+    const int fd = ::open(FolderOf(path).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return -1;
+    struct stat opened {}, seen {};
+    if (::fstat(fd, &opened) != 0 || ::stat(ProcPath(fd).c_str(), &seen) != 0 || seen.st_dev != opened.st_dev ||
+        seen.st_ino != opened.st_ino) {
+        ::close(fd);
+        errno = EOPNOTSUPP;
+        return -1;
+    }
+    return fd;
+}
+
+// A new file beside path under a hidden name of its own, where the file
+// system cannot make one without a name; -1 (errno set) when it cannot be
+// made.
+int CreateNamedBeside(const std::string& path, std::string& temporary)
+{
+    int fd = -1;
+    errno = WithHiddenName(path, temporary, [&fd](const char* name) {
+        fd = ::open(name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        return fd >= 0;
+    });
+    return fd;
+}
+
+// Gives the unnamed file at fd its name: path itself when nothing is there
+// (in_place), else a hidden name beside it (temporary) for PutInPlace. 0, or
+// the errno of the failure.
+int GiveName(int fd, const std::string& path, std::string& temporary, bool& in_place)
+{
+    const std::string self = ProcPath(fd);
+    const auto link = [&self](const char* name) {
+        return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name, AT_SYMLINK_FOLLOW) == 0;
+    };
+    struct stat old {};
+    if (::lstat(path.c_str(), &old) != 0 && errno == ENOENT) {
+        in_place = link(path.c_str());
+        if (in_place)
+            return 0;
+        if (errno != EEXIST)
+            return errno;
+    }
+    return WithHiddenName(path, temporary, link);
 }
 
 // Puts the file at temporary in place of path. An old file or link at path
@@ -102,9 +164,27 @@ int PutInPlace(const std::string& temporary, const std::string& path)
     return ::rename(temporary.c_str(), path.c_str()) == 0 ? 0 : errno;
 }
 
+// Every signal waits while it lives: one that ended the process while a
+// new file or an old one has a hidden name would leave that name behind.
+class SignalsHeld {
+public:
+    SignalsHeld()
+    {
+        sigset_t all;
+        sigfillset(&all);
+        pthread_sigmask(SIG_BLOCK, &all, &previous_);
+    }
+    ~SignalsHeld() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+    SignalsHeld(const SignalsHeld&) = delete;
+    SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+private:
+    sigset_t previous_;
+};
+
 } // namespace
 
-bool OutputFile::Open(const std::string& path)
+bool OutputFile::Open(const std::string& path, NewFile kind)
 {
     Discard();
     error_ = 0;
@@ -112,11 +192,17 @@ bool OutputFile::Open(const std::string& path)
         errno = ENOENT;
         return false;
     }
-    fd_ = CreateBeside(path, temporary_);
+    fd_ = kind == NewFile::Unnamed ? CreateUnnamedBeside(path) : -1;
+    if (fd_ < 0 && (kind == NewFile::Named || errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL))
+        fd_ = CreateNamedBeside(path, temporary_);
     if (fd_ < 0) {
         error_ = errno;
         return false;
     }
+    // The file it replaces keeps its permissions.
+    struct stat old {};
+    if (::lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+        ::fchmod(fd_, old.st_mode & 07777);
     path_ = path;
     return true;
 }
@@ -165,17 +251,22 @@ bool OutputFile::Commit()
     if (fd_ < 0)
         return false;
     Flush();
+    const SignalsHeld held; // from its first name to its place
+    bool in_place = false;
+    // An unnamed file is named before it is closed, which would drop it.
+    if (error_ == 0 && temporary_.empty())
+        error_ = GiveName(fd_, path_, temporary_, in_place);
     if (::close(fd_) != 0 && error_ == 0)
         error_ = errno;
     fd_ = -1;
-    if (error_ == 0)
+    if (error_ == 0 && !in_place)
         error_ = PutInPlace(temporary_, path_);
-    if (error_ != 0) {
+    else if (error_ != 0 && in_place)
+        ::unlink(path_.c_str()); // nothing was there before
+    if (!temporary_.empty() && error_ != 0)
         ::unlink(temporary_.c_str());
-        return false;
-    }
     temporary_.clear();
-    return true;
+    return error_ == 0;
 }
 
 void OutputFile::Discard()
@@ -183,9 +274,10 @@ void OutputFile::Discard()
     pending_.Clear();
     if (fd_ < 0)
         return;
-    ::close(fd_);
+    ::close(fd_); // an unnamed file goes with it
     fd_ = -1;
-    ::unlink(temporary_.c_str());
+    if (!temporary_.empty())
+        ::unlink(temporary_.c_str());
     temporary_.clear();
 }
 

@@ -185,13 +185,16 @@ struct Console {
 Console ProcessConsole();
 
 // An output file of the run (report or plot data), written from its start
-// with LF line ends into a new file beside it, which takes its place only
-// when the run commits it. Until then an old file of that name stays as it
-// was, and a run that fails leaves no part-written file: the new file is
-// removed when it is discarded or the object goes. Committing renames, so a
-// path that is a symbolic link is replaced by the file, never followed.
-// Records are formatted straight into the text not yet written, which goes
-// to the file in large writes.
+// with LF line ends into a new file in the folder of its path, which takes
+// its place only when the run commits it. Until then an old file of that
+// name stays as it was, and a run that fails leaves no part-written file:
+// the new file is dropped when it is discarded or the object goes. The new
+// file has no name until it is committed, so a process ended by a signal or
+// a crash before that leaves nothing beside the path; where the file system
+// cannot make such a file it has a hidden name beside the path. Committing
+// renames, so a path that is a symbolic link is replaced by the file, never
+// followed. Records are formatted straight into the text not yet written,
+// which goes to the file in large writes.
 class OutputFile {
 public:
     OutputFile() = default;
@@ -199,9 +202,13 @@ public:
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
+    // How the new file is made: without a name where the file system can,
+    // or always under a hidden name (as on a file system that cannot).
+    enum class NewFile { Unnamed, Named };
+
     // Starts the file for path (an earlier one of this object is
     // discarded). False (errno set) when the new file cannot be made.
-    bool Open(const std::string& path);
+    bool Open(const std::string& path, NewFile kind = NewFile::Unnamed);
     bool IsOpen() const { return fd_ >= 0; }
     void Write(std::string_view text);
     // One record of FormatRecord written; returns its text (valid until the
@@ -227,7 +234,7 @@ private:
     LayoutCache layouts_;
     TextBuffer pending_; // formatted, not yet written
     std::string path_;
-    std::string temporary_;
+    std::string temporary_; // the hidden name of a named new file
     int error_ = 0;
 };
 

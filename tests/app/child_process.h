@@ -19,11 +19,16 @@ namespace korva::test {
 enum class ChildOutput {
     Read,       // read by the parent until the child ends
     ReaderGone, // a pipe whose reading end is closed: the first write raises SIGPIPE
-    Blocked,    // a full pipe nobody reads: the first write waits
+    Blocked,    // a full pipe nobody reads: the first write waits (see OutputRoom)
 };
 
 struct ChildOptions {
     ChildOutput Output = ChildOutput::Read;
+    // Blocked: what the pipe takes before a write waits, so that the child
+    // writes that much and waits in its next write. At most a page: the
+    // pipe is one page, and a write that does not fit whole into what is
+    // left of it waits.
+    std::size_t OutputRoom = 0;
     std::optional<rlim_t> FileSizeLimit; // bytes
     std::vector<std::pair<std::string, std::string>> Environment;
 };
@@ -48,11 +53,21 @@ public:
             ::close(read_);
             read_ = -1;
         } else if (options.Output == ChildOutput::Blocked) {
-            // Filled to the brim before the child gets it.
-            ::fcntl(write, F_SETPIPE_SZ, 4096);
+            // Filled to the brim, or to the room asked for, before the child
+            // gets it.
+            const std::size_t page = 4096;
+            ::fcntl(write, F_SETPIPE_SZ, page);
             ::fcntl(write, F_SETFL, O_NONBLOCK);
-            const char block[512] = {};
-            while (::write(write, block, sizeof block) > 0) {
+            if (options.OutputRoom > 0 && options.OutputRoom < page) {
+                const std::vector<char> fill(page - options.OutputRoom, ' ');
+                if (::write(write, fill.data(), fill.size()) != static_cast<ssize_t>(fill.size())) {
+                    ::close(write); // not started
+                    return;
+                }
+            } else {
+                const char block[512] = {};
+                while (::write(write, block, sizeof block) > 0) {
+                }
             }
             ::fcntl(write, F_SETFL, 0);
         }
@@ -94,7 +109,16 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool Started() const { return pid_ > 0; }
+    pid_t Pid() const { return pid_; }
     void Signal(int signal) const { ::kill(pid_, signal); }
+    // The reader of a blocked child's output goes, as `| head -1` does once
+    // it has its line: the waiting write raises SIGPIPE.
+    void CloseOutput()
+    {
+        if (read_ >= 0)
+            ::close(read_);
+        read_ = -1;
+    }
 
     // Waits for the end; a blocked child's output is not read.
     ChildEnd Wait()

@@ -1,7 +1,8 @@
 // korva-run as a shell runs it, when the run meets a file-size limit, a
 // reader of its output that is gone, or a signal that ends it: a write that
-// fails is reported as failing, and the private run folder goes on every way
-// out, as do the temporary files of the report and the plot data.
+// fails is reported as failing, and the private run folder goes on every way out, as
+// do the new report and plot data files that are not yet in place (also in
+// the program's run, as korva-gui-probe run drives it).
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -9,6 +10,7 @@
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <unistd.h>
 
 #include "child_process.h"
 #include "temp_folder.h"
@@ -23,6 +25,9 @@ struct KorvaRun : ::testing::Test {
     void SetUp() override
     {
         fs::create_directory(tmp.Path("tmp"));
+        // The program's own (Qt) runtime folder, not in the one of run folders.
+        fs::create_directory(tmp.Path("runtime"));
+        fs::permissions(tmp.Path("runtime"), fs::perms::owner_all);
         for (const char* extension : {".kv7d", ".cpt"})
             fs::copy_file(DataPath("../../examples/sand-pile") + extension,
                           project.Path(std::string("pile") + extension));
@@ -31,7 +36,7 @@ struct KorvaRun : ::testing::Test {
     {
         ChildOptions options;
         options.Output = output;
-        options.Environment = {{"TMPDIR", tmp.Path("tmp")}};
+        options.Environment = {{"TMPDIR", tmp.Path("tmp")}, {"XDG_RUNTIME_DIR", tmp.Path("runtime")}};
         return options;
     }
     std::vector<std::string> Command() const { return {KORVA_BIN_DIR "/korva-run", project.Path("pile.kv7d")}; }
@@ -44,6 +49,37 @@ struct KorvaRun : ::testing::Test {
             if (fs::exists(entry.path() / "names.dat"))
                 return true;
         return false;
+    }
+
+    // The outputs of the run are open: two files of the child's beside the
+    // project other than its inputs (a bound, not a timing).
+    bool WaitForOpenOutputs(const ChildProcess& child) const
+    {
+        const std::string fds = "/proc/" + std::to_string(child.Pid()) + "/fd";
+        for (int wait = 0; wait < 2000; ++wait) {
+            int outputs = 0;
+            std::error_code ignored;
+            for (const auto& fd : fs::directory_iterator(fds, ignored)) {
+                const fs::path file = fs::read_symlink(fd.path(), ignored);
+                if (file.parent_path() == project.Folder() && file.filename() != "pile.kv7d" &&
+                    file.filename() != "pile.cpt")
+                    ++outputs;
+            }
+            if (outputs == 2)
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return false;
+    }
+    // A whole run of command, whose outputs then stand beside the project as
+    // an earlier run's; the size of its first console write, the banner,
+    // which comes before the outputs are opened (the next comes after).
+    std::size_t RunOnceForTheBanner(const std::vector<std::string>& command) const
+    {
+        ChildProcess child(command, Options(ChildOutput::Read));
+        const ChildEnd end = child.Wait();
+        EXPECT_EQ(end.ExitCode, 0) << end.Output;
+        return end.Output.find("\n\n         COMPUTATION IS PROCEEDING");
     }
 
     TempFolder tmp;
@@ -90,6 +126,55 @@ TEST_F(KorvaRun, ASignalThatEndsTheRunRemovesItsFolder)
         EXPECT_EQ(project.Listing(), "pile.cpt pile.kv7d ");
         for (const auto& left : fs::directory_iterator(tmp.Path("tmp"))) // for the next signal
             fs::remove_all(left.path());
+    }
+}
+
+// Once the engine has opened its outputs, a run ended by a signal leaves the
+// project folder as it was: no new report or plot data file, hidden or not,
+// and the earlier run's report untouched. So does the program's run, as
+// korva-gui-probe run drives it, which removes the earlier results (plot
+// data and wave-equation file) before the call.
+TEST_F(KorvaRun, ARunEndedWhileItsOutputsAreOpenLeavesTheProjectFolderAsItWas)
+{
+    struct Program {
+        std::vector<std::string> command;
+        std::string listing; // after a run ended by a signal
+    };
+    const Program programs[] = {
+        {Command(), "pile.cpt pile.kv7d pile.kv7o pile.kv7p "},
+        {{KORVA_BIN_DIR "/korva-gui-probe", "run", project.Path("pile.kv7d")}, "pile.cpt pile.kv7d pile.kv7o "},
+    };
+    for (const Program& program : programs) {
+        SCOPED_TRACE(program.command[0]);
+        const std::size_t banner = RunOnceForTheBanner(program.command);
+        ASSERT_NE(banner, std::string::npos);
+        const std::string report = project.Read("pile.kv7o");
+        const std::string plot = project.Read("pile.kv7p");
+        ASSERT_FALSE(report.empty());
+        // SIGPIPE: the reader goes after the banner, as `korva-run p.kv7d |
+        // head -1` gives; the other two come from outside.
+        for (const int signal : {SIGPIPE, SIGHUP, SIGQUIT}) {
+            SCOPED_TRACE(signal);
+            ChildOptions options = Options(ChildOutput::Blocked);
+            options.OutputRoom = banner; // the banner goes, the next console write waits
+            ChildProcess child(program.command, options);
+            ASSERT_TRUE(child.Started());
+            ASSERT_TRUE(WaitForOpenOutputs(child));
+            if (signal == SIGPIPE)
+                child.CloseOutput();
+            else
+                child.Signal(signal);
+            const ChildEnd end = child.Wait();
+            EXPECT_EQ(end.Signal, signal);
+            EXPECT_EQ(project.Listing(), program.listing);
+            EXPECT_EQ(project.Read("pile.kv7o"), report);
+            if (program.listing.find("pile.kv7p") != std::string::npos) {
+                EXPECT_EQ(project.Read("pile.kv7p"), plot);
+            }
+            EXPECT_TRUE(RunFoldersGone());
+            for (const auto& left : fs::directory_iterator(tmp.Path("tmp"))) // for the next signal
+                fs::remove_all(left.path());
+        }
     }
 }
 

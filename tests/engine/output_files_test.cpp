@@ -111,6 +111,84 @@ TEST(OutputFiles, ALargeFileIsWrittenWholeAndInOrder)
     EXPECT_EQ(folder.Read("large.kv7p"), expected_plot);
 }
 
+// A new output has no name until it is put in place: a process that ends
+// while it writes (a signal, a crash) leaves nothing beside the old files.
+TEST(OutputFiles, AnOutputBeingWrittenLeavesNothingBesideItsPath)
+{
+    RunFolder folder;
+    folder.Write("large.kv7o", "old report\n");
+    const std::set<std::string> before = FilesIn(folder);
+    {
+        korva::engine::OutputFile report;
+        korva::engine::OutputFile plot;
+        ASSERT_TRUE(report.Open(folder.Path("large.kv7o")));
+        ASSERT_TRUE(plot.Open(folder.Path("large.kv7p")));
+        for (int i = 0; i < 20000; ++i) // well beyond what is kept before a write
+            plot.Write(report.WriteRecord("(3X,E10.3,I7)", {i * 0.37, i}));
+        EXPECT_EQ(FilesIn(folder), before);
+    }
+    EXPECT_EQ(FilesIn(folder), before);
+    EXPECT_EQ(folder.Read("large.kv7o"), "old report\n");
+}
+
+// Both ways of making the new file, without a name and (where the file
+// system cannot do that) under a hidden name beside the path, keep the
+// rules of a replaced output.
+TEST(OutputFiles, EitherWayTheOutputReplacesTheOldFileAlone)
+{
+    using korva::engine::OutputFile;
+    for (const OutputFile::NewFile kind : {OutputFile::NewFile::Unnamed, OutputFile::NewFile::Named}) {
+        SCOPED_TRACE(kind == OutputFile::NewFile::Unnamed ? "unnamed" : "named");
+        RunFolder folder;
+        folder.Write("old.kv7o", "old report\n");
+        chmod(folder.Path("old.kv7o").c_str(), 0640);
+        folder.Write("elsewhere.txt", "not an output\n");
+        std::filesystem::create_symlink(folder.Path("elsewhere.txt"), folder.Path("link.kv7p"));
+        const mode_t mask = umask(027);
+        const auto replace = [&](const std::string& name, const std::string& text) {
+            OutputFile file;
+            EXPECT_TRUE(file.Open(folder.Path(name), kind)) << name;
+            file.Write(text);
+            return file.Commit();
+        };
+        // Over a file its permissions stay; a link is replaced, not followed;
+        // a new file has the permissions the file-creation mask gives.
+        EXPECT_TRUE(replace("old.kv7o", "new report\n"));
+        EXPECT_TRUE(replace("link.kv7p", "new plot data\n"));
+        EXPECT_TRUE(replace("new.kv7o", "first report\n"));
+        umask(mask);
+        struct stat info {};
+        ASSERT_EQ(stat(folder.Path("old.kv7o").c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0640u);
+        ASSERT_EQ(stat(folder.Path("new.kv7o").c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0640u);
+        EXPECT_EQ(folder.Read("old.kv7o"), "new report\n");
+        EXPECT_EQ(folder.Read("new.kv7o"), "first report\n");
+        EXPECT_FALSE(std::filesystem::is_symlink(folder.Path("link.kv7p")));
+        EXPECT_EQ(folder.Read("link.kv7p"), "new plot data\n");
+        EXPECT_EQ(folder.Read("elsewhere.txt"), "not an output\n");
+
+        // Dropped or failing, the old file stays as it was and nothing else.
+        const std::set<std::string> kept = FilesIn(folder);
+        {
+            OutputFile dropped;
+            ASSERT_TRUE(dropped.Open(folder.Path("old.kv7o"), kind));
+            dropped.Write("dropped\n");
+            dropped.Discard();
+        }
+        {
+            const FileSizeLimit limit(4);
+            EXPECT_FALSE(replace("old.kv7o", "a report too large for the limit\n"));
+            EXPECT_FALSE(replace("none.kv7o", "a report too large for the limit\n"));
+        }
+        EXPECT_EQ(FilesIn(folder), kept);
+        EXPECT_EQ(folder.Read("old.kv7o"), "new report\n");
+        OutputFile nowhere;
+        EXPECT_FALSE(nowhere.Open(folder.Path("no-such-folder/pile.kv7o"), kind));
+        EXPECT_EQ(nowhere.Error(), ENOENT);
+    }
+}
+
 TEST(OutputFiles, AReportThatCannotBeMadeRemovesTheOldPlotFile)
 {
     RunFolder folder;
