@@ -6,7 +6,9 @@
 // at the end, also when a signal stops the run: SIGINT, SIGTERM, SIGHUP,
 // SIGQUIT, or SIGPIPE when the reader of the output is gone), makes that the
 // current folder, loads KORVA2015_DLL.so from beside this program,
-// calls _IKORVA with 5 and prints the status and the report path. The report,
+// calls _IKORVA with 5 and prints the status and the report path, or a line
+// saying that the report could not be written (the file at that path is then
+// an earlier run's, or there is none; status 1). The report,
 // plot data and CPT point files default to the project path with the
 // extensions .kv7o, .kv7p and .cpt. A path that names.dat cannot carry (one
 // that holds a line break or ends in a blank) is refused, and so is a current
@@ -74,6 +76,10 @@ int main(int argc, char** argv)
         RunEngine(files, options, [&](TEngineEntry entry) { status = entry(kEngineCallValue); });
     if (!run.Called())
         return Fail(Tool, run.Problem);
-    std::printf("status: %d\nreport: %s\n", status, files.Report.c_str());
+    std::printf("status: %d\n", status);
+    if (run.Report == TReportState::Written)
+        std::printf("report: %s\n", files.Report.c_str());
+    else // the engine's reason is on the error output
+        std::printf("%s\n", ReportNotWrittenMessage(files.Report, run.Report).c_str());
     return status;
 }

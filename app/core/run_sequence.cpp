@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <pthread.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -125,6 +126,38 @@ private:
 TEngineRunResult Failed(TEngineRunFailure failure, std::string problem)
 {
     return {failure, std::move(problem)};
+}
+
+// Which file a path names, as far as a run can tell one from another: a
+// report put in place is a new file, one kept is untouched.
+struct TFileIdentity {
+    bool Exists = false;
+    dev_t Device = 0;
+    ino_t Inode = 0;
+    timespec Modified{};
+    off_t Size = 0;
+
+    bool operator==(const TFileIdentity& other) const
+    {
+        return Exists == other.Exists && Device == other.Device && Inode == other.Inode &&
+               Modified.tv_sec == other.Modified.tv_sec && Modified.tv_nsec == other.Modified.tv_nsec &&
+               Size == other.Size;
+    }
+};
+
+TFileIdentity IdentityOf(const std::string& path)
+{
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0)
+        return {};
+    return {true, info.st_dev, info.st_ino, info.st_mtim, info.st_size};
+}
+
+TReportState ReportStateOf(const TFileIdentity& before, const TFileIdentity& after)
+{
+    if (!after.Exists)
+        return TReportState::Missing;
+    return after == before ? TReportState::FromEarlierRun : TReportState::Written;
 }
 
 } // namespace
@@ -276,7 +309,24 @@ TEngineRunResult RunEngine(const THandOffFiles& given, const TEngineRunOptions& 
     if (!entry)
         return Failed(TEngineRunFailure::NoEntryPoint,
                       "the engine " + options.LibraryPath + " has no " + kEngineEntryName);
+    const TFileIdentity before = IdentityOf(files.Report);
     call(entry);
+    TEngineRunResult result;
+    result.Report = ReportStateOf(before, IdentityOf(files.Report));
+    return result;
+}
+
+std::string ReportNotWrittenMessage(const std::string& report, TReportState state)
+{
+    switch (state) {
+    case TReportState::Written:
+        break;
+    case TReportState::FromEarlierRun:
+        return "The report file \"" + report +
+               "\" could not be written. The report in that file is from an earlier run, not from this one.";
+    case TReportState::Missing:
+        return "The report file \"" + report + "\" could not be written. This run has no report.";
+    }
     return {};
 }
 

@@ -90,11 +90,25 @@ enum class TEngineRunFailure {
     NoEntryPoint,     // loaded, but without _IKORVA
 };
 
+// What the report path holds after the call. The engine keeps the report
+// of an earlier run when it cannot write the new one whole (a full disk, a
+// file-size limit).
+enum class TReportState {
+    Written,        // put in place by this run
+    FromEarlierRun, // the same file as before the call
+    Missing,        // none, before and after
+};
+
 struct TEngineRunResult {
     TEngineRunFailure Failure = TEngineRunFailure::None;
     std::string Problem; // what kept the engine from being called, for the tools
+    TReportState Report = TReportState::Missing; // when called
     bool Called() const { return Failure == TEngineRunFailure::None; }
 };
+
+// What a run whose report was not written tells the user, naming the
+// report file; empty when it was written.
+std::string ReportNotWrittenMessage(const std::string& report, TReportState state);
 
 struct TEngineRunOptions {
     std::string LibraryPath = EngineLibraryPath();
@@ -107,8 +121,10 @@ struct TEngineRunOptions {
 // Runs the engine: names.dat for files (made absolute from the current
 // folder) in a private run folder, that folder made current, the library
 // loaded and `call` given its entry point (the caller calls it, once or many
-// times). Afterwards, on every path, the library is freed, the previous
-// current folder restored and the run folder removed with names.dat.
+// times). The result tells whether the report was put in place by the call,
+// from the report file's identity before and after it. Afterwards, on every
+// path, the library is freed, the previous current folder restored and the
+// run folder removed with names.dat.
 TEngineRunResult RunEngine(const THandOffFiles& files, const TEngineRunOptions& options,
                            const std::function<void(TEngineEntry)>& call);
 

@@ -1,6 +1,7 @@
 // korva-run as a shell runs it, when the run meets a file-size limit, a
 // reader of its output that is gone, or a signal that ends it: a write that
-// fails is reported as failing, and the private run folder goes on every way out, as
+// fails is reported as failing, a report that could not be written is not
+// given as this run's, and the private run folder goes on every way out, as
 // do the new report and plot data files that are not yet in place (also in
 // the program's run, as korva-gui-probe run drives it).
 #include <gtest/gtest.h>
@@ -88,16 +89,40 @@ struct KorvaRun : ::testing::Test {
 
 TEST_F(KorvaRun, AFileSizeLimitFailsTheWritesInsteadOfEndingTheRun)
 {
-    ChildOptions options = Options(ChildOutput::Read);
-    options.FileSizeLimit = 2000; // names.dat fits, the report does not
-    ChildProcess child(Command(), options);
-    ASSERT_TRUE(child.Started());
-    const ChildEnd end = child.Wait();
-    EXPECT_TRUE(end.Exited) << "ended by signal " << end.Signal;
-    EXPECT_EQ(end.ExitCode, 1);
-    EXPECT_NE(end.Output.find("status: 1"), std::string::npos) << end.Output;
-    EXPECT_EQ(project.Listing(), "pile.cpt pile.kv7d "); // no report, no temporary file
-    EXPECT_TRUE(RunFoldersGone());
+    // names.dat fits, the report does not: the run tells that it has no
+    // report, or that the one at its path is an earlier run's.
+    const std::string report = project.Path("pile.kv7o");
+    const std::string cannot = "The report file \"" + report + "\" could not be written. ";
+    struct Case {
+        const char* earlier;
+        std::string listing;
+        std::string line;
+    };
+    const Case cases[] = {
+        {nullptr, "pile.cpt pile.kv7d ", cannot + "This run has no report.\n"},
+        {"report of an earlier run\n", "pile.cpt pile.kv7d pile.kv7o ",
+         cannot + "The report in that file is from an earlier run, not from this one.\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.listing);
+        if (c.earlier)
+            project.Write("pile.kv7o", c.earlier);
+        ChildOptions options = Options(ChildOutput::Read);
+        options.FileSizeLimit = 2000;
+        ChildProcess child(Command(), options);
+        ASSERT_TRUE(child.Started());
+        const ChildEnd end = child.Wait();
+        EXPECT_TRUE(end.Exited) << "ended by signal " << end.Signal;
+        EXPECT_EQ(end.ExitCode, 1);
+        const std::size_t status = end.Output.find("status: 1\n");
+        ASSERT_NE(status, std::string::npos) << end.Output;
+        EXPECT_EQ(end.Output.substr(status), "status: 1\n" + c.line);
+        EXPECT_EQ(project.Listing(), c.listing); // no new report, no temporary file
+        if (c.earlier) {
+            EXPECT_EQ(project.Read("pile.kv7o"), c.earlier);
+        }
+        EXPECT_TRUE(RunFoldersGone());
+    }
 }
 
 TEST_F(KorvaRun, AReaderOfTheOutputThatIsGoneEndsTheRunWithoutLeavingItsFolder)

@@ -11,6 +11,7 @@
 #include "main_form_fixture.h"
 #include "result_plots.h"
 #include "run_sequence.h"
+#include "scoped_file_size_limit.h"
 
 namespace korva::test {
 namespace {
@@ -231,6 +232,53 @@ TEST(MainFormRun, AStoppedRunNeverShowsTheEarlierResults)
     EXPECT_FALSE(form.PlotLoaded());
     EXPECT_EQ(read, f.folder.Exists("pile.kv7p"));
     EXPECT_FALSE(f.folder.Exists("pile.gwi"));
+}
+
+// A report that cannot be written (a full disk, a file-size limit) leaves
+// an earlier run's report in its place, or none: the run says so instead of
+// sending the user to that file for this run's results.
+TEST(MainFormRun, AReportThatCannotBeWrittenIsNotGivenAsThisRunsReport)
+{
+    RunFixture f;
+    TMainForm& form = *f.form;
+    form.Results.ReadPlotFile = [](const std::string&, bool) { return true; };
+    form.Results.WriteWaveEquationFile = [] {};
+    form.CompRunClick();
+    ASSERT_EQ(f.Messages(), Strings{kCompleted});
+    const std::string earlier = f.folder.Read("pile.kv7o");
+    f.folder.Write("pile.gwi", "earlier wave-equation data");
+    // The project and its CPT points are saved within the limit.
+    const std::uintmax_t limit = earlier.size() / 2;
+    ASSERT_LT(std::filesystem::file_size(f.project), limit);
+    ASSERT_LT(std::filesystem::file_size(f.folder.Path("pile.cpt")), limit);
+
+    const std::string cannot = "The report file \"" + f.folder.Path("pile.kv7o") + "\" could not be written. ";
+    for (const bool earlierReport : {true, false}) {
+        SCOPED_TRACE(earlierReport);
+        if (!earlierReport)
+            std::filesystem::remove(f.folder.Path("pile.kv7o"));
+        Recorded().Messages.Shown.clear();
+        {
+            const ScopedFileSizeLimit limited(limit);
+            form.CompRunClick();
+        }
+        ASSERT_EQ(Recorded().Messages.Shown.size(), 1u) << f.Messages()[0];
+        EXPECT_EQ(Recorded().Messages.Shown[0].Kind, TMessageKind::Information);
+        EXPECT_EQ(f.Messages()[0], cannot + (earlierReport
+                                                 ? "The report in that file is from an earlier run, not from this one."
+                                                 : "This run has no report."));
+        EXPECT_EQ(form.LastRunStatus(), 1);
+        EXPECT_EQ(f.folder.Read("pile.kv7o"), earlierReport ? earlier : "");
+        EXPECT_EQ(f.folder.Exists("pile.kv7o"), earlierReport);
+        EXPECT_FALSE(f.folder.Exists("pile.kv7p"));
+        EXPECT_FALSE(f.folder.Exists("pile.gwi"));
+        EXPECT_FALSE(form.PlotLoaded());
+    }
+
+    // Written again, it is this run's.
+    Recorded().Messages.Shown.clear();
+    form.CompRunClick();
+    EXPECT_EQ(f.Messages(), Strings{kCompleted});
 }
 
 } // namespace

@@ -7,11 +7,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <unistd.h>
 
 #include "engine_run.h"
 #include "project_fixture.h"
 #include "run_sequence.h"
+#include "scoped_file_size_limit.h"
 #include "temp_folder.h"
 
 namespace korva::test {
@@ -99,6 +101,48 @@ TEST_F(RunSequence, RunsTheEngineTwiceWithTheSameResultsAndLeavesNothingBehind)
     EXPECT_EQ(plots[0], plots[1]);
     EXPECT_FALSE(project_.Exists("names.dat"));
     EXPECT_FALSE(std::filesystem::exists(here_ + "/names.dat"));
+}
+
+// Whether the report at the path is this run's: the engine keeps an earlier
+// one when it cannot write the new one whole.
+TEST_F(RunSequence, TellsWhetherTheCallPutTheReportInPlace)
+{
+    const std::string project = SaveSample();
+    const std::string report = project_.Path("pile.kv7o");
+    struct Case {
+        bool earlierReport;
+        bool writable;
+        TReportState state;
+        std::string message;
+    };
+    const std::string cannot = "The report file \"" + report + "\" could not be written. ";
+    const Case cases[] = {
+        {false, true, TReportState::Written, ""},
+        {true, true, TReportState::Written, ""},
+        {true, false, TReportState::FromEarlierRun,
+         cannot + "The report in that file is from an earlier run, not from this one."},
+        {false, false, TReportState::Missing, cannot + "This run has no report."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.earlierReport << c.writable);
+        std::filesystem::remove(report);
+        if (c.earlierReport)
+            project_.Write("pile.kv7o", "report of an earlier run\n");
+        int status = -1;
+        const TEngineRunResult result = RunEngine(HandOffFilesOf(project), {}, [&](TEngineEntry entry) {
+            std::optional<ScopedFileSizeLimit> limit;
+            if (!c.writable)
+                limit.emplace(100);
+            status = entry(kEngineCallValue);
+        });
+        ASSERT_TRUE(result.Called()) << result.Problem;
+        EXPECT_EQ(status, c.writable ? 0 : 1);
+        EXPECT_EQ(result.Report, c.state);
+        EXPECT_EQ(ReportNotWrittenMessage(report, result.Report), c.message);
+        if (c.earlierReport && !c.writable) {
+            EXPECT_EQ(project_.Read("pile.kv7o"), "report of an earlier run\n");
+        }
+    }
 }
 
 TEST_F(RunSequence, RelativePathsAreTakenFromTheCurrentFolder)

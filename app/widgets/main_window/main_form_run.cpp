@@ -105,7 +105,12 @@ void TMainForm::CompRunClick()
         return;
     }
     lastRunStatus_ = status;
-    Inform("Computations are completed. Please, check output file for results or error messages.");
+    // A report that could not be written leaves an earlier run's in its
+    // place, which must not pass for this run's.
+    if (run.Report == app::TReportState::Written)
+        Inform("Computations are completed. Please, check output file for results or error messages.");
+    else
+        Inform(app::ReportNotWrittenMessage(files.Report, run.Report));
     plotLoaded_ = PlotFileExists() && ReadPlotFile(true);
     if (plotLoaded_ && Results.WriteWaveEquationFile) {
         try {
