@@ -55,11 +55,12 @@ void ReadCptPointFile(const std::string& path, TCptPoints& points)
         points.Add(coneResistance, depth);
     }
     const std::string held = FormatInteger(points.PointCount());
+    const std::string read = points.PointCount() == 1 ? " point was read." : " points were read.";
     if (!countFits)
         components::TWordReader::InputErrorAt(countLine, countItem,
                                               "The number of CPT points (" + FormatInteger(count) +
                                                   ") must be between 0 and " + FormatInteger(kMaxCptPoints) +
-                                                  "; " + held + " points were read.");
+                                                  "; " + held + read);
     if (points.PointCount() < count)
         components::TWordReader::InputErrorAt(countLine, countItem,
                                               "The number of CPT points (" + FormatInteger(count) +

@@ -111,6 +111,7 @@ TEST(CptPointFile, ACountTheFileCannotHoldNamesItsLine)
     const Case cases[] = {
         {" 1 -3\r\n" + row + row + row, "The number of CPT points (-3) must be between 0 and 1000; 3 points were read.", 3},
         {" 1 -3\r\n", "The number of CPT points (-3) must be between 0 and 1000; 0 points were read.", 0},
+        {" 1 -3\r\n" + row, "The number of CPT points (-3) must be between 0 and 1000; 1 point was read.", 1},
         {" 2 5\r\n" + row + row, "The number of CPT points (5) is more than the file holds (2).", 2},
         {" 1 1001\r\n" + many, "The number of CPT points (1001) must be between 0 and 1000; 1000 points were read.",
          1000},
