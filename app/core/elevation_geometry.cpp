@@ -5,12 +5,13 @@
 
 #include "int_utils.h"
 #include "project_tables.h"
+#include "unit_codes.h"
 
 namespace korva::app {
 
 namespace {
 
-using components::FormatGeneral;
+using components::FormatShown;
 
 constexpr Extended kPi = 3.1416L;
 constexpr Extended kMargin = 1.05L;
@@ -33,8 +34,8 @@ bool UsableRange(Extended low, Extended high)
 
 std::string DepthSpan(const TElevationLayer& layer)
 {
-    return "depth= " + FormatGeneral(layer.Top, components::kShortestPrecision) + " - " +
-           FormatGeneral(layer.Bottom, components::kShortestPrecision);
+    return "depth= " + FormatShown(layer.Top, components::kShortestPrecision, table_units::Depth) + " - " +
+           FormatShown(layer.Bottom, components::kShortestPrecision, table_units::Depth);
 }
 
 } // namespace

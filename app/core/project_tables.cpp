@@ -10,12 +10,10 @@ using namespace components;
 
 namespace {
 
-// Unit codes: stresses lbs/ft^2 or kN/m^2, unit weights lbs/ft^3 or kN/m^3,
-// depths ft or m, areas in^2 or m^2.
-constexpr const char* kStress = "F/L2^2";
-constexpr const char* kUnitWeight = "F/L2^3";
-constexpr const char* kDepth = "L2";
-constexpr const char* kArea = "L^2";
+constexpr const char* kStress = table_units::Stress;
+constexpr const char* kUnitWeight = table_units::UnitWeight;
+constexpr const char* kDepth = table_units::Depth;
+constexpr const char* kArea = table_units::Area;
 
 const char* const kLayerComments =
     "Max. Side Friction and Max. End Bearing:\r"

@@ -23,6 +23,15 @@ inline constexpr int kSand = 1;
 inline constexpr int kClay = 2;
 inline constexpr int kSilt = 3;
 
+// Unit codes of the tables' values (unit_codes.h): stresses lbs/ft^2 or
+// kN/m^2, unit weights lbs/ft^3 or kN/m^3, depths ft or m, areas in^2 or m^2.
+namespace table_units {
+inline constexpr const char* Stress = "F/L2^2";
+inline constexpr const char* UnitWeight = "F/L2^3";
+inline constexpr const char* Depth = "L2";
+inline constexpr const char* Area = "L^2";
+} // namespace table_units
+
 // Columns of D.
 namespace layer_col {
 inline constexpr int SoilType = 0;

@@ -226,6 +226,13 @@ void TSoilLayersEditor::SetCurrentLayer(int layer)
         current_ = layer;
 }
 
+std::string LayerFieldUnits(const TGridTable& D, TLayerField field)
+{
+    const auto* column =
+        dynamic_cast<const TFloatColumn*>(&D.GetColumn(kLayerFieldColumns.at(static_cast<std::size_t>(field))));
+    return column ? column->UnitsCode : std::string();
+}
+
 void TSoilLayersEditor::SetField(int layer, TLayerField field, Extended value)
 {
     rows_.at(static_cast<std::size_t>(layer)).Values.at(static_cast<std::size_t>(field)) = value;

@@ -59,6 +59,10 @@ inline constexpr std::array<int, kLayerFieldCount> kLayerFieldColumns = {
     layer_col::LayerBottom, layer_col::MaxSideFriction, layer_col::MaxEndBearing,
     layer_col::SideFrictionFactor, layer_col::EndBearingFactor};
 
+// The unit code of a field's values, D's column's (project_tables.h): the
+// depth in ft or m, the two limits in lbs/ft^2 or kN/m^2, the factors none.
+std::string LayerFieldUnits(const TGridTable& D, TLayerField field);
+
 struct TSoilLayerRow {
     int SoilType = kSand;
     std::array<Extended, kLayerFieldCount> Values{0, 0, 0, 1, 1};

@@ -11,8 +11,8 @@ using namespace components;
 
 namespace {
 
-constexpr const char* kUnitWeight = "F/L2^3"; // lbs/ft^3 or kN/m^3
-constexpr const char* kStress = "F/L2^2";     // lbs/ft^2 or kN/m^2
+constexpr const char* kUnitWeight = table_units::UnitWeight;
+constexpr const char* kStress = table_units::Stress;
 
 const std::vector<TSoilField>& SandFields()
 {

@@ -318,7 +318,8 @@ void TFloatColumn::SetAsFloat(int row, Extended value)
     NotifyCellChanged(row);
 }
 
-std::string TFloatColumn::GetAsString(int row) const { return FormatGeneral(GetAsFloat(row), kCellPrecision); }
+// 8 digits, never more than a unit switch of the column's code carries.
+std::string TFloatColumn::GetAsString(int row) const { return FormatShown(GetAsFloat(row), kCellPrecision, UnitsCode); }
 
 void TFloatColumn::SetAsString(int row, const std::string& text) { SetAsFloat(row, EvaluateCellText(text)); }
 

@@ -85,7 +85,7 @@ void TEntryModel::SetUnits(int units)
 
 Extended TEntryModel::GetNumber()
 {
-    if (keepsNumber_ && text_ == keptText_)
+    if (TextKept())
         return keptNumber_;
     if (kind_ == TEntryKind::Combo)
         for (std::size_t i = 0; i < Items.size(); ++i)
@@ -105,8 +105,15 @@ void TEntryModel::SetNumber(Extended value)
         if (value > maxVal_)
             value = maxVal_;
     }
-    text_ = FormatNumber(value);
-    keepsNumber_ = kind_ == TEntryKind::Combo ? !integerOnly_ : !hex_;
+    if (TextKept() && value == keptNumber_)
+        return;
+    text_ = FormatShown(value);
+    Keep(value);
+}
+
+void TEntryModel::Keep(Extended value)
+{
+    keepsNumber_ = GeneralFormat();
     keptNumber_ = value;
     keptText_ = text_;
 }
@@ -130,6 +137,14 @@ std::string TEntryModel::FormatNumber(Extended value) const
     if (rounded < 0)
         throw EArithmeticError("Number " + FormatGeneral(value, kEntryPrecision) + " is too large for an integer");
     return "$" + FormatInteger(rounded, 16, 4);
+}
+
+std::string TEntryModel::FormatShown(Extended value) const
+{
+    if (!GeneralFormat())
+        return FormatNumber(value);
+    return components::FormatShown(value, kind_ == TEntryKind::Combo ? kCellPrecision : kEntryPrecision,
+                                   UnitsString);
 }
 
 std::string TEntryModel::GetUnitsText() const
@@ -181,8 +196,14 @@ TEntryValidation TEntryModel::Validate()
         };
         switch (failure) {
         case TRangeFailure::None:
-            if (kind_ == TEntryKind::Edit)
-                text_ = FormatNumber(number);
+            if (kind_ == TEntryKind::Edit) {
+                if (!TextKept()) {
+                    // A typed entry in the format's digits (2*3 becomes 6); a
+                    // value the field was given and not edited keeps its text.
+                    text_ = FormatNumber(number);
+                    Keep(number);
+                }
+            }
             EntryValid = true;
             result.Valid = true;
             break;

@@ -66,8 +66,11 @@ public:
     int Units() const { return units_; }
     void SetUnits(int units);
 
-    std::string Caption;     // shown in the linked label
-    std::string UnitsString; // unit template: F, F1, F2, F4, F5, F6, L, L1, L2, L3
+    std::string Caption; // shown in the linked label
+    // The unit template of the value: F, F1, F2, F4, F5, F6, L, L1, L2, L3
+    // (a field without a label may have one too). A value the program sets
+    // is shown with no more digits than a unit switch of this unit carries.
+    std::string UnitsString;
 
     // Combo boxes: the value text of the item with the same index.
     std::vector<std::string> Items;
@@ -78,14 +81,22 @@ public:
     // text is first replaced by its value text. While the text is still the
     // one SetNumber showed, the value it was given, to the last digit: the
     // text shows at most the format's digits, and a field left unedited
-    // gives back what it was given.
+    // gives back what it was given. A valid entry, once the field is left,
+    // is given back as it was evaluated.
     Extended GetNumber();
-    // Clamped to the bounds (unless Loading), then shown in FormatNumber.
+    // Clamped to the bounds (unless Loading), then shown in FormatShown. A
+    // field given the value it shows keeps its text: the digits a user typed
+    // stay in view when a store and a load bring the value back.
     void SetNumber(Extended value);
     // Edit: "$" and at least four hexadecimal digits when Hex, else the
     // general format with 18 digits. Combo: the truncated integer with
     // IntegerOnly, else the general format with 8 digits.
     std::string FormatNumber(Extended value) const;
+    // The text of a value the program sets: FormatNumber with no more
+    // digits than the conversion of UnitsString carries (ShownDigits of
+    // unit_codes.h), so that a converted value shows none of the
+    // conversion's noise; what a user types is rewritten in FormatNumber.
+    std::string FormatShown(Extended value) const;
 
     // The unit template expanded for Units.
     std::string GetUnitsText() const;
@@ -101,6 +112,14 @@ public:
     TEntryValidation Validate();
 
 private:
+    // The value and the text shown for it, given back by GetNumber while the
+    // text stays.
+    void Keep(Extended value);
+    bool TextKept() const { return keepsNumber_ && GeneralFormat() && text_ == keptText_; }
+    // The value is shown in the general format (not as hexadecimal digits or
+    // an integer, which stand for their own whole number).
+    bool GeneralFormat() const { return kind_ == TEntryKind::Combo ? !integerOnly_ : !hex_; }
+
     TEntryKind kind_;
     std::string text_ = "0";
     bool integerOnly_ = false;
@@ -108,9 +127,8 @@ private:
     Extended minVal_;
     Extended maxVal_;
     int units_ = 1;
-    // The value SetNumber gave and the text it showed for it (a value in the
-    // general format only: a hexadecimal or integer text stands for its own
-    // whole number).
+    // The value SetNumber gave (or a valid entry evaluated to) and the text
+    // shown for it, in the general format only.
     bool keepsNumber_ = false;
     Extended keptNumber_ = 0;
     std::string keptText_;

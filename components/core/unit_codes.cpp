@@ -1,7 +1,10 @@
 #include "unit_codes.h"
 
+#include <algorithm>
 #include <array>
+#include <utility>
 
+#include "number_format.h"
 #include "string_utils.h"
 
 namespace korva::components {
@@ -9,16 +12,16 @@ namespace korva::components {
 namespace {
 
 constexpr std::array<TUnitCodeRow, 10> kUnitRows = {{
-    {"F2", "tons", "kN", "F", 0.1124044745L, false},
-    {"F1", "kips", "kN", "F", 0.2248089237L, false},
-    {"F4", "lb-sec2/in", "Mg", "M", 5.7101483L, false},
-    {"F5", "sec", "sec", "T", 1.0L, false},
-    {"F6", "slug", "Mg", "F", 68.364249L, false},
-    {"F", "lbs", "kN", "F", 224.8089237L, false},
-    {"L3", "rad", "rad", "L", 1.0L, true},
-    {"L2", "ft", "m", "L", 0.3048L, true},
-    {"L1", "in", "mm", "L", 25.4L, true},
-    {"L", "in", "m", "L", 0.0254L, true},
+    {"F2", "tons", "kN", "F", 0.1124044745L, false, 10},
+    {"F1", "kips", "kN", "F", 0.2248089237L, false, 10},
+    {"F4", "lb-sec2/in", "Mg", "M", 5.7101483L, false, 8},
+    {"F5", "sec", "sec", "T", 1.0L, false, kExactFactorDigits},
+    {"F6", "slug", "Mg", "F", 68.364249L, false, 8},
+    {"F", "lbs", "kN", "F", 224.8089237L, false, 10},
+    {"L3", "rad", "rad", "L", 1.0L, true, kExactFactorDigits},
+    {"L2", "ft", "m", "L", 0.3048L, true, kExactFactorDigits},
+    {"L1", "in", "mm", "L", 25.4L, true, kExactFactorDigits},
+    {"L", "in", "m", "L", 0.0254L, true, kExactFactorDigits},
 }};
 
 const TUnitCodeRow& Row(std::string_view code)
@@ -76,10 +79,14 @@ namespace {
 
 // One term of a code (no slash) by the table's exact factors: its force or
 // mass in English units per SI unit, its length in SI units per English
-// unit, each raised to its exponent.
+// unit, each raised to its exponent; and the fewest digits among the
+// factors of the table that it names (none when it names none).
 struct TTermFactors {
     long double Force = 1.0L;
     long double Length = 1.0L;
+    std::optional<int> Digits;
+
+    void Named(const TUnitCodeRow& row) { Digits = std::min(Digits.value_or(row.Digits), row.Digits); }
 };
 
 TTermFactors TermFactors(std::string_view term)
@@ -107,6 +114,7 @@ TTermFactors TermFactors(std::string_view term)
             rest = CopyFrom(rest, 4); // the code and one separator character
         }
         factors.Force = IntPower(Row(code).Factor, exponent);
+        factors.Named(Row(code));
     }
     if (CharAt(rest, 1) == 'L') {
         const char digit = CharAt(rest, 2);
@@ -121,8 +129,18 @@ TTermFactors TermFactors(std::string_view term)
         }
         const int exponent = rest.size() >= 3 ? ExponentDigit(CharAt(rest, 4)) : 1;
         factors.Length = IntPower(Row(code).Factor, exponent);
+        factors.Named(Row(code));
     }
     return factors;
+}
+
+// The two terms of a code, split at its first slash (no slash: an empty
+// denominator).
+std::pair<TTermFactors, TTermFactors> CodeTerms(std::string_view code)
+{
+    const auto slash = code.find('/');
+    return {TermFactors(code.substr(0, slash)),
+            TermFactors(slash == std::string_view::npos ? std::string_view() : code.substr(slash + 1))};
 }
 
 } // namespace
@@ -135,10 +153,7 @@ long double UnitCodeFactor(std::string_view term)
 
 TUnitConversion UnitConversion(std::string_view code)
 {
-    const auto slash = code.find('/');
-    const TTermFactors numerator = TermFactors(code.substr(0, slash));
-    const TTermFactors denominator =
-        TermFactors(slash == std::string_view::npos ? std::string_view() : code.substr(slash + 1));
+    const auto [numerator, denominator] = CodeTerms(code);
     // English units per SI unit of the code = englishPerSI / siPerEnglish.
     const long double englishPerSI = numerator.Force * denominator.Length;
     const long double siPerEnglish = denominator.Force * numerator.Length;
@@ -166,6 +181,25 @@ long double ConvertUnits(long double value, int fromUnits, int toUnits, std::str
     if (fromUnits == kUnitsSI && toUnits == kUnitsEnglish)
         return UnitConversion(code).ToEnglish(value);
     return value;
+}
+
+std::optional<int> UnitCodeDigits(std::string_view code)
+{
+    const auto [numerator, denominator] = CodeTerms(code);
+    if (numerator.Digits && denominator.Digits)
+        return std::min(*numerator.Digits, *denominator.Digits);
+    return numerator.Digits ? numerator.Digits : denominator.Digits;
+}
+
+int ShownDigits(int precision, std::string_view code)
+{
+    const std::optional<int> digits = UnitCodeDigits(code);
+    return digits ? std::min(precision, *digits) : precision;
+}
+
+std::string FormatShown(long double value, int precision, std::string_view code)
+{
+    return FormatGeneral(value, ShownDigits(precision, code));
 }
 
 std::string UnitCodeText(std::string_view code, int units)

@@ -4,6 +4,7 @@
 // (L, L0-L3), each with an optional one-digit exponent (L2^3). F/L2^2 is a
 // stress: lbs/ft^2 in English units, kN/m^2 in SI.
 #include <initializer_list>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -15,6 +16,12 @@ inline constexpr int kUnitsEnglish = 1;
 inline constexpr int kUnitsSI = 2;
 // Leaves the placeholders of a template as written (F, L, M, T).
 inline constexpr int kUnitsPlaceholders = 3;
+
+// The significant digits a value converted by exact factors only carries:
+// those of a double, the engine's numbers (a length of 20 ft is 6.096 m to
+// every digit, but a length typed in feet with 17 digits has no 17 digits
+// in metres that anyone could use).
+inline constexpr int kExactFactorDigits = 15;
 
 // One code of the program's unit table: its unit word in each system, the
 // placeholder it stands for and its conversion factor, held in the direction
@@ -29,6 +36,11 @@ struct TUnitCodeRow {
     const char* Placeholder;
     long double Factor;
     bool SIPerEnglish; // Factor is SI units per English unit (the lengths)
+    // The significant digits of the factor's decimal, kExactFactorDigits for
+    // a factor exact by definition: a value converted by it carries no more
+    // (2 ksf are 95.76052622 kPa by 224.8089237 lbs per kN; the digits after
+    // those are the factor's rounding, not the soil's strength).
+    int Digits;
 };
 
 // The program's one unit table (F2, F1, F4, F5, F6, F, L3, L2, L1, L), in
@@ -79,6 +91,24 @@ TUnitConversion UnitConversion(std::string_view code);
 // A value of the code in the unit system `toUnits` (1 English, 2 SI) from
 // its value in `fromUnits`; unchanged for the same or any other system.
 long double ConvertUnits(long double value, int fromUnits, int toUnits, std::string_view code);
+
+// The significant digits a value of the code carries once a unit switch has
+// converted it: the fewest of the factors the code is made of (every force,
+// stress and unit weight 10, by 224.8089237 lbs per kN), kExactFactorDigits
+// when all of them are exact (the lengths and areas). Nothing for a text
+// that names no unit of the table: its value is never converted.
+std::optional<int> UnitCodeDigits(std::string_view code);
+
+// The significant digits a value of the code is shown with in a format of
+// `precision` digits: no more than its conversion carries, so that no field,
+// cell or label shows the noise of a conversion, and no more than the format
+// allows. `precision` itself for a code that names no unit.
+int ShownDigits(int precision, std::string_view code);
+
+// The general format of the value with ShownDigits(precision, code) digits:
+// 2 ksf switched to SI and shown with 18 digits is "95.76052622", 20 ft
+// "6.096", and back in English "2" and "20" again.
+std::string FormatShown(long double value, int precision, std::string_view code);
 
 // The code with every placeholder replaced by its unit name in the system
 // (1 English, 2 SI, anything else the placeholders themselves).

@@ -8,6 +8,7 @@
 #include "exceptions.h"
 #include "message_of.h"
 #include "test_support.h"
+#include "unit_codes.h"
 
 namespace korva::test {
 namespace {
@@ -271,6 +272,40 @@ TEST(EntryModel, AValueSetAndNotEditedComesBackWhole)
     hex.SetNumber(254.75L);
     EXPECT_EQ(hex.Text(), "$00FF");
     EXPECT_EQ(hex.GetNumber(), 255);
+}
+
+TEST(EntryModel, AValueSetShowsTheDigitsItsUnitCarriesAndATypedOneItsOwn)
+{
+    // Set by the program, a stress converted to SI shows the 10 digits of
+    // the force factor, and the field gives back the value whole; typed, the
+    // value shows the digits typed, also when the program sets that value
+    // again (a store and a load).
+    const Extended stress = components::ConvertUnits(2000, components::kUnitsEnglish, components::kUnitsSI, "F/L2^2");
+    TEntryModel field;
+    field.UnitsString = "F/L2^2";
+    field.SetNumber(stress);
+    EXPECT_EQ(field.Text(), "95.76052622");
+    EXPECT_EQ(field.GetNumber(), stress);
+    // Left without an edit: the text and the value stay.
+    EXPECT_TRUE(field.Validate().Valid);
+    EXPECT_EQ(field.Text(), "95.76052622");
+    EXPECT_EQ(field.GetNumber(), stress);
+
+    for (const char* typed : {"95.76", "95.7605262301", "1234.56789012345"}) {
+        field.SetText(typed);
+        EXPECT_TRUE(field.Validate().Valid);
+        EXPECT_EQ(field.Text(), typed);
+        const Extended value = field.GetNumber();
+        field.SetNumber(value);
+        EXPECT_EQ(field.Text(), typed);
+        EXPECT_EQ(field.GetNumber(), value);
+    }
+    field.SetNumber(stress); // another value: shown by its unit again
+    EXPECT_EQ(field.Text(), "95.76052622");
+
+    TEntryModel plain; // no unit: the format's 18 digits
+    plain.SetNumber(1 / 3.0L);
+    EXPECT_EQ(plain.Text(), "0.333333333333333333");
 }
 
 TEST(EntryModel, NumbersIgnoreTheCLocale)

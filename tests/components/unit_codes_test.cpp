@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "number_format.h"
@@ -107,6 +109,52 @@ TEST(UnitCodes, HeaderTexts)
     };
     for (const auto& c : cases)
         EXPECT_EQ(UnitCodeText(c.code, c.units), c.text) << c.code << " in " << c.units;
+}
+
+TEST(UnitCodes, DigitsAConvertedValueCarries)
+{
+    // The fewest digits of the factors a code is made of: the forces' 10 (or
+    // 8 for the masses), 15 where every factor is exact; nothing for a text
+    // that names no unit.
+    struct Case {
+        const char* code;
+        std::optional<int> digits;
+    };
+    const std::vector<Case> cases = {
+        {"L2", 15},      {"L1", 15},       {"L^2", 15},          {"L3", 15},  {"F5", 15},
+        {"F/L2^2", 10},  {"F/L2^3", 10},   {"F1/L2^2", 10},      {"F", 10},   {"F2", 10},
+        {"F4", 8},       {"F6/L2", 8},     {"L2/F4", 8},         {"F/L\xC2\xB2", 10},
+        {"", std::nullopt}, {"in", std::nullopt}, {"degrees", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(UnitCodeDigits(c.code), c.digits) << c.code;
+    // Every inexact factor carries the digits of its decimal.
+    for (const TUnitCodeRow& row : UnitCodeTable())
+        if (row.Digits != kExactFactorDigits) {
+            std::string digits = FormatGeneral(row.Factor, 18);
+            std::erase(digits, '.');
+            EXPECT_EQ(static_cast<int>(digits.find_last_not_of('0') + 1 - digits.find_first_not_of('0')), row.Digits)
+                << row.Code;
+        }
+}
+
+TEST(UnitCodes, AConvertedValueIsShownWithTheDigitsItCarries)
+{
+    // 2 ksf, 55 lbs/ft^3 and 29,000,000 lbs/in^2 in SI with the factor's 10
+    // digits, never the 18 of the entry fields; lengths with 15; a text
+    // without a unit with the format's own; and each back in English round.
+    const long double stress = ConvertUnits(2000, kUnitsEnglish, kUnitsSI, "F/L2^2");
+    EXPECT_EQ(FormatGeneral(stress, 18), "95.7605262242507886");
+    EXPECT_EQ(FormatShown(stress, 18, "F/L2^2"), "95.76052622");
+    EXPECT_EQ(FormatShown(stress, 8, "F/L2^2"), "95.760526");
+    EXPECT_EQ(FormatShown(ConvertUnits(55, kUnitsEnglish, kUnitsSI, "F/L2^3"), 18, "F/L2^3"), "8.639811257");
+    EXPECT_EQ(FormatShown(ConvertUnits(29e6L, kUnitsEnglish, kUnitsSI, "F/L^2"), 18, "F/L^2"), "199947978.8");
+    EXPECT_EQ(FormatShown(ConvertUnits(stress, kUnitsSI, kUnitsEnglish, "F/L2^2"), 18, "F/L2^2"), "2000");
+    EXPECT_EQ(FormatShown(ConvertUnits(0.25L, kUnitsSI, kUnitsEnglish, "L2"), 18, "L2"), "0.820209973753281");
+    EXPECT_EQ(FormatShown(1 / 3.0L, 18, ""), "0.333333333333333333");
+    EXPECT_EQ(ShownDigits(18, "F4"), 8);
+    EXPECT_EQ(ShownDigits(4, "L2"), 4);
+    EXPECT_EQ(ShownDigits(18, "degrees"), 18);
 }
 
 TEST(UnitCodes, UnitWordsOfTheTable)

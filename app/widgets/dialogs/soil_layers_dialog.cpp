@@ -224,6 +224,9 @@ void TDlgSoilLayers::MakeRow(int layer)
     std::array<QWidget*, kColumnCount> controls{button, combo};
     for (int f = 0; f < app::kLayerFieldCount; ++f) {
         auto* edit = new widgets::TDataEdit;
+        // The unit is in the column's header; the field shows its value with
+        // the digits that unit carries.
+        edit->SetUnitsString(app::LayerFieldUnits(Tables().D, static_cast<app::TLayerField>(f)));
         connect(edit, &QLineEdit::textChanged, this, [this, edit, f] {
             if (showing_)
                 return;
