@@ -83,6 +83,11 @@ const std::vector<TSoilField>& SoilPageFields(int soilType)
     }
 }
 
+Extended StoredSoilValue(const TSoilField& field, Extended value)
+{
+    return field.Input == TSoilInput::BlowCounts ? static_cast<Extended>(RoundToInt32(value)) : value;
+}
+
 std::string GraphButtonCaption(int adhesionIndex)
 {
     static const char* const kLetters[] = {"A", "B", "C"};

@@ -44,6 +44,11 @@ struct TSoilField {
 // The rows of the page of a soil type (1 sand, 2 clay, 3 silt), in order.
 const std::vector<TSoilField>& SoilPageFields(int soilType);
 
+// A field's value as the store keeps it: the blow counts a whole number
+// (halves to even, within the 32-bit range, as their integer column holds
+// them), any other value as it is.
+Extended StoredSoilValue(const TSoilField& field, Extended value);
+
 // The adhesion list of the clay page.
 inline constexpr std::array<const char*, 4> kAdhesionItems = {
     "0 - Estimated by the program", "1 - Using Tomlinson Graph A", "2 - Using Tomlinson Graph B",

@@ -197,7 +197,10 @@ TEntryValidation TEntryModel::Validate()
         switch (failure) {
         case TRangeFailure::None:
             if (kind_ == TEntryKind::Edit) {
-                if (!TextKept()) {
+                const Extended stored = StoredForm ? StoredForm(number) : number;
+                if (!(stored == number)) {
+                    SetNumber(stored); // shown as a value the program sets
+                } else if (!TextKept()) {
                     // A typed entry in the format's digits (2*3 becomes 6); a
                     // value the field was given and not edited keeps its text.
                     text_ = FormatNumber(number);

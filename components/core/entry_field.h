@@ -7,6 +7,7 @@
 // The user types a number or an expression; leaving the field (or Enter)
 // evaluates it, checks it against IntegerOnly, MinVal and MaxVal, rewrites it
 // in the normal form (2*3 becomes 6) and explains a failure in a message.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,12 @@ public:
     // (a field without a label may have one too). A value the program sets
     // is shown with no more digits than a unit switch of this unit carries.
     std::string UnitsString;
+
+    // What the field's store keeps of an entry when it rounds or repairs it
+    // (a print interval to a whole number, an increment below 0.000001 as
+    // 1): applied to a valid entry when the field is left, so that the field
+    // shows what will be stored from then on. Unset: the entry as it is.
+    std::function<Extended(Extended)> StoredForm;
 
     // Combo boxes: the value text of the item with the same index.
     std::vector<std::string> Items;

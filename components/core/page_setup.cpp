@@ -92,6 +92,16 @@ void TPageSetup::SetPaperInches(Extended width, Extended length)
     paperLength_ = length;
 }
 
+int TPageSetup::MarginUnits(Extended shown) const
+{
+    return static_cast<int>(RoundToInt(shown * UnitsPerShownUnit()));
+}
+
+Extended TPageSetup::KeptMargin(Extended shown) const
+{
+    return static_cast<Extended>(MarginUnits(shown)) / UnitsPerShownUnit();
+}
+
 int TPageSetup::PaperWidth() const
 {
     return static_cast<int>(RoundToInt(paperWidth_ / InchesPerUnit()));

@@ -101,6 +101,11 @@ public:
     // The largest margin the dialog accepts: 100 inches (2540 mm), beyond
     // any paper, so that a margin always fits its integer.
     int MaxMargin() const { return InMillimetres() ? 254000 : 100000; }
+    // A margin given in the shown unit as it is kept: a whole number of
+    // margin units (halves to even), and that again in the shown unit
+    // (0.12345 in is kept as 123 thousandths, shown as 0.123).
+    int MarginUnits(Extended shown) const;
+    Extended KeptMargin(Extended shown) const;
 
     // The paper of the current printer, which the dialog checks the margins
     // against (A4 until it is set), in inches; PaperWidth and PaperLength in

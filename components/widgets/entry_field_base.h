@@ -2,6 +2,7 @@
 // What TDataEdit and TDataCombo share: the entry model (entry_field.h), the
 // linked label, the properties and the exit validation with its message and
 // focus return. Each widget supplies its text, its signal and its focus rule.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,10 @@ public:
     int Units() const { return model_.Units(); }
     // 1 English, 2 SI, 3 the template as written; others are clipped.
     void SetUnits(int units);
+
+    // What the field's store keeps of an entry when it rounds or repairs it:
+    // the field shows that once it is left (entry_field.h, StoredForm).
+    void SetStoredForm(std::function<Extended(Extended)> form) { model_.StoredForm = std::move(form); }
 
     // The last exit validation succeeded (false before the first one).
     bool EntryValid() const { return model_.EntryValid; }

@@ -56,6 +56,7 @@ TPageSetupForm::TPageSetupForm(QWidget* owner, const TPageSetup& setup)
         edit->SetMaxVal(static_cast<Extended>(setup.MaxMargin()) / scale_);
         edit->SetMinVal(static_cast<Extended>(lowest[side]) / scale_);
         edit->SetNumber(static_cast<Extended>(initial[side]) / scale_);
+        edit->SetStoredForm([this](Extended shown) { return setup_.KeptMargin(shown); });
         edit->setEnabled(setup.MarginsEnabled());
         grid->addWidget(label, static_cast<int>(side) / 2, 2 * (static_cast<int>(side) % 2));
         grid->addWidget(edit, static_cast<int>(side) / 2, 2 * (static_cast<int>(side) % 2) + 1);
@@ -87,7 +88,7 @@ TPageMargins TPageSetupForm::Margins() const
 {
     std::array<int, 4> values{};
     for (std::size_t side = 0; side < margins_.size(); ++side)
-        values[side] = static_cast<int>(RoundToInt(margins_[side]->Number() * scale_));
+        values[side] = setup_.MarginUnits(margins_[side]->Number());
     return {values[0], values[1], values[2], values[3]};
 }
 

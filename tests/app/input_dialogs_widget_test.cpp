@@ -3,8 +3,10 @@
 // project, type, Tab, click, leave the dialog, and what the project holds.
 #include <functional>
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QTabWidget>
 #include <QLabel>
@@ -158,23 +160,32 @@ TEST(InputDialogs, EachStoresWhenLeftAndAnInvalidEntryStoresNothing)
     }
 }
 
-TEST(InputDialogs, AFieldLeftShowsWhatTheStoreKept)
+TEST(InputDialogs, AFieldLeftShowsWhatTheStoreKeeps)
 {
     // A store that repairs a value (the increment below 0.000001 is 1, the
-    // print interval a whole number) leaves the field showing the value kept,
-    // not the one typed, once the dialog is left; returning shows it too.
+    // print interval a whole number, halves to even) has the field show the
+    // value it will keep, not the one typed, as soon as the field is left
+    // (Tab, the dialog still active and nothing stored yet), and after the
+    // dialog is left; returning shows it too.
     struct Case {
         const char* field;
         const char* typed;
         const char* shown;
     };
     for (const Case& c : {Case{"IncrementLength", "-1", "1"}, Case{"IncrementLength", "1E-7", "1"},
+                          Case{"IncrementLength", "-0.8476", "1"}, Case{"IncrementLength", "0.0000011", "1.1E-6"},
                           Case{"PrintEvery", "2.5", "2"}, Case{"PrintEvery", "3.5", "4"},
                           Case{"IncrementLength", "2*0.25", "0.5"}}) {
         SCOPED_TRACE(std::string(c.field) + " " + c.typed);
         DialogFixture f;
         IFieldDialog* options = f.Open(TChildKind::Options);
+        const Extended increment = f.Project().IncrementLength;
+        const std::int32_t every = f.Project().PrintEvery;
         f.Type(options, c.field, c.typed);
+        EXPECT_EQ(f.Active(), f.WindowOf(options));
+        EXPECT_EQ(f.Shown(options, c.field), c.shown);
+        EXPECT_EQ(f.Project().IncrementLength, increment);
+        EXPECT_EQ(f.Project().PrintEvery, every);
         IFieldDialog* title = f.Open(TChildKind::Title); // the options are left
         ASSERT_NE(title, nullptr);
         EXPECT_EQ(f.Shown(options, c.field), c.shown);
@@ -662,6 +673,20 @@ TEST(TitleDialog, StoresChangedTextsOnOneLineOfAtMostEightyCharacters)
     EXPECT_EQ(f.Shown(d, "ProjectTitle"), "Pier 4" + std::string(74, 'x'));
     EXPECT_TRUE(f.form->DeactivateActiveChild());
     EXPECT_EQ(f.Project().ProjectTitle, "Pier 4" + std::string(74, 'x'));
+
+    // A designer pasted over two lines shows on the one line it is stored on
+    // once the field is left.
+    f.form->MdiArea()->setActiveSubWindow(f.WindowOf(d));
+    ProcessEvents();
+    QApplication::clipboard()->setText("A.\nEngineer\t2");
+    auto* designer = qobject_cast<QLineEdit*>(f.TypeOnly(d, "DesignerName", ""));
+    designer->paste();
+    QTest::keyClick(designer, Qt::Key_Tab);
+    ProcessEvents();
+    EXPECT_EQ(f.Shown(d, "DesignerName"), "A. Engineer 2");
+    EXPECT_EQ(f.Active(), f.WindowOf(d));
+    EXPECT_TRUE(f.form->DeactivateActiveChild());
+    EXPECT_EQ(f.Project().DesignerName, "A. Engineer 2");
 }
 
 TEST(TzPrintDialog, CheckBoxEnablesTheDepthsAndIsStored)

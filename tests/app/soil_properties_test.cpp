@@ -91,6 +91,12 @@ TEST_F(SoilPropertiesTest, BlowCountsAreRoundedHalvesToEven)
             StoreSoilProperties(s, D);
             EXPECT_EQ(Sub(0).Cell(sand_col::BlowCounts, 0).GetAsInteger(), c.stored);
             EXPECT_EQ(Sub(0).Cell(sand_col::BlowCounts, 1).GetAsInteger(), c.stored);
+            // What a blow-count field shows once left is what is stored; any
+            // other field's value is kept as it is.
+            for (const TSoilField& field : SoilPageFields(type))
+                EXPECT_EQ(StoredSoilValue(field, c.entered),
+                          field.Input == TSoilInput::BlowCounts ? c.stored : c.entered)
+                    << field.Name;
         }
     }
 }

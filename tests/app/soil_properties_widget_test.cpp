@@ -99,6 +99,32 @@ TEST_F(SoilPropertiesWindow, BlowCountsOpenTheirChoiceAndTheAnglesStayUntilAChoi
     EXPECT_EQ(modified, 2);
 }
 
+TEST_F(SoilPropertiesWindow, ABlowCountLeftShowsTheWholeNumberStored)
+{
+    // Tab out of a blow-count field: the count the store keeps, halves to
+    // even, at once; the sub-table keeps its value until the window closes.
+    Layers({kSand});
+    Sub(0).Cell(sand_col::BlowCounts, 0).SetAsInteger(12);
+    TDlgSoils& d = Open(1);
+    for (const auto& [typed, shown] : {std::pair{"10.5", "10"}, std::pair{"11.5", "12"}, std::pair{"12.49", "12"},
+                                       std::pair{"-3.7", "-4"}, std::pair{"2*7", "14"}}) {
+        widgets::TDataEdit* field = d.Field(sand_col::BlowCounts, 1);
+        field->clear(); // a "-" typed over the selected value would extend it
+        Type(field, typed);
+        QTest::keyClick(field, Qt::Key_Tab);
+        ProcessEvents();
+        EXPECT_EQ(field->text().toStdString(), shown) << typed;
+    }
+    // Other values are shown as typed.
+    Type(d.Field(sand_col::EffectiveUnitWeight, 0), "117.35");
+    QTest::keyClick(d.Field(sand_col::EffectiveUnitWeight, 0), Qt::Key_Tab);
+    ProcessEvents();
+    EXPECT_EQ(d.Field(sand_col::EffectiveUnitWeight, 0)->text(), "117.35");
+    EXPECT_EQ(Sub(0).Cell(sand_col::BlowCounts, 1).GetAsInteger(), 0);
+    EXPECT_TRUE(d.close());
+    EXPECT_EQ(Sub(0).Cell(sand_col::BlowCounts, 1).GetAsInteger(), 14);
+}
+
 TEST_F(SoilPropertiesWindow, TheAngleChosenClearsTheBlowCounts)
 {
     Layers({kSilt});

@@ -308,6 +308,28 @@ TEST(EntryModel, AValueSetShowsTheDigitsItsUnitCarriesAndATypedOneItsOwn)
     EXPECT_EQ(plain.Text(), "0.333333333333333333");
 }
 
+TEST(EntryModel, AValidEntryLeftShowsWhatTheStoreKeeps)
+{
+    // The store's own rounding applied when the field is left; an entry
+    // that fails its check is not rounded.
+    TEntryModel field;
+    field.SetMaxVal(500);
+    field.StoredForm = [](Extended v) { return v < 0.000001L ? 1.0L : v; };
+    for (const auto& [typed, shown] : {std::pair{"-0.8476", "1"}, std::pair{"1E-7", "1"}, std::pair{"2*0.25", "0.5"}}) {
+        field.SetText(typed);
+        EXPECT_TRUE(field.Validate().Valid) << typed;
+        EXPECT_EQ(field.Text(), shown) << typed;
+    }
+    EXPECT_EQ(field.GetNumber(), 0.5L);
+    field.SetText("-1");
+    EXPECT_EQ(field.GetNumber(), -1); // not before it is left
+    EXPECT_TRUE(field.Validate().Valid);
+    EXPECT_EQ(field.GetNumber(), 1);
+    field.SetText("600");
+    EXPECT_FALSE(field.Validate().Valid);
+    EXPECT_EQ(field.Text(), "500");
+}
+
 TEST(EntryModel, NumbersIgnoreTheCLocale)
 {
     ScopedCommaLocale comma;

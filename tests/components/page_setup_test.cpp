@@ -101,6 +101,22 @@ TEST(PageSetup, WhatTheDialogShowsAndWhatPrintingTakes)
     EXPECT_FALSE(metric.MarginsEnabled());
 }
 
+TEST(PageSetup, AMarginIsKeptInWholeMarginUnits)
+{
+    // Thousandths of an inch, hundredths of a millimetre; halves to even.
+    TPageSetup inches;
+    inches.SetOptions({poThousandthsOfInches});
+    EXPECT_EQ(inches.MarginUnits(0.12345L), 123);
+    EXPECT_EQ(inches.KeptMargin(0.12345L), 0.123L);
+    EXPECT_EQ(inches.MarginUnits(0.0625L), 62); // 62.5
+    EXPECT_EQ(inches.KeptMargin(0.5L), 0.5L);
+    TPageSetup millimetres;
+    EXPECT_EQ(millimetres.MarginUnits(12.3456L), 1235);
+    EXPECT_EQ(millimetres.KeptMargin(12.3456L), 12.35L);
+    EXPECT_EQ(millimetres.MarginUnits(0.125L), 12); // 12.5
+    EXPECT_EQ(millimetres.KeptMargin(25.4L), 25.4L);
+}
+
 TEST(PageSetup, MarginsThatLeaveLessThanAnInchToPrintOnAreRefused)
 {
     TPageSetup setup;

@@ -632,6 +632,31 @@ TEST(PageSetupDialog, OkTakesTheMarginsCancelLeavesThem)
     EXPECT_EQ(metric.Setup().MarginsInThousandthsOfInch().Bottom, 500);
 }
 
+TEST(PageSetupDialog, AMarginLeftShowsWhatIsKept)
+{
+    // Margins are kept in thousandths of an inch (hundredths of a
+    // millimetre): a margin typed finer shows the kept one once left.
+    for (const bool millimetres : {false, true}) {
+        widgets::TPageSetupDialog dialog;
+        dialog.Setup().SetOptions({poMargins, millimetres ? poHundredthsOfMillimeters : poThousandthsOfInches});
+        dialog.Setup().SetMargins({1000, 1000, 1000, 1000});
+        Script<TPageSetupForm>([millimetres](TPageSetupForm& d) {
+            d.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+            widgets::TDataEdit* left = d.MarginEdit(0);
+            left->setFocus(Qt::MouseFocusReason);
+            left->clear();
+            QTest::keyClicks(left, "0.12345");
+            QTest::keyClick(left, Qt::Key_Tab);
+            ProcessEvents();
+            EXPECT_EQ(left->text(), millimetres ? "0.12" : "0.123");
+            d.OkButton()->click();
+        });
+        EXPECT_TRUE(dialog.Execute(nullptr));
+        EXPECT_EQ(dialog.Setup().MarginLeft(), millimetres ? 12 : 123);
+    }
+}
+
 TEST(PageSetupDialog, MarginsThatLeaveLessThanAnInchAreRefusedWithAMessage)
 {
     // 5 in on each side of any paper: refused, the dialog stays open with the

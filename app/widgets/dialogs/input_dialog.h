@@ -15,7 +15,9 @@
 //     StoreToProject writes every control back, and the controls then show
 //     what the project holds (ShowStored): a store that repairs a value (an
 //     increment below 0.000001 becomes 1, a print interval of 2.5 becomes 2)
-//     leaves no field showing what was not stored;
+//     leaves no field showing what was not stored. Such a field shows the
+//     value its store will keep already when it is left (SetStoredForm of
+//     the entry fields), without storing it;
 //   - closing runs the same test and the same store, refuses while the field
 //     is invalid, then frees the window and clears its created flag;
 //   - the child window is as large as the dialog's controls need, growing

@@ -15,6 +15,7 @@
 
 #include "data_edit.h"
 #include "document_rules.h"
+#include "file_text.h"
 #include "main_window/main_form.h"
 #include "option_rules.h"
 #include "ui_services.h"
@@ -34,6 +35,11 @@ TDlgOptions::TDlgOptions(TMainForm& main) : TInputDialog(main, QStringLiteral("C
     dataEdit2_ = NewEntry(printBox, "&Print only every ", "", &everyLabel);
     dataEdit2_->SetMaxVal(app::kMaxPrintEvery);
     dataEdit2_->SetMinVal(app::kMinPrintEvery);
+    // Left, each field shows what the store will keep: the increment
+    // repaired, the interval a whole number.
+    dataEdit3_->SetStoredForm(app::UsableIncrement);
+    dataEdit2_->SetStoredForm(
+        [](app::Extended every) { return static_cast<app::Extended>(app::RoundedPrintEvery(every)); });
     auto* printGrid = new QGridLayout(printBox);
     printGrid->addWidget(incrementLabel, 0, 0);
     printGrid->addWidget(dataEdit3_, 0, 1);
@@ -165,6 +171,15 @@ TdlgTitle::TdlgTitle(TMainForm& main) : TInputDialog(main, QStringLiteral("Proje
     fields_.Add("ProjectTitle", titleMemo_);
     fields_.Add("DesignerName", dataEdit1_);
     fields_.Add("JobNumber", dataEdit2_);
+
+    // Left, a text pasted over several lines shows on the one line it is
+    // stored on.
+    for (QLineEdit* edit : {dataEdit1_, dataEdit2_})
+        connect(edit, &QLineEdit::editingFinished, this, [edit] {
+            const QString kept = QString::fromStdString(app::SingleLine(edit->text().toStdString()));
+            if (kept != edit->text())
+                edit->setText(kept);
+        });
 }
 
 void TdlgTitle::LoadFromProject()

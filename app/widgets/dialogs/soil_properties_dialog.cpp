@@ -90,6 +90,7 @@ void TDlgSoils::AddRow(TPage& page, QGridLayout* grid, int& line, const app::TSo
             edit->SetMaxVal(std::numeric_limits<std::int32_t>::max());
             edit->SetMinVal(std::numeric_limits<std::int32_t>::min());
         }
+        edit->SetStoredForm([field](Extended value) { return app::StoredSoilValue(field, value); });
         grid->addWidget(edit, line, 1 + r);
         row.Edits[static_cast<std::size_t>(r)] = edit;
     }
