@@ -155,6 +155,38 @@ TEST(DialogProbe, AWindowOpenedAndClosedWithoutAnEditSavesTheProjectUnchanged)
     EXPECT_TRUE(pile.SavedUnchanged("layers"));
 }
 
+// A window whose menu entry is disabled for the project is refused as the
+// menu refuses it: the noncircular section of a circular pile, the circular
+// one of an H-pile; nothing is opened, drawn or saved.
+TEST(DialogProbe, AWindowWhoseMenuEntryIsDisabledIsRefused)
+{
+    SandPile pile;
+    TempFolder h;
+    for (const char* extension : {".kv7d", ".cpt"})
+        std::filesystem::copy_file(DataPath("app/noncircular-h-pile") + extension,
+                                   h.Path(std::string("h-pile") + extension));
+    struct Case {
+        std::string name, project, entry;
+        TempFolder* folder;
+    };
+    for (const Case& c : {Case{"noncircular", pile.Project(), "Noncircular-Section Pile", &pile.folder},
+                          Case{"circular", h.Path("h-pile.kv7d"), "Circular-Section Pile", &h}}) {
+        SCOPED_TRACE(c.name);
+        const ProbeRun run = Probe("dialog " + c.name + " " + c.project + " " + c.folder->Path("shown.png") +
+                                   " --set PileLength=70 --save " + c.folder->Path("saved.kv7d"));
+        EXPECT_EQ(run.ExitCode, 0);
+        EXPECT_FALSE(run.Json["ok"].toBool());
+        EXPECT_EQ(run.Json["messages"].toArray(),
+                  QJsonArray{QString::fromStdString("The Data menu entry \"" + c.entry + "\" is disabled.")});
+        EXPECT_FALSE(c.folder->Exists("shown.png"));
+        EXPECT_FALSE(c.folder->Exists("saved.kv7d"));
+    }
+    // The entry of the shape the project has opens.
+    const ProbeRun circular = Probe("dialog circular " + pile.Project() + " " + pile.folder.Path("shown.png"));
+    EXPECT_TRUE(circular.Json["ok"].toBool());
+    EXPECT_TRUE(circular.Json["messages"].toArray().isEmpty());
+}
+
 // Opening a project makes its folder current; every output named relative
 // to the folder the probe started in lands there.
 TEST(DialogProbe, RelativeOutputPathsAreTakenFromTheFolderTheProbeStartsIn)

@@ -183,7 +183,8 @@ const std::map<std::string, TChildKind> kDialogs = {
 };
 
 // dialog NAME PROJECT OUT.png [--set FIELD=VALUE ...] [--save OUT.kv7d]:
-// the dialog opened from its menu entry, each value given to the control of
+// the dialog opened from its menu entry (refused, with a message, while the
+// entry is disabled for the project), each value given to the control of
 // its field, the dialog left (its store), the picture taken, the dialog
 // closed, the project saved as the File menu's Save As saves it. "refused"
 // holds the settings whose control the dialog did not offer (disabled or
@@ -201,11 +202,12 @@ bool Dialog(TProbeContext& context)
     if (!form)
         return false;
 
-    auto* window = form->ShowChild(kind->second);
+    QWidget* window = OpenFromMenu(*form, kind->second);
+    if (!window)
+        return false;
     auto* dialog = dynamic_cast<app_widgets::IFieldDialog*>(window);
     if (!dialog)
-        throw EProbeUsage("the dialog " + kind->first + " cannot be opened for this project");
-    Settle();
+        throw EProbeUsage("the dialog " + kind->first + " has no fields");
     const QJsonArray refused = ApplySettings(args, dialog->Fields());
     context.Result["refused"] = refused;
     const bool stored = form->DeactivateActiveChild();
@@ -247,9 +249,10 @@ bool SoilProperties(TProbeContext& context)
     const std::unique_ptr<TMainForm> form = OpenMainWindow(context, args.Positional(0));
     if (!form)
         return false;
-    auto* layers = dynamic_cast<app_widgets::TDlgSoilLayers*>(form->ShowChild(TChildKind::SoilLayers));
-    Settle();
-    QPushButton* edit = layers ? layers->EditButton(layer - 1) : nullptr;
+    auto* layers = dynamic_cast<app_widgets::TDlgSoilLayers*>(OpenFromMenu(*form, TChildKind::SoilLayers));
+    if (!layers)
+        return false;
+    QPushButton* edit = layers->EditButton(layer - 1);
     if (!edit)
         throw EProbeUsage("no layer " + std::to_string(layer));
     edit->click();
@@ -294,10 +297,9 @@ bool Elevation(TProbeContext& context)
     const std::unique_ptr<TMainForm> form = OpenMainWindow(context, args.Positional(0));
     if (!form)
         return false;
-    auto* view = dynamic_cast<app_widgets::TDlgSideView*>(form->ShowChild(TChildKind::ElevationView));
+    auto* view = dynamic_cast<app_widgets::TDlgSideView*>(OpenFromMenu(*form, TChildKind::ElevationView));
     if (!view)
-        throw EProbeUsage("the elevation view cannot be opened");
-    Settle();
+        return false;
 
     const app::TElevationProfile& profile = view->Profile();
     context.Result["pile_world"] = QJsonObject{{"top_left", WorldJson(profile.Pile.P0)},

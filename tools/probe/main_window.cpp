@@ -1,7 +1,9 @@
 // The main window of the verbs that drive the program as a user would.
 #include <filesystem>
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
 
 #include "document_rules.h"
 #include "main_window/main_form.h"
@@ -33,6 +35,37 @@ std::unique_ptr<app_widgets::TMainForm> OpenMainWindow(TProbeContext& context, c
     if (!started.empty())
         std::filesystem::current_path(started, ec);
     return form;
+}
+
+namespace {
+
+// A caption as it reads, without the "&" of its access key.
+std::string Shown(const QString& caption)
+{
+    QString text = caption;
+    text.replace(QStringLiteral("&&"), QStringLiteral("\x01")).remove(QLatin1Char('&'));
+    return text.replace(QChar(1), QLatin1Char('&')).trimmed().toStdString();
+}
+
+} // namespace
+
+QWidget* OpenFromMenu(app_widgets::TMainForm& form, app_widgets::TChildKind kind)
+{
+    QAction* entry = form.Actions().Children[static_cast<std::size_t>(kind)];
+    if (!entry->isEnabled()) {
+        std::string menu;
+        for (QObject* holder : entry->associatedObjects())
+            if (auto* owner = qobject_cast<QMenu*>(holder)) {
+                menu = Shown(owner->title()) + " ";
+                break;
+            }
+        widgets::Ui().Messages->Information("The " + menu + "menu entry \"" + Shown(entry->text()) +
+                                            "\" is disabled.");
+        return nullptr;
+    }
+    entry->trigger();
+    Settle();
+    return form.Child(kind);
 }
 
 void Settle()

@@ -25,8 +25,11 @@
 namespace korva::app {
 class TProjectSession;
 }
+class QWidget;
+
 namespace korva::app_widgets {
 class TMainForm;
+enum class TChildKind;
 }
 namespace korva::widgets {
 class TPlotForm;
@@ -93,6 +96,12 @@ std::unique_ptr<app::TProjectSession> MakeProbeSession();
 // the probe was started in is made current again, so that every verb names
 // its files (OUT.png, --save OUT.kv7d) from it, relative or not.
 std::unique_ptr<app_widgets::TMainForm> OpenMainWindow(TProbeContext& context, const std::string& project);
+
+// The child window of a Data, Options or Computation menu entry, opened by
+// choosing the entry; nullptr, with a message naming the menu and the entry
+// ("The Data menu entry "Noncircular-Section Pile" is disabled."), when the
+// entry is disabled for the project, as the menu refuses it.
+QWidget* OpenFromMenu(app_widgets::TMainForm& form, app_widgets::TChildKind kind);
 
 // Result plot PLOT (1-10, the Graphics menu's order) of the project in the
 // main window, opened from its Graphics entry; nullptr when the entry cannot

@@ -110,9 +110,7 @@ bool Layers(TProbeContext& context)
         return false;
     app_widgets::TMainForm& form = *opened;
     const std::size_t shownOnOpening = context.Services.Messages.Shown.size();
-    form.Actions().Children[static_cast<std::size_t>(TChildKind::SoilLayers)]->trigger();
-    QApplication::processEvents();
-    auto* dialog = form.ChildAs<TDlgSoilLayers>(TChildKind::SoilLayers);
+    auto* dialog = qobject_cast<TDlgSoilLayers*>(OpenFromMenu(form, TChildKind::SoilLayers));
     if (!dialog)
         return false;
 
@@ -219,9 +217,7 @@ bool CptRead(TProbeContext& context)
     form.show();
     if (const auto units = args.Option("--units"))
         form.Project().SetUnits(args.Integer(*units));
-    form.Actions().Children[static_cast<std::size_t>(TChildKind::CptData)]->trigger();
-    QApplication::processEvents();
-    auto* dialog = form.ChildAs<app_widgets::TDlgInputMotion>(TChildKind::CptData);
+    auto* dialog = qobject_cast<app_widgets::TDlgInputMotion*>(OpenFromMenu(form, TChildKind::CptData));
     if (!dialog)
         return false;
     dialog->EdtWord()->setText(QString::fromStdString(std::filesystem::absolute(args.Positional(0)).string()));
