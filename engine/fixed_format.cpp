@@ -634,8 +634,8 @@ bool IsData(const Item& item)
 
 // An nX just before a data descriptor becomes the blanks ahead of its first
 // field: one step of the writer instead of two for each field of a row. They
-// are written before the values are looked at, as the nX was, so a record
-// whose values run out there ends as before.
+// are written before the values are looked at, as an nX is, so a record
+// whose values run out at that field still ends with them.
 void MergeBlanks(std::vector<Item>& items)
 {
     std::vector<Item> merged;

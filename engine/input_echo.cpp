@@ -51,7 +51,7 @@ bool ApiSelected(const ProjectInput& s)
     return s.MethodSelected[Api] == 1;
 }
 
-// Steps 1-5: titles and methods.
+// Titles and methods.
 void WriteTitlesAndMethods(const Echo& e)
 {
     const ProjectInput& s = e.s;
@@ -100,7 +100,7 @@ void WriteTitlesAndMethods(const Echo& e)
     }
 }
 
-// Steps 6-8: loading and pile type.
+// Loading and pile type.
 void WriteLoadingAndPileType(const Echo& e)
 {
     const ProjectInput& s = e.s;
@@ -161,7 +161,7 @@ bool NonCircular(const ProjectInput& s)
     return s.PileType == 6 || (s.PileType == 3 && s.Perimeter > 0.0);
 }
 
-// Steps 9-10: modulus and cross-section area.
+// Modulus and cross-section area.
 void WriteStiffness(const Echo& e)
 {
     const ProjectInput& s = e.s;
@@ -193,7 +193,7 @@ void WriteStiffness(const Echo& e)
     e.Write("(10X,'- CROSS SECTION AREA        =',F10.2,1X,A3)", {area, e.u.area});
 }
 
-// Step 12: pile properties, with the total length as read; the end section
+// Pile properties, with the total length as read; the end section
 // is compared with the embedded length.
 void WritePileProperties(const Echo& e, double embedded_length)
 {
@@ -239,7 +239,7 @@ void WritePileProperties(const Echo& e, double embedded_length)
         e.Write("(/,/,10X,'PLUGGED/UNPLUGGED CONDITIONS : ',/,10X,A)", {plug_lines[s.PlugCondition]});
 }
 
-// Steps 13-16: the soil tables.
+// The soil tables.
 void WriteSoilTables(const Echo& e)
 {
     const ProjectInput& s = e.s;

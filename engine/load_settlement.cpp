@@ -54,7 +54,7 @@ void PlaceTzCurves(const AnalysisInput& input, LoadTransfer& transfer)
             continue;
         const int code = upper[Soil::SoilType] == 1.0 && lower[Soil::SoilType] == 1.0 ? 1 : 2;
         // The bottom curve 0.5 in above the lower point and the mid curve
-        // 0.3 in below the middle, as the curves have always been placed.
+        // 0.3 in below the middle of the pair.
         const double top = TransferLength(input, upper[Soil::Depth]);
         const double bottom = TransferLength(input, lower[Soil::Depth]) - FixedInches(input, 0.5f);
         const double mid = (top + bottom + FixedInches(input, 1.1f)) * 0.5f;
@@ -371,10 +371,9 @@ struct WalkNode {
     double movement = 0.0;
 };
 
-// The distribution rows (P4) of one assumed tip movement: as the plot data
-// file has always held them, one at the mid-depth of each of RowsPerCurve
-// equal parts of the pile from the tip up, now with the axial load and the
-// movement the walk finds at that depth.
+// The distribution rows (P4) of one assumed tip movement: one at the
+// mid-depth of each of RowsPerCurve equal parts of the pile from the tip up,
+// with the axial load and the movement the walk finds at that depth.
 class DistributionRows {
 public:
     DistributionRows(const AnalysisInput& input, int rows_per_curve, OutputFile& plot, double total_length)

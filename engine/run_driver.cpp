@@ -51,7 +51,7 @@ std::string WithExtension(const std::string& path, std::string_view extension)
     return parts.directory + parts.name + std::string(extension);
 }
 
-// Step 2: the file names of the run. Lines 5-8 are whole paths (CR and
+// The file names of the run. Lines 5-8 are whole paths (CR and
 // trailing blanks stripped). When they are missing, the three names are
 // asked on the console, but only when it is a terminal.
 bool ReadHandOffFile(Uses<const RunSetup, HandOff> run)
@@ -176,9 +176,9 @@ void WriteInputProblem(RunOutputs& out, int& status, const std::string& path, co
     WriteFileProblem(out, status, path, problem.record, problem.reason);
 }
 
-// Steps 6 and 7: the three files of step 6, then the two readers, and
-// what the analysis derives from the input. False when the run stops; its
-// message is in the report then.
+// The project file, the plot data file and the CPT point file, then the two
+// readers, and what the analysis derives from the input. False when the run
+// stops; its message is in the report then.
 bool ReadInputFiles(RunState& s, int& status)
 {
     AnalysisInput& input = s;
@@ -221,7 +221,7 @@ bool ReadInputFiles(RunState& s, int& status)
     return true;
 }
 
-// Step 8: the soil profile as read must reach the embedded length plus two
+// The soil profile as read must reach the embedded length plus two
 // pile diameters.
 bool CheckSoilDepth(Uses<const RunSetup, const AnalysisInput, RunOutputs> run, int& status)
 {
@@ -317,7 +317,7 @@ void RunPileAnalysis(RunState& s, int& status)
         return;
     }
 
-    // Step 3: the banner goes to the console before the report is opened.
+    // The banner goes to the console before the report is opened.
     const std::string banner = Banner(s);
     s.console.Write(banner);
     // Never overwrite an input with the report.
@@ -345,7 +345,7 @@ void FinishRun(Uses<const RunSetup, const HandOff, RunOutputs> run, int& status,
     const RunSetup& setup = run;
     const HandOff& files = run;
     RunOutputs& out = run;
-    // Step 12. The plot data file first, so that a failure there still goes
+    // The plot data file first, so that a failure there still goes
     // into the report; a file that could not be written completely must not
     // pass for a finished run, nor leave an earlier run's results behind.
     bool plot_kept = false;
