@@ -153,20 +153,15 @@ void TakeEndBearing(
 // Rows of the pass and, in the first pass, the plot header. Row k at depth
 // k x IncrementLength, in every slot: the rows of the pile and the tops of
 // the segments below it.
-void LayOutRows(Uses<const AnalysisInput, const PileSegments, const MethodLoop, PenetrationRows, RunOutputs> run)
+void LayOutRows(Uses<const AnalysisInput, const MethodLoop, PenetrationRows, RunOutputs> run)
 {
     const AnalysisInput& input = run;
-    const PileSegments& segments = run;
     const MethodLoop& loop = run;
     PenetrationRows& penetration = run;
     RunOutputs& out = run;
     for (int k = 0; k < RowSlots; ++k)
         penetration.PenetrationDepths[k] = k * input.IncrementLength;
     penetration.PenetrationRowCount = LastRow(input) + 1;
-    SegmentWalker walker(segments);
-    for (int k = 0; k < penetration.PenetrationRowCount; ++k)
-        penetration.RowSoilType[k] = static_cast<int>(
-            segments.SegmentSoil[walker.Locate(penetration.PenetrationDepths[k]).segment][Soil::SoilType]);
     const int rows = penetration.PenetrationRowCount;
     const int every = std::max(input.PrintEvery, 1);
     const int printed = (rows + every - 1) / every;

@@ -20,7 +20,6 @@ inline constexpr int MaxTzDepths = 100;
 inline constexpr int MaxSectionRows = 100;
 inline constexpr int MaxCptPoints = 1000;
 inline constexpr int MaxSegments = 500;
-inline constexpr int MaxRows = 500;
 // t-z curves of the load-settlement part: three in the free length and
 // three per pair of soil points.
 inline constexpr int MaxTzCurves = 3 + 3 * (MaxSoilPoints - 1);
@@ -430,7 +429,6 @@ struct PenetrationRows {
     // PenetrationDepths[s] too.
     RowArray PenetrationDepths{};
     int PenetrationRowCount = 0; // R, rows 0 .. R - 1
-    std::array<int, RowSlots> RowSoilType{}; // SoilType of the segment holding each row
     int RowsPerCurve = 0; // printed rows per table and per plot curve
     int CurveCount = 0;   // capacity curves in the plot data file
 };
