@@ -280,14 +280,11 @@ void TakeUserRows(
     }
 }
 
-// The user-specified method, once per run in the first pass. Without user
+// The user-specified method, run by the first pass only. Without user
 // values it is skipped, table included; when selected its curve is still
 // written, with zeros.
 void RunUserSpecifiedMethod(RunState& s)
 {
-    if (s.UserMethodDone)
-        return;
-    s.UserMethodDone = true;
     if (!HasUserValues(s)) {
         if (Plotted(s, emUserSpecified))
             WriteZeroUserCurve(s);

@@ -438,7 +438,6 @@ struct PenetrationRows {
 struct MethodLoop {
     int PassNumber = 0;  // 1 or 2 while the passes run
     int MethodIndex = 0; // EngineMethod whose capacity steps run; read by the steps
-    bool UserMethodDone = false; // the user-specified method runs at most once per run
 };
 
 // What each method hands on: its printed rows and the variant of its skin
