@@ -24,10 +24,6 @@ constexpr std::array<std::string_view, 10> MethodLines{
     "- UWA (University of Western Australia)",
 };
 
-constexpr int Usace = 2;
-constexpr int Api = 4;
-constexpr int IcpMtd = 7;
-
 // What every part of the echo works with: the input as read (the echo
 // shows it so), the report's unit labels and the report itself.
 struct Echo {
@@ -48,7 +44,7 @@ void WriteMethodLine(const Echo& e, int method)
 
 bool ApiSelected(const ProjectInput& s)
 {
-    return s.MethodSelected[Api] == 1;
+    return s.MethodSelected[pmApi] == 1;
 }
 
 // Titles and methods.
@@ -72,7 +68,7 @@ void WriteTitlesAndMethods(const Echo& e)
         if (s.MethodSelected[method] != 1)
             continue;
         WriteMethodLine(e, method);
-        if (method == Usace) {
+        if (method == pmUsace) {
             switch (s.CriticalDepthMode) {
             case 0:
                 e.Write("(10X,'  # Critical Depth Method for Sand:',/,10X,"
@@ -91,7 +87,7 @@ void WriteTitlesAndMethods(const Echo& e)
                 break;
             }
         }
-        if (method == IcpMtd) {
+        if (method == pmIcpMtd) {
             if (s.DrainedClay == 1)
                 e.Write("(10X,'  # Use Drained Condition for Clay')");
             else

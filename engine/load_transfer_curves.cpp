@@ -11,8 +11,6 @@ namespace {
 
 using CurvePoints = std::array<double, TzPointsPerCurve>;
 
-constexpr int Usace = 2; // LoadTransferMethod of the USACE curve family
-
 // Soil points closer than this (in feet) carry no t-z curves.
 constexpr float TzPairSpacingFeet = 0.11f;
 
@@ -161,7 +159,7 @@ double UnitLoadTransferAt(Uses<const AnalysisInput, const PenetrationRows, const
 void BuildTzCurveSand(const AnalysisInput& input, TzCurve& curve)
 {
     const double t_max = curve.TzMaxTransfer;
-    if (input.LoadTransferMethod != Usace) {
+    if (input.LoadTransferMethod != pmUsace) {
         curve.Movement = MovementsFromInches(input, SandMovements);
         curve.LoadTransfer = Scaled(SandTransferRatios, t_max);
         return;
@@ -187,7 +185,7 @@ void BuildTzCurveSand(const AnalysisInput& input, TzCurve& curve)
 void BuildTzCurveClay(const AnalysisInput& input, TzCurve& curve)
 {
     const double t_max = curve.TzMaxTransfer;
-    if (input.LoadTransferMethod != Usace) {
+    if (input.LoadTransferMethod != pmUsace) {
         curve.Movement = Scaled(ClayMovementRatios, LoadTransferDiameter(input));
         curve.LoadTransfer = Scaled(ClayTransferRatios, t_max);
         return;
@@ -211,7 +209,7 @@ TipLoadCurve BuildTipCurve(const AnalysisInput& input, double q, int tip_soil_ty
 {
     const double diameter = LoadTransferDiameter(input);
     TipLoadCurve tip;
-    if (input.LoadTransferMethod != Usace) {
+    if (input.LoadTransferMethod != pmUsace) {
         tip.Movement = Scaled(TipMovementRatios, diameter);
         tip.Load = Scaled(TipLoadRatios, q);
         return tip;
