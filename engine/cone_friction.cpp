@@ -15,8 +15,9 @@ bool IsUplift(const ConePile& pile) { return pile.load_direction == 1; }
 // An end-section inner diameter above this marks an open pile end.
 bool HasOpenEnd(const ConePile& pile) { return pile.end_section_inner_diameter > DiameterTolerance; }
 
-// Radii and diameters divide; a pile end without a wall has none to give.
-double AtLeastTolerance(double length) { return std::max(length, static_cast<double>(1.0e-5f)); }
+// Radii, diameters and the height above the tip divide; a pile end without
+// a wall, or a point at the tip, has none to give.
+double AtLeastTolerance(double length) { return std::max(length, DiameterTolerance); }
 
 } // namespace
 
@@ -162,7 +163,7 @@ NgiClayFriction NgiClayUnitFriction(double su, double remolded_strength, double 
 PointPair IcpSandUnitFriction(const ConeSandSegment& segment, const ConePile& pile, const ConeMethodConstants& c)
 {
     const double qc = NotNegative(segment.qc);
-    const double h = std::max(segment.h, static_cast<double>(1.0e-5f));
+    const double h = AtLeastTolerance(segment.h);
     double ratio = h / EquivalentRadius(pile);
     if (ratio <= 8.0f) {
         ratio = 8.0f;
@@ -203,7 +204,7 @@ PointPair IcpSandUnitFriction(const ConeSandSegment& segment, const ConePile& pi
 PointPair FugroSandUnitFriction(const ConeSandSegment& segment, const ConePile& pile, const ConeMethodConstants& c)
 {
     const double qc = NotNegative(segment.qc);
-    const double h = std::max(segment.h, static_cast<double>(1.0e-5f));
+    const double h = AtLeastTolerance(segment.h);
     const double ratio = h / FugroEquivalentRadius(pile);
     const auto at = [&](double sigma) {
         const double stress = NotNegative(sigma) / c.pa;
@@ -234,7 +235,7 @@ PointPair UwaSandUnitFriction(const ConeSandSegment& segment, const ConePile& pi
     const double qc = NotNegative(segment.qc);
     const double od = AtLeastTolerance(pile.outer_diameter);
     const double area_ratio = UwaEffectiveAreaRatio(pile);
-    const double h = std::max(segment.h, static_cast<double>(1.0e-5f));
+    const double h = AtLeastTolerance(segment.h);
     const double h_over_d = std::max(h / od, 2.0);
     const double sigma_rc = 0.03f * qc * std::pow(area_ratio, 0.3f) * std::pow(h_over_d, -0.5f);
     const double tan_delta = SandInterfaceTangent(segment.friction_angle);
