@@ -70,6 +70,14 @@ std::string ProcPath(int fd)
     return "/proc/self/fd/" + std::string(digits, end);
 }
 
+// n in lowercase hexadecimal digits.
+std::string Hex(unsigned long n)
+{
+    char digits[2 * sizeof n];
+    const auto end = std::to_chars(digits, digits + sizeof digits, n, 16).ptr;
+    return std::string(digits, end);
+}
+
 // Calls make with hidden names beside path (".NAME.<suffix>") until one is
 // not taken: 0 with the name in temporary, else the errno of the failure.
 int WithHiddenName(const std::string& path, std::string& temporary, const std::function<bool(const char*)>& make)
@@ -80,10 +88,8 @@ int WithHiddenName(const std::string& path, std::string& temporary, const std::f
     for (int attempt = 0; attempt < 100; ++attempt) {
         timespec now {};
         clock_gettime(CLOCK_REALTIME, &now);
-        char suffix[32];
-        std::snprintf(suffix, sizeof suffix, ".%x%x%lx", static_cast<unsigned>(getpid()),
-                      static_cast<unsigned>(attempt), static_cast<unsigned long>(now.tv_nsec));
-        temporary = folder + "." + name + suffix;
+        temporary = folder + "." + name + "." + Hex(static_cast<unsigned>(getpid())) +
+                    Hex(static_cast<unsigned>(attempt)) + Hex(static_cast<unsigned long>(now.tv_nsec));
         if (make(temporary.c_str()))
             return 0;
         if (errno != EEXIST)
