@@ -5,7 +5,7 @@
 // friction angle of sand from the blow count (InterpolateChartByRange).
 // Every tabulated number is a single-precision literal widened to double, as
 // every engine constant is (constants.h says why).
-#include <array>
+#include <cstddef>
 #include <span>
 
 namespace korva::engine {

@@ -9,14 +9,12 @@
 // Prints the time of each run, then the median and the spread (fastest,
 // slowest, interquartile range) in milliseconds. Exit code:
 // 0, 1 when a run stopped (status 1), 2 when the runs could not be set up.
-#include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unistd.h>

@@ -17,11 +17,9 @@
 // code: the engine's status (0 or 1), 2 when the run could not be set up.
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 #include "atomic_file.h"
 #include "file_text.h"
