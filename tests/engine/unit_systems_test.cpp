@@ -1,8 +1,8 @@
 // One pile, one answer: a project entered in English units and the same
 // project in SI units give every capacity method the same skin friction, tip
 // value (the self weight in uplift) and ultimate capacity at every row,
-// within 0.3 %. Specific projects for the rules that once read a constant in
-// the unit of either system, and random layered piles over every method,
+// within 0.3 % or what the rules' own SI figures allow. Specific projects at
+// the constants of the rules, and random layered piles over every method,
 // both load directions, stick-up, CPT profiles and pile types.
 #include <gtest/gtest.h>
 
