@@ -12,16 +12,16 @@ namespace korva::components {
 namespace {
 
 constexpr std::array<TUnitCodeRow, 10> kUnitRows = {{
-    {"F2", "tons", "kN", "F", 0.1124044745L, false, 10},
-    {"F1", "kips", "kN", "F", 0.2248089237L, false, 10},
-    {"F4", "lb-sec2/in", "Mg", "M", 5.7101483L, false, 8},
-    {"F5", "sec", "sec", "T", 1.0L, false, kExactFactorDigits},
-    {"F6", "slug", "Mg", "F", 68.364249L, false, 8},
-    {"F", "lbs", "kN", "F", 224.8089237L, false, 10},
-    {"L3", "rad", "rad", "L", 1.0L, true, kExactFactorDigits},
-    {"L2", "ft", "m", "L", 0.3048L, true, kExactFactorDigits},
-    {"L1", "in", "mm", "L", 25.4L, true, kExactFactorDigits},
-    {"L", "in", "m", "L", 0.0254L, true, kExactFactorDigits},
+    {"F2", "tons", "kN", "F", 0.1124044745L, 10},
+    {"F1", "kips", "kN", "F", 0.2248089237L, 10},
+    {"F4", "lb-sec2/in", "Mg", "M", 5.7101483L, 8},
+    {"F5", "sec", "sec", "T", 1.0L, kExactFactorDigits},
+    {"F6", "slug", "Mg", "F", 68.364249L, 8},
+    {"F", "lbs", "kN", "F", 224.8089237L, 10},
+    {"L3", "rad", "rad", "L", 1.0L, kExactFactorDigits},
+    {"L2", "ft", "m", "L", 0.3048L, kExactFactorDigits},
+    {"L1", "in", "mm", "L", 25.4L, kExactFactorDigits},
+    {"L", "in", "m", "L", 0.0254L, kExactFactorDigits},
 }};
 
 const TUnitCodeRow& Row(std::string_view code)

@@ -35,7 +35,6 @@ struct TUnitCodeRow {
     const char* SI;
     const char* Placeholder;
     long double Factor;
-    bool SIPerEnglish; // Factor is SI units per English unit (the lengths)
     // The significant digits of the factor's decimal, kExactFactorDigits for
     // a factor exact by definition: a value converted by it carries no more
     // (2 ksf are 95.76052622 kPa by 224.8089237 lbs per kN; the digits after
