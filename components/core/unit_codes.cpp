@@ -164,16 +164,6 @@ TUnitConversion UnitConversion(std::string_view code)
     return {englishPerSI / siPerEnglish, false};
 }
 
-long double UnitConversionFactor(int fromUnits, int toUnits, std::string_view code)
-{
-    const TUnitConversion conversion = UnitConversion(code);
-    if (fromUnits == kUnitsEnglish && toUnits == kUnitsSI)
-        return conversion.ToSI(1.0L);
-    if (fromUnits == kUnitsSI && toUnits == kUnitsEnglish)
-        return conversion.ToEnglish(1.0L);
-    return 1.0L;
-}
-
 long double ConvertUnits(long double value, int fromUnits, int toUnits, std::string_view code)
 {
     if (fromUnits == kUnitsEnglish && toUnits == kUnitsSI)
@@ -181,6 +171,11 @@ long double ConvertUnits(long double value, int fromUnits, int toUnits, std::str
     if (fromUnits == kUnitsSI && toUnits == kUnitsEnglish)
         return UnitConversion(code).ToEnglish(value);
     return value;
+}
+
+long double UnitConversionFactor(int fromUnits, int toUnits, std::string_view code)
+{
+    return ConvertUnits(1.0L, fromUnits, toUnits, code);
 }
 
 std::optional<int> UnitCodeDigits(std::string_view code)
