@@ -132,6 +132,9 @@ public:
     // earlier run; a file that cannot be written raises EInOutError and the
     // old one stays.
     bool WriteWaveEquationFile();
+    // Removes the wave-equation file beside the project, an earlier run's,
+    // and clears WaveFileName.
+    void RemoveWaveEquationFile();
 
     TProjectHost& Host() const { return *host_; }
 

@@ -176,18 +176,23 @@ std::string WaveEquationFileText(const TProgramData& p, const TGridTable& layers
 
 bool TProgramData::WriteWaveEquationFile()
 {
-    const std::string path = ChangeFileExt(FileName, ".gwi");
     if (ResultPointCount <= 0 || !host_->Tables) {
         // The file of an earlier run would pass for this run's.
-        std::remove(path.c_str());
-        WaveFileName.clear();
+        RemoveWaveEquationFile();
         return false;
     }
     components::ScopedDecimalSeparator point('.');
     const std::string text = WaveEquationFileText(*this, host_->Tables->D);
+    const std::string path = ChangeFileExt(FileName, ".gwi");
     components::ReplaceFile(path, text);
     WaveFileName = path;
     return true;
+}
+
+void TProgramData::RemoveWaveEquationFile()
+{
+    std::remove(ChangeFileExt(FileName, ".gwi").c_str());
+    WaveFileName.clear();
 }
 
 } // namespace korva::app

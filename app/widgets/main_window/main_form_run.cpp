@@ -83,8 +83,7 @@ void TMainForm::CompRunClick()
         // The results of an earlier run never stand for this one, nor the
         // wave-equation file made from them.
         std::remove(files.PlotData.c_str());
-        std::remove(app::ChangeFileExt(Project().FileName, ".gwi").c_str());
-        Project().WaveFileName.clear();
+        Project().RemoveWaveEquationFile();
         plotLoaded_ = false;
         const widgets::TWaitCursor wait;
         status = entry(app::kEngineCallValue);
