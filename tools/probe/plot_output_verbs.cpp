@@ -153,14 +153,7 @@ bool SaveBitmap(TProbeContext& context)
 // Four margins in thousandths of an inch, LEFT,TOP,RIGHT,BOTTOM.
 std::vector<std::string> MarginsArgument(const TProbeArgs& args, const std::string& margins)
 {
-    std::vector<std::string> sides;
-    std::size_t start = 0;
-    for (std::size_t comma = margins.find(',');; comma = margins.find(',', start)) {
-        sides.push_back(margins.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-        if (comma == std::string::npos)
-            break;
-        start = comma + 1;
-    }
+    const std::vector<std::string> sides = Split(margins, ',');
     if (sides.size() != 4)
         throw EProbeUsage("--margins takes LEFT,TOP,RIGHT,BOTTOM in thousandths of an inch");
     for (const std::string& side : sides)

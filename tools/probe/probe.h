@@ -126,6 +126,10 @@ bool SparesInputs(const std::vector<std::string>& inputs, const std::vector<std:
 // deleteLater, queued signals).
 void Settle();
 
+// The parts of an argument between the separators ("1,,3" gives "1", ""
+// and "3"; no separator, the argument itself).
+std::vector<std::string> Split(const std::string& text, char separator);
+
 // JSON helpers.
 QJsonArray JsonStrings(const std::vector<std::string>& texts);
 

@@ -105,6 +105,16 @@ int TProbeArgs::Integer(const std::string& text) const
     return value;
 }
 
+std::vector<std::string> Split(const std::string& text, char separator)
+{
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (std::size_t cut; (cut = text.find(separator, start)) != std::string::npos; start = cut + 1)
+        parts.push_back(text.substr(start, cut - start));
+    parts.push_back(text.substr(start));
+    return parts;
+}
+
 QJsonArray JsonStrings(const std::vector<std::string>& texts)
 {
     QJsonArray array;

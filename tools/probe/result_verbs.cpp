@@ -72,17 +72,13 @@ bool ExportXlsx(TProbeContext& context)
     const TProbeArgs args(context.Words, {"--plots"});
     const std::string out = Absolute(args.Positional(1));
     std::vector<int> wanted;
-    if (const std::optional<std::string> list = args.Option("--plots")) {
-        std::size_t start = 0;
-        while (start <= list->size()) {
-            const std::size_t comma = std::min(list->find(',', start), list->size());
-            const int number = args.Integer(list->substr(start, comma - start));
+    if (const std::optional<std::string> list = args.Option("--plots"))
+        for (const std::string& part : Split(*list, ',')) {
+            const int number = args.Integer(part);
             if (number < 1 || number > app::kResultPlotCount)
                 throw EProbeUsage("plot numbers are 1 to 10");
             wanted.push_back(number);
-            start = comma + 1;
         }
-    }
     if (!SparesInputs(ProjectInputs(Absolute(args.Positional(0))), {out}))
         return false;
     const std::unique_ptr<TMainForm> form = OpenMainWindow(context, args.Positional(0));

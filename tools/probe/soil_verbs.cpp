@@ -29,16 +29,6 @@ namespace {
 using app_widgets::TChildKind;
 using app_widgets::TDlgSoilLayers;
 
-std::vector<std::string> Split(const std::string& text, char separator)
-{
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (std::size_t cut; (cut = text.find(separator, start)) != std::string::npos; start = cut + 1)
-        parts.push_back(text.substr(start, cut - start));
-    parts.push_back(text.substr(start));
-    return parts;
-}
-
 const char* const kTypeNames[] = {"sand", "clay", "silt"};
 const char* const kFieldNames[] = {"bottom", "max_side_friction", "max_end_bearing", "side_factor", "end_factor"};
 
