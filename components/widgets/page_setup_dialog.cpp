@@ -39,13 +39,15 @@ QSizeF CurrentPaperInches()
 } // namespace
 
 TPageSetupForm::TPageSetupForm(QWidget* owner, const TPageSetup& setup)
-    : QDialog(owner), setup_(setup), scale_(setup.UnitsPerShownUnit())
+    : QDialog(owner), setup_(setup)
 {
     setWindowTitle(QStringLiteral("Page Setup"));
     auto* group = new QGroupBox(QStringLiteral("Margins"), this);
     auto* grid = new QGridLayout(group);
     const std::array<int, 4> initial = Sides(setup.InitialMargins());
     const std::array<int, 4> lowest = Sides(setup.LowestMargins());
+    // Units of the options in one unit shown (1000 a inch, 100 a millimetre).
+    const Extended scale = setup.UnitsPerShownUnit();
     for (std::size_t side = 0; side < margins_.size(); ++side) {
         auto* label = new QLabel(group);
         auto* edit = new TDataEdit(group);
@@ -53,9 +55,9 @@ TPageSetupForm::TPageSetupForm(QWidget* owner, const TPageSetup& setup)
         edit->SetUnitsString(setup.ShownUnit());
         edit->SetCaption(kSideCaptions[side]);
         edit->SetEditLabel(label);
-        edit->SetMaxVal(static_cast<Extended>(setup.MaxMargin()) / scale_);
-        edit->SetMinVal(static_cast<Extended>(lowest[side]) / scale_);
-        edit->SetNumber(static_cast<Extended>(initial[side]) / scale_);
+        edit->SetMaxVal(static_cast<Extended>(setup.MaxMargin()) / scale);
+        edit->SetMinVal(static_cast<Extended>(lowest[side]) / scale);
+        edit->SetNumber(static_cast<Extended>(initial[side]) / scale);
         edit->SetStoredForm([this](Extended shown) { return setup_.KeptMargin(shown); });
         edit->setEnabled(setup.MarginsEnabled());
         grid->addWidget(label, static_cast<int>(side) / 2, 2 * (static_cast<int>(side) % 2));

@@ -41,7 +41,6 @@ private:
     void OkClick();
 
     components::TPageSetup setup_; // options, minimum margins and paper
-    int scale_; // units of the options in one unit shown (1000 a inch, 100 a millimetre)
     std::array<TDataEdit*, 4> margins_{};
     QPushButton* ok_;
     QPushButton* cancel_;
