@@ -96,7 +96,7 @@ enum class TEngineRunFailure {
 enum class TReportState {
     Written,        // put in place by this run
     FromEarlierRun, // the same file as before the call
-    Missing,        // none, before and after
+    Missing,        // none after the call (whatever was there before)
 };
 
 struct TEngineRunResult {
