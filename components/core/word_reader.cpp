@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <utility>
+
+#include <sys/stat.h>
 
 #include "exceptions.h"
 #include "int_utils.h"
@@ -66,6 +69,15 @@ std::string ReadWholeFile(const std::string& fileName)
     if (!file)
         throw EInOutError("Cannot open file \"" + fileName + "\". " + std::strerror(errno));
     std::string content;
+    // A regular file tells its size: one too large is refused before it is
+    // read, and one within the limit is read into room made once. A pipe or
+    // device is bounded as it is read.
+    struct stat info{};
+    if (::fstat(::fileno(file.get()), &info) == 0 && S_ISREG(info.st_mode)) {
+        if (static_cast<std::uint64_t>(info.st_size) > TWordReader::kMaxFileSize)
+            throw EInOutError("File \"" + fileName + "\" is too large to be read.");
+        content.reserve(static_cast<std::size_t>(info.st_size));
+    }
     char buffer[65536];
     std::size_t got;
     while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
