@@ -95,7 +95,9 @@ bool PairCarriesTzCurves(const AnalysisInput& input, const SoilPoint& upper, con
 {
     const double spacing =
         input.Units == 1 ? static_cast<double>(TzPairSpacingFeet) : TzPairSpacingFeet * MetresPerFoot;
-    return lower[Soil::Depth] - upper[Soil::Depth] >= spacing;
+    // Within the depth tolerance: a pair just 0.11 ft apart carries curves in
+    // either unit system, whatever the rounding of its converted depths.
+    return lower[Soil::Depth] - upper[Soil::Depth] >= spacing - DepthTolerance;
 }
 
 double LoadTransferDiameter(const AnalysisInput& input)

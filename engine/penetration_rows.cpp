@@ -101,9 +101,11 @@ public:
         }
         water_ = english ? 0.0624f : 9.8f;
         buoyant_ = unit_weight_ - water_;
-        // A water table within a foot of the surface is taken 0.1 ft deep.
+        // A water table within a foot of the surface is taken 0.1 ft deep;
+        // one at a foot, within the depth tolerance, is not (in SI a foot
+        // converted and the single-precision foot differ in the last digits).
         const double foot = english ? 1.0f : MetresPerFoot;
-        water_table_ = s.WaterTableDepth < foot ? 0.1f * foot : s.WaterTableDepth;
+        water_table_ = s.WaterTableDepth < foot - DepthTolerance ? 0.1f * foot : s.WaterTableDepth;
 
         if (s.SectionArea > 1.0e-6f)
             section_area_ = english ? s.SectionArea / SquareInchesPerSquareFoot : s.SectionArea;

@@ -123,6 +123,25 @@ TEST(LoadSettlementCurves, EnglishAndSiPlaceEveryCurveAtOneDepth)
             << "tip movement " << i + 1;
 }
 
+// A layer just 0.11 ft thick, the least that carries t-z curves, carries
+// them in SI too, where its converted depths may put it a rounding thinner:
+// both systems make the same curves at the same depths.
+TEST(LoadSettlementCurves, ALayerOfTheLeastThicknessCarriesCurvesInBothSystems)
+{
+    const HandOverPile english{.soil = {{0, 1, 32}, {10, 1, 32}, {10, 2, 0}, {10.11, 2, 0}, {10.11, 1, 34}, {100, 1, 36}}};
+    RunFolder folder;
+    auto e = HandOverState(english);
+    auto m = HandOverState(InSi(english));
+    ASSERT_EQ(RunLoadTransfer(*e, folder).status, 0);
+    ASSERT_EQ(RunLoadTransfer(*m, folder).status, 0);
+    ASSERT_EQ(e->TzCurveCount, 9); // sand, the thin clay, sand
+    ASSERT_EQ(m->TzCurveCount, e->TzCurveCount);
+    for (int c = 0; c < e->TzCurveCount; ++c) {
+        EXPECT_NEAR(m->TzCurves[c].TzCurveDepth, e->TzCurves[c].TzCurveDepth * 0.0254, 1e-9) << "curve " << c + 1;
+        EXPECT_EQ(m->TzCurves[c].TzSoilCode, e->TzCurves[c].TzSoilCode) << "curve " << c + 1;
+    }
+}
+
 // The three-layer pile of the sample project: open pipe 24 x 23 in, 62 ft
 // with 2 ft stickup, sand 0-20, clay 20-45, sand 45-80 ft, API curves.
 HandOverPile ThreeLayerPile()

@@ -277,42 +277,55 @@ TEST(UnitSystems, AThinLayerGrowsAlikeInBothSystems)
     ExpectSameCapacities(RunInBothSystems(p), kAllMethods, kAllQuantities, kRounding);
 }
 
-// The water table 2.5 ft (0.762 m) deep is under a foot in neither system
-// and is taken as it is (one within a foot is taken 0.1 ft deep). A square
-// concrete pile in uplift: the skin friction agrees to rounding; the tip
-// value, the self weight, is that of each system's own unit weights (in SI
-// 23.56305 and water 9.8 kN/m^3), buoyant below 2.5 ft.
-TEST(UnitSystems, AWaterTableDeeperThanAFootIsTakenAsItIs)
+// The water table is taken as it is from a foot deep on, and 0.1 ft deep
+// when it is shallower, alike in both systems: at 2.5 ft (0.762 m), at just
+// a foot (0.3048 m, which the single-precision foot of SI exceeds in its
+// last digits) and at half a foot. A square concrete pile in uplift: the
+// skin friction agrees to rounding; the tip value, the self weight, is that
+// of each system's own unit weights (in SI 23.56305 and water 9.8 kN/m^3),
+// buoyant below the water table taken.
+TEST(UnitSystems, TheWaterTableIsTakenAlikeInBothSystems)
 {
-    PileProject p = OneLayerPile(SandLayer(0.0, 2.5, 115.0, 32.0), 50.0);
-    p.layers.push_back(SandLayer(2.5, 60.0, 57.6, 32.0));
-    p.profile_bottom = 60.0;
-    p.pile_type = 3;
-    p.elastic_modulus = 4000000.0;
-    p.perimeter = 56.0;
-    p.tip_area = 196.0;
-    p.section_area = 196.0;
-    p.outer_diameter = 0.0;
-    p.load_direction = 1;
-    const PairOfRuns runs = RunInBothSystems(p);
-    std::vector<Method> others = kAllMethods;
-    std::erase_if(others, [](const Method& m) { return m.engine_method == engine::emFhwa; });
-    ExpectSameCapacities(runs, others, {kSkin}, kRounding);
-    ExpectSameCapacities(runs, {kAllMethods[1]}, {kSkin}, kFhwaVolumeFactor);
-
-    const auto self_weight = [](double area, double z, double water_table, double pile, double water) {
-        return z <= water_table ? area * pile * z : area * pile * water_table + area * (pile - water) * (z - water_table);
+    struct Case {
+        double water_table; // ft: the top of the light layer
+        double taken;       // ft
     };
-    for (const Method& m : kAllMethods) {
-        if (m.engine_method == engine::emUserSpecified)
-            continue; // not selected
-        SCOPED_TRACE(m.name);
-        for (int k = 1; k < runs.english.state->PenetrationRowCount; ++k) {
-            const double english = self_weight(196.0 / 144.0, k * 1.0, 2.5, double(0.15f), double(0.0624f));
-            const double si = self_weight(196.0 * SquareMetresPerSquareInch, k * FeetToMetres, 2.5 * FeetToMetres,
-                                          double(23.56305f), double(9.8f));
-            EXPECT_NEAR(runs.english.state->MethodRows[m.engine_method].EndBearing[k], english, 1e-9 * english) << k;
-            EXPECT_NEAR(runs.si.state->MethodRows[m.engine_method].EndBearing[k], si, 1e-9 * si) << k;
+    for (const Case c : {Case{2.5, 2.5}, Case{1.0, 1.0}, Case{0.5, double(0.1f)}}) {
+        SCOPED_TRACE(c.water_table);
+        PileProject p = OneLayerPile(SandLayer(0.0, c.water_table, 115.0, 32.0), 50.0);
+        p.layers.push_back(SandLayer(c.water_table, 60.0, 57.6, 32.0));
+        p.profile_bottom = 60.0;
+        p.pile_type = 3;
+        p.elastic_modulus = 4000000.0;
+        p.perimeter = 56.0;
+        p.tip_area = 196.0;
+        p.section_area = 196.0;
+        p.outer_diameter = 0.0;
+        p.load_direction = 1;
+        const PairOfRuns runs = RunInBothSystems(p);
+        std::vector<Method> others = kAllMethods;
+        std::erase_if(others, [](const Method& m) { return m.engine_method == engine::emFhwa; });
+        ExpectSameCapacities(runs, others, {kSkin}, kRounding);
+        ExpectSameCapacities(runs, {kAllMethods[1]}, {kSkin}, kFhwaVolumeFactor);
+
+        const auto self_weight = [](double area, double z, double water_table, double pile, double water) {
+            return z <= water_table ? area * pile * z
+                                    : area * pile * water_table + area * (pile - water) * (z - water_table);
+        };
+        // SI takes a tenth of its own single-precision foot.
+        const double taken_si = c.taken == c.water_table ? c.taken * FeetToMetres : double(0.1f) * double(0.3048f);
+        for (const Method& m : kAllMethods) {
+            if (m.engine_method == engine::emUserSpecified)
+                continue; // not selected
+            SCOPED_TRACE(m.name);
+            for (int k = 1; k < runs.english.state->PenetrationRowCount; ++k) {
+                const double english = self_weight(196.0 / 144.0, k * 1.0, c.taken, double(0.15f), double(0.0624f));
+                const double si = self_weight(196.0 * SquareMetresPerSquareInch, k * FeetToMetres, taken_si,
+                                              double(23.56305f), double(9.8f));
+                EXPECT_NEAR(runs.english.state->MethodRows[m.engine_method].EndBearing[k], english, 1e-9 * english)
+                    << k;
+                EXPECT_NEAR(runs.si.state->MethodRows[m.engine_method].EndBearing[k], si, 1e-9 * si) << k;
+            }
         }
     }
 }
