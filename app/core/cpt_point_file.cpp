@@ -16,7 +16,7 @@ std::string CptValue(Extended value, const std::string& what)
 {
     const double number = static_cast<double>(value);
     RequireFinite(number, what);
-    return components::FormatExponentShortest(number, 3, 2);
+    return components::FormatExponentKeeping(number, 3, 2);
 }
 
 } // namespace

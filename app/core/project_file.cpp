@@ -53,11 +53,12 @@ private:
         text_ += line;
         text_ += kLineEnd;
     }
-    // real10: the general format with at most 10 significant digits.
+    // real10: the general format with 10 significant digits, more where a
+    // value needs them to read back the same (a value a unit switch made).
     static std::string Real(Extended value, const char* field)
     {
         RequireFinite(value, std::string("The value of ") + field);
-        return FloatStrGeneral(value);
+        return components::FormatGeneralKeeping(value, components::kProjectFilePrecision);
     }
     // An integer code written through the real10 form.
     static std::string Coded(std::int32_t value) { return FloatStrGeneral(value); }
@@ -73,10 +74,18 @@ private:
 std::string ProjectFileWriter::Cell(TGridTable& table, int col, int row)
 {
     const components::TData& cell = table.Cell(col, row);
-    if (dynamic_cast<const components::TFloatColumn*>(&cell.Column()))
-        RequireFinite(cell.GetAsFloat(), "The value in row " + FormatInteger(row + 1) + ", column " +
-                                             FormatInteger(col + 1) + " of the table \"" + table.Caption + "\"");
-    return cell.GetAsString();
+    std::string text = cell.GetAsString();
+    if (dynamic_cast<const components::TFloatColumn*>(&cell.Column())) {
+        const Extended value = cell.GetAsFloat();
+        RequireFinite(value, "The value in row " + FormatInteger(row + 1) + ", column " + FormatInteger(col + 1) +
+                                 " of the table \"" + table.Caption + "\"");
+        // The cell's text, 8 digits, unless the value needs more to read
+        // back the same.
+        double read = 0.0;
+        if (!components::TryParseNumber(text, read) || read != static_cast<double>(value))
+            text = components::FormatGeneralKeeping(value, components::kCellPrecision);
+    }
+    return text;
 }
 
 // Soil point `row` (0 the top, 1 the bottom) of a layer: line A, then line B.

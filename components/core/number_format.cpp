@@ -36,16 +36,6 @@ DecimalDigits DigitsOfScientific(bool negative, std::string_view text)
     return d;
 }
 
-// The fewest digits of a finite nonzero double that read back as the same
-// double (the shortest round trip of std::to_chars).
-DecimalDigits ShortestDigits(double value)
-{
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific);
-    return DigitsOfScientific(std::signbit(value),
-                              std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
-}
-
 // The value rounded (correctly) to 18 significant digits, as the platform's
 // extended-precision conversion produced them.
 DecimalDigits ToDigits18(Extended value)
@@ -218,14 +208,41 @@ std::string FormatExponent(Extended value, int precision, int minExponentDigits)
     });
 }
 
-std::string FormatExponentShortest(double value, int minPrecision, int minExponentDigits)
+namespace {
+
+// A text within this part of a value reads back as the value: the last bits
+// a unit switch there and back (a product, a file, a quotient) may change.
+constexpr double kSwitchNoise = 0x1p-48;
+
+template <typename Format>
+std::string KeepingDigits(Extended value, int precision, Format format)
 {
-    minPrecision = std::clamp(minPrecision, 1, 17);
-    return ExponentForm(value, minPrecision, minExponentDigits, [minPrecision](double v) {
-        DecimalDigits d = ShortestDigits(v);
-        if (static_cast<int>(d.digits.size()) < minPrecision)
-            d.digits.resize(static_cast<std::size_t>(minPrecision), '0');
-        return d;
+    precision = std::clamp(precision, 1, 17);
+    std::string text = format(value, precision);
+    const double kept = static_cast<double>(value);
+    double read = 0.0;
+    if (!std::isfinite(kept) ||
+        (TryParseNumber(text, read) && std::abs(read - kept) <= std::abs(kept) * kSwitchNoise))
+        return text;
+    for (int digits = precision + 1; digits < 17; ++digits) {
+        text = format(kept, digits);
+        if (TryParseNumber(text, read) && read == kept)
+            return text;
+    }
+    return format(kept, 17);
+}
+
+} // namespace
+
+std::string FormatGeneralKeeping(Extended value, int precision)
+{
+    return KeepingDigits(value, precision, [](Extended v, int digits) { return FormatGeneral(v, digits); });
+}
+
+std::string FormatExponentKeeping(Extended value, int precision, int minExponentDigits)
+{
+    return KeepingDigits(value, precision, [minExponentDigits](Extended v, int digits) {
+        return FormatExponent(v, digits, minExponentDigits);
     });
 }
 

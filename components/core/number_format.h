@@ -22,6 +22,7 @@ inline constexpr int kEntryPrecision = 18;       // evaluator and numeric entry 
 inline constexpr int kCellPrecision = 8;         // float grid cells and the combo entry field
 inline constexpr int kProjectFilePrecision = 10; // numbers of the project file
 inline constexpr int kShortestPrecision = 15;    // the plain "general" text of a number (plot names, exports)
+inline constexpr int kDoubleDigits = 15;         // the significant digits every double holds
 
 // The process-wide decimal separator, "." until changed. Formatting and
 // parsing below use the separator in force when they are called.
@@ -59,11 +60,15 @@ std::string FormatGeneral(Extended value, int precision, int minExponentDigits =
 // with (3, 1); zero is 0.00E+00 with (3, 2). Rounded as FormatGeneral.
 std::string FormatExponent(Extended value, int precision, int minExponentDigits);
 
-// FormatExponent of a double with the fewest significant digits, but at
-// least `minPrecision` (1..17), that read back as the same double: the form
-// of values written for the engine, which reads doubles (1.005E+01 and
-// 1.50E+01 with (3, 2)). Zero is 0.00E+00 with (3, 2).
-std::string FormatExponentShortest(double value, int minPrecision, int minExponentDigits);
+// The forms of values kept in a file, so that saving and reading them again
+// loses nothing: FormatGeneral or FormatExponent with `precision` digits
+// (1..17) when that text reads back as the value, or within the noise a
+// unit switch there and back leaves in a double's last bits (2^-48 of it:
+// 54.99999999999999 ft is written 55); else the double with the fewest
+// digits that read back as itself (a converted 3830.4207184 kPa stays that,
+// not 3830.4207). 1.005E+01 and 1.50E+01 with (3, 2); zero is 0.00E+00.
+std::string FormatGeneralKeeping(Extended value, int precision);
+std::string FormatExponentKeeping(Extended value, int precision, int minExponentDigits);
 
 // Fixed notation with exactly `decimals` digits after the separator (0..18;
 // none and no separator for 0), as the pattern "0.000" formats: 1.23456 with

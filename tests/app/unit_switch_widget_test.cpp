@@ -459,6 +459,34 @@ TEST_F(UnitSwitch, TypedDigitsAreNeverHidden)
     EXPECT_TRUE(Messages().empty()) << Messages()[0];
 }
 
+// A switch to the other system saved, and a switch back from that file
+// saved, give the project's files again byte for byte: the file of the
+// other system keeps every digit a converted value has (80000 lb/ft^2 are
+// 3830.420718426867 kPa, not 3830.4207, which came back as 79999.999), and
+// the last bits the switch back leaves are not written (55, not
+// 54.99999999999999). Both examples, one in either system.
+TEST(UnitsProbe, ThereAndBackThroughTheSavedFilesGivesTheFilesAgain)
+{
+    for (const char* example : {"sand-pile", "benchmark-pile"}) {
+        SCOPED_TRACE(example);
+        TempFolder folder;
+        const std::string source = DataPath(std::string("../../examples/") + example);
+        std::filesystem::copy_file(source + ".kv7d", folder.Path("pile.kv7d"));
+        std::filesystem::copy_file(source + ".cpt", folder.Path("pile.cpt"));
+        ASSERT_EQ(Probe("save " + folder.Path("pile.kv7d") + " " + folder.Path("saved.kv7d")).ExitCode, 0);
+        app::TProjectSession session;
+        session.OpenProject(folder.Path("saved.kv7d"), app::pfvCurrent);
+        const std::string other = session.Project().Units == 1 ? "2" : "1";
+        const std::string back = session.Project().Units == 1 ? "1" : "2";
+        ASSERT_EQ(Probe("units " + folder.Path("saved.kv7d") + " " + other + " " + folder.Path("other.kv7d")).ExitCode,
+                  0);
+        ASSERT_EQ(Probe("units " + folder.Path("other.kv7d") + " " + back + " " + folder.Path("back.kv7d")).ExitCode,
+                  0);
+        EXPECT_EQ(folder.Read("back.kv7d"), folder.Read("saved.kv7d"));
+        EXPECT_EQ(folder.Read("back.cpt"), folder.Read("saved.cpt"));
+    }
+}
+
 TEST(UnitsProbe, SwitchesAsTheOptionsMenuDoesAndSaves)
 {
     TempFolder folder;

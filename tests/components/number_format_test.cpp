@@ -162,22 +162,51 @@ TEST(ExponentFormat, Table)
     EXPECT_EQ(FormatExponent(1.25e-300L, 2, 2), "1.3E-300");
 }
 
-// The form of the values written for the engine: the digits each double
-// needs to be read back as itself, never fewer than asked for.
+// The forms of values kept in files: the digits each double needs to be
+// read back as itself, never fewer than asked for, and no more where the
+// fewer read back within the noise of a unit switch there and back.
+TEST(KeptFormat, EveryDoubleReadsBackAsItselfOrItsRoundValue)
+{
+    struct Case {
+        Extended value;
+        int precision;
+        const char* general;
+    };
+    for (const Case& c : {
+             Case{20.0L, 10, "20"},
+             Case{6.096L, 10, "6.096"},
+             Case{1.0L / 3.0L, 10, "0.3333333333333333"},
+             Case{3830.420718426867L, 8, "3830.420718426867"}, // 80000 lb/ft^2 in kPa
+             Case{199947961.50188246L, 10, "199947961.50188246"},
+             // A round value with the last bits of a switch there and back.
+             Case{54.99999999999999L, 10, "55"},
+             Case{29000000.000000004L, 10, "29000000"},
+             Case{0.30480000000000001L * (1.0L + 0x1p-50L), 8, "0.3048"},
+             // Beyond that noise a difference is a value of its own.
+             Case{1.0L + 0x1p-46L, 10, "1.0000000000000142"},
+             Case{0.0L, 10, "0"},
+         }) {
+        SCOPED_TRACE(c.general);
+        EXPECT_EQ(FormatGeneralKeeping(c.value, c.precision), c.general);
+    }
+    EXPECT_EQ(FormatExponentKeeping(44.99999999999999, 3, 2), "4.50E+01");
+    EXPECT_EQ(FormatExponentKeeping(82500.5, 3, 2), "8.25005E+04");
+}
+
 TEST(ExponentFormat, ShortestRoundTrip)
 {
-    EXPECT_EQ(FormatExponentShortest(15.0, 3, 2), "1.50E+01");
-    EXPECT_EQ(FormatExponentShortest(10.05, 3, 2), "1.005E+01");
-    EXPECT_EQ(FormatExponentShortest(-0.00225, 3, 2), "-2.25E-03");
-    EXPECT_EQ(FormatExponentShortest(0.0, 3, 2), "0.00E+00");
-    EXPECT_EQ(FormatExponentShortest(-0.0, 3, 2), "0.00E+00");
-    EXPECT_EQ(FormatExponentShortest(0.1, 3, 2), "1.00E-01");
-    EXPECT_EQ(FormatExponentShortest(1.0 / 3.0, 3, 2), "3.333333333333333E-01");
-    EXPECT_EQ(FormatExponentShortest(123456.0, 1, 1), "1.23456E+5");
-    EXPECT_EQ(FormatExponentShortest(5.0, 1, 2), "5E+00");
-    EXPECT_EQ(FormatExponentShortest(std::numeric_limits<double>::max(), 3, 2), "1.7976931348623157E+308");
-    EXPECT_EQ(FormatExponentShortest(std::numeric_limits<double>::denorm_min(), 3, 2), "5.00E-324");
-    EXPECT_EQ(FormatExponentShortest(std::numeric_limits<double>::infinity(), 3, 2), "INF");
+    EXPECT_EQ(FormatExponentKeeping(15.0, 3, 2), "1.50E+01");
+    EXPECT_EQ(FormatExponentKeeping(10.05, 3, 2), "1.005E+01");
+    EXPECT_EQ(FormatExponentKeeping(-0.00225, 3, 2), "-2.25E-03");
+    EXPECT_EQ(FormatExponentKeeping(0.0, 3, 2), "0.00E+00");
+    EXPECT_EQ(FormatExponentKeeping(-0.0, 3, 2), "0.00E+00");
+    EXPECT_EQ(FormatExponentKeeping(0.1, 3, 2), "1.00E-01");
+    EXPECT_EQ(FormatExponentKeeping(1.0 / 3.0, 3, 2), "3.333333333333333E-01");
+    EXPECT_EQ(FormatExponentKeeping(123456.0, 1, 1), "1.23456E+5");
+    EXPECT_EQ(FormatExponentKeeping(5.0, 1, 2), "5E+00");
+    EXPECT_EQ(FormatExponentKeeping(std::numeric_limits<double>::max(), 3, 2), "1.7976931348623157E+308");
+    EXPECT_EQ(FormatExponentKeeping(std::numeric_limits<double>::denorm_min(), 3, 2), "4.94E-324");
+    EXPECT_EQ(FormatExponentKeeping(std::numeric_limits<double>::infinity(), 3, 2), "INF");
 
     korva::test::ScopedCommaLocale comma;
     ASSERT_TRUE(comma.Active());
@@ -185,7 +214,7 @@ TEST(ExponentFormat, ShortestRoundTrip)
     // reads back as the same double with the one parser.
     for (int k = 0; k <= 1000; ++k) {
         const double depth = static_cast<double>(k * 0.05L);
-        const std::string text = FormatExponentShortest(depth, 3, 2);
+        const std::string text = FormatExponentKeeping(depth, 3, 2);
         double back = -1;
         ASSERT_TRUE(TryParseNumber(text, back)) << text;
         EXPECT_EQ(back, depth) << text;
