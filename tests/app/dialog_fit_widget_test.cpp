@@ -1,8 +1,9 @@
 // Every input window holds its controls, in both unit systems, at the
 // default font: each control shown lies wholly inside the window's client
 // area, and the child window is as large as its dialog (no control cut by
-// its edge, no blank bands where a group is hidden). Opened on a project of
-// either system, and opened first and switched afterwards.
+// its edge, no blank bands where a group is hidden), and the window is in
+// view where it fits. Opened on a project of either system, and opened first
+// and switched afterwards.
 #include <QAction>
 #include <QJsonArray>
 #include <QMdiArea>
@@ -90,6 +91,13 @@ struct DialogFit : MainFormFixture {
         EXPECT_EQ(widgets::ControlsOutside(window), Strings{}) << what;
         if (const auto* child = qobject_cast<const QMdiSubWindow*>(window)) {
             EXPECT_EQ(child->contentsRect().size(), dialog->size()) << what << ": blank bands or a cut dialog";
+            // A window that has grown with its labels is still in view where it fits.
+            const QRect area = child->mdiArea()->viewport()->rect();
+            if (child->width() <= area.width() && child->height() <= area.height()) {
+                EXPECT_TRUE(area.contains(child->geometry()))
+                    << what << ": at " << child->x() << ", " << child->y() << " size " << child->width() << " x "
+                    << child->height() << " in an area of " << area.width() << " x " << area.height();
+            }
         }
     }
     void ExpectAllFit(const std::vector<TChildKind>& kinds, const std::string& what)

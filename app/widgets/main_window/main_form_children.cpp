@@ -4,6 +4,7 @@
 #include <functional>
 
 #include <QCloseEvent>
+#include <QResizeEvent>
 #include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -24,6 +25,9 @@ namespace {
 class TChildWindow final : public QMdiSubWindow {
 public:
     std::function<void()> OnClosed;
+    // A window of fixed size that takes a new one (an input dialog whose
+    // labels or page changed) is put back in view.
+    std::function<void()> OnResized;
 
 protected:
     void closeEvent(QCloseEvent* event) override
@@ -31,6 +35,12 @@ protected:
         QMdiSubWindow::closeEvent(event);
         if (event->isAccepted() && OnClosed)
             OnClosed();
+    }
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QMdiSubWindow::resizeEvent(event);
+        if (OnResized && !isMinimized() && !isMaximized())
+            OnResized();
     }
 };
 
@@ -49,9 +59,10 @@ void KeepUnmaximized(QMdiSubWindow* window)
         window->showNormal();
 }
 
-// A new child is placed where the whole of it is in view when it fits, and
-// with its title bar and left part in view when it does not (the area puts a
-// child wider or taller than itself partly beyond its edges).
+// A new child, and an input dialog that grows, is placed where the whole of
+// it is in view when it fits, and with its title bar and left part in view
+// when it does not (the area puts a child wider or taller than itself partly
+// beyond its edges).
 void KeepInView(QMdiSubWindow* window, QMdiArea* mdiArea)
 {
     // The area's scroll bars take their room once a child sticks out.
@@ -117,6 +128,8 @@ QWidget* TMainForm::ShowChild(TChildKind kind)
             if (QLayout* layout = w->layout())
                 layout->activate();
         KeepInView(window, mdiArea_);
+        if (qobject_cast<TInputDialog*>(widget))
+            window->OnResized = [this, window] { KeepInView(window, mdiArea_); };
     }
     QMdiSubWindow* window = slot.Window;
     if (window->isMinimized())
