@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 
+#include <QScrollBar>
 #include <QActionGroup>
 #include <QBuffer>
 #include <QCloseEvent>
@@ -118,8 +119,18 @@ TPlotLegend::TPlotLegend(TPlotForm& form, QWidget* parent) : QListWidget(parent)
     setUniformItemSizes(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A plain one-pixel box, so that the entries' height plus 3 holds them
+    // (a sunken box takes two pixels a side and cut off the last pixel row).
     setFrameShape(QFrame::Box);
+    setFrameShadow(QFrame::Plain);
     setLineWidth(1);
+}
+
+void TPlotLegend::updateGeometries()
+{
+    QListWidget::updateGeometries();
+    verticalScrollBar()->setRange(0, 0);
+    horizontalScrollBar()->setRange(0, 0);
 }
 
 QString TPlotLegend::EntryText(int row) const

@@ -61,6 +61,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    // The box is as tall as its entries: it never scrolls (keys, the wheel),
+    // so no entry leaves it while its curve is drawn.
+    void updateGeometries() override;
 
 private:
     QPoint InLegend(const QMouseEvent* event) const;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QLineEdit>
@@ -19,6 +20,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include "data_edit.h"
@@ -373,6 +375,29 @@ TEST(PlotWindowMouse, LegendIsDraggedAndADoubleClickHidesACurve)
     EXPECT_EQ(legend->EntryText(1), "Curve #2");
     Send(viewport, QEvent::MouseButtonDblClick, second, Qt::LeftButton);
     EXPECT_TRUE(window.plot.Line(1)->Visible);
+}
+
+// The legend shows every entry whatever keys or wheel reach it: it is a box
+// of entries, not a list that scrolls some of them out of sight.
+TEST(PlotWindowMouse, TheLegendNeverScrollsAnEntryOutOfSight)
+{
+    PlotWindow window(8, 0, 800, 600);
+    widgets::TPlotLegend* legend = window.Form().Legend();
+    legend->setFocus();
+    for (int i = 0; i < 10; ++i)
+        QTest::keyClick(legend, Qt::Key_Down);
+    QTest::keyClick(legend, Qt::Key_End);
+    QTest::keyClick(legend, Qt::Key_PageDown);
+    QWheelEvent wheel(QPointF(5, 5), legend->viewport()->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -480),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(legend->viewport(), &wheel);
+    ProcessEvents();
+    for (int row = 0; row < legend->count(); ++row) {
+        const QRect entry = legend->visualItemRect(legend->item(row));
+        EXPECT_TRUE(legend->viewport()->rect().contains(entry))
+            << "entry " << row + 1 << " at " << entry.y() << " height " << entry.height() << " in "
+            << legend->viewport()->height() << " frame " << legend->frameWidth();
+    }
 }
 
 TEST(PlotWindowPrint, OnePageWithTheTitlesAsTextInsideTheMargins)
