@@ -74,18 +74,13 @@ private:
 std::string ProjectFileWriter::Cell(TGridTable& table, int col, int row)
 {
     const components::TData& cell = table.Cell(col, row);
-    std::string text = cell.GetAsString();
-    if (dynamic_cast<const components::TFloatColumn*>(&cell.Column())) {
-        const Extended value = cell.GetAsFloat();
-        RequireFinite(value, "The value in row " + FormatInteger(row + 1) + ", column " + FormatInteger(col + 1) +
-                                 " of the table \"" + table.Caption + "\"");
-        // The cell's text, 8 digits, unless the value needs more to read
-        // back the same.
-        double read = 0.0;
-        if (!components::TryParseNumber(text, read) || read != static_cast<double>(value))
-            text = components::FormatGeneralKeeping(value, components::kCellPrecision);
-    }
-    return text;
+    if (!dynamic_cast<const components::TFloatColumn*>(&cell.Column()))
+        return cell.GetAsString();
+    // The cell's 8 digits, more where the value needs them to read back.
+    const Extended value = cell.GetAsFloat();
+    RequireFinite(value, "The value in row " + FormatInteger(row + 1) + ", column " + FormatInteger(col + 1) +
+                             " of the table \"" + table.Caption + "\"");
+    return components::FormatGeneralKeeping(value, components::kCellPrecision);
 }
 
 // Soil point `row` (0 the top, 1 the bottom) of a layer: line A, then line B.

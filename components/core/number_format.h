@@ -22,7 +22,6 @@ inline constexpr int kEntryPrecision = 18;       // evaluator and numeric entry 
 inline constexpr int kCellPrecision = 8;         // float grid cells and the combo entry field
 inline constexpr int kProjectFilePrecision = 10; // numbers of the project file
 inline constexpr int kShortestPrecision = 15;    // the plain "general" text of a number (plot names, exports)
-inline constexpr int kDoubleDigits = 15;         // the significant digits every double holds
 
 // The process-wide decimal separator, "." until changed. Formatting and
 // parsing below use the separator in force when they are called.

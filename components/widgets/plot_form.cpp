@@ -4,7 +4,6 @@
 #include <climits>
 #include <cmath>
 
-#include <QScrollBar>
 #include <QActionGroup>
 #include <QBuffer>
 #include <QCloseEvent>
@@ -20,6 +19,7 @@
 #include <QPrinter>
 #include <QResizeEvent>
 #include <QRubberBand>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>

@@ -4,10 +4,10 @@
 #include <functional>
 
 #include <QCloseEvent>
-#include <QResizeEvent>
 #include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTimer>
